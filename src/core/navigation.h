@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/note_list.h"
+
+namespace lintrel {
+
+// The highest note number that can be shown: the shown number is a 16-bit signed number.
+constexpr int kHighestShownNote = 32767;
+
+enum class LineCheck { Show, BelowOne, AboveCount };
+
+// Whether note `n` of a list of `count` notes can be shown, or which message refuses it.
+LineCheck CheckLine(int n, std::size_t count);
+
+// The note that Next moves to from `current`, past blank notes; nullopt at the end of the
+// list or where no suitable note lies ahead.
+std::optional<int> NextNote(const NoteList& notes, int current);
+// The note that Previous moves to from `current`, past blank notes; nullopt at the start.
+std::optional<int> PreviousNote(const NoteList& notes, int current);
+
+// The local date and time that seed a random draw.
+struct ClockReading {
+    int second = 0, minute = 0, hour = 0, day = 0, month = 0, year = 0;
+};
+
+// The square of the sum of the clock's fields.
+std::uint32_t RandomSeed(const ClockReading& clock);
+
+// A pseudo-random generator re-seeded on every draw. A seed is mixed into the running state
+// rather than replacing it, so two draws seeded alike still differ, while a fresh generator
+// seeded at the same moment repeats the same first draw.
+class RandomGenerator {
+public:
+    void Reseed(std::uint32_t seed);
+    // Uniform in [0, 1), single precision.
+    float Draw();
+
+private:
+    std::uint64_t state_ = 0x2545F4914F6CDD1DULL;
+};
+
+// Draws a note that is not blank, with at most N + 1 draws over the first N showable notes;
+// when every draw hits a blank note, the last one drawn. nullopt for an empty list.
+std::optional<int> DrawRandomNote(const NoteList& notes, RandomGenerator& generator);
+
+// The note number of a draw r over N notes: r x N rounded half to even, 0 taken as 1.
+int NoteForDraw(float r, int count);
+
+}  // namespace lintrel

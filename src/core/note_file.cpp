@@ -1,0 +1,26 @@
+// Loading a note file into the main window.
+#include <QLabel>
+#include <QLineEdit>
+
+#include "core/note_file_reader.h"
+#include "main_window/form1.h"
+#include "platform/code_page.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+bool Form1::LoadNoteFile(const QString& path) {
+    // The typed separator is matched as note bytes, in the code page the notes are shown in.
+    const std::string separator =
+        EncodeText(codePage_, SettingsDialog().notes_separation_characters->text());
+    NoteFileResult result = ReadNoteFile(path, separator);
+    if (result.status != LoadStatus::Loaded) {
+        return false;
+    }
+    NoteList = std::move(result.notes);
+    PieceIndex = NoteList.Count() + 1;
+    file_name->setText(path);
+    return true;
+}
+
+}  // namespace lintrel

@@ -1,0 +1,74 @@
+// The main window's commands: Browse, Edit file, Settings, About and Exit.
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "main_window/form1.h"
+#include "platform/browse.h"
+#include "platform/command_line.h"
+#include "platform/host.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+namespace {
+
+// Starts the editor on the note file without a shell; false when it cannot be started.
+bool StartEditor(Host& host, const QString& editor, const QString& noteFile) {
+    QStringList parts = SplitCommandLine(EditorCommandLine(editor, noteFile));
+    if (parts.isEmpty() || parts.constFirst().isEmpty()) {
+        return false;
+    }
+    const QString program = parts.takeFirst();
+    return host.StartProgram(program, parts);
+}
+
+}  // namespace
+
+void Form1::Command9_Click() {
+    const std::optional<QString> path =
+        BrowseForFile(host_, CommonDialog1, QStringLiteral("Select a file to open with Lintrel"),
+                      QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
+    if (!path) {
+        return;
+    }
+    // A file that cannot be read leaves the notes as they were; a random note is drawn anyway.
+    (void)LoadNoteFile(*path);
+    ShowRandomLine();
+}
+
+void Form1::Command5_Click() {
+    Dialog& d = SettingsDialog();
+    if (StartEditor(host_, d.text_editor_path->text(), file_name->text())) {
+        return;
+    }
+    host_.MessageBox(QStringLiteral("The path of the text editor specified by you is incorrect.\r\n"
+                                    "Using Notepad to open the file for editing."),
+                     MsgIcon::Warning);
+    d.text_editor_path->setText(kDesktopEditorName);
+    if (!StartEditor(host_, d.text_editor_path->text(), file_name->text())) {
+        host_.MessageBox(QStringLiteral("No text editor could be started to open the file."),
+                         MsgIcon::Warning);
+    }
+}
+
+void Form1::Command6_Click() {
+    Dialog& d = SettingsDialog();
+    d.show();
+    d.raise();
+    d.activateWindow();
+}
+
+void Form1::Command3_Click() {
+    host_.MessageBox(QStringLiteral("Lintrel %1\r\nA reader for plain-text note files, one note at "
+                                    "a time.")
+                         .arg(QStringLiteral(LINTREL_VERSION)),
+                     MsgIcon::Information);
+}
+
+void Form1::Command4_Click() {
+    close();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace lintrel

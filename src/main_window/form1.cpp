@@ -1,0 +1,126 @@
+#include "main_window/form1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "main_window/form1_layout.h"
+#include "platform/host.h"
+#include "platform/units.h"
+#include "platform/widget_units.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+Form1::Form1(Host& host) : host_(host) {
+    setWindowTitle(QStringLiteral("Lintrel"));
+    setObjectName(QStringLiteral("Form1"));
+
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return l;
+    };
+    auto button = [this](const char* name, const QString& text, void (Form1::*handler)()) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+
+    file_name = label("file_name", QStringLiteral("File Name"));
+    line_shown = label("line_shown", QStringLiteral("Line Shown"));
+    Command9 = button("Command9", QStringLiteral("Browse"), &Form1::Command9_Click);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setTabChangesFocus(true);
+    Text1->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    Text1->setPlainText(QStringLiteral("Text1"));
+
+    Command1 = button("Command1", QStringLiteral("Previous"), &Form1::Command1_Click);
+    Command2 = button("Command2", QStringLiteral("Next"), &Form1::Command2_Click);
+    Command7 = button("Command7", QStringLiteral("Random"), &Form1::Command7_Click);
+    Command8 = button("Command8", QStringLiteral("Go to"), &Form1::Command8_Click);
+    Command5 = button("Command5", QStringLiteral("Edit file"), &Form1::Command5_Click);
+    Command6 = button("Command6", QStringLiteral("Settings"), &Form1::Command6_Click);
+    Command3 = button("Command3", QStringLiteral("About"), &Form1::Command3_Click);
+    Command4 = button("Command4", QStringLiteral("Exit"), &Form1::Command4_Click);
+
+    // Keyboard order: the note first, then the buttons in their designed order.
+    QWidget* order[] = {Text1,    Command1, Command2, Command3, Command4,
+                        Command5, Command6, Command7, Command8, Command9};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    setMinimumSize(TwipsToPixels(kMinOuterWidthTwips - kFrameWidthTwips),
+                   TwipsToPixels(kMinOuterHeightTwips - kFrameHeightTwips));
+    setGeometry(TwipsToPixels(kInitialClientLeftTwips), TwipsToPixels(kInitialClientTopTwips),
+                TwipsToPixels(kInitialClientWidthTwips), TwipsToPixels(kInitialClientHeightTwips));
+    Form_Resize();
+    Text1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+Dialog& Form1::SettingsDialog() {
+    if (!dialog_) {
+        dialog_ = std::make_unique<Dialog>(*this);
+    }
+    return *dialog_;
+}
+
+void Form1::Form_Resize() {
+    // A minimised window keeps its layout until it is restored.
+    if (isMinimized()) {
+        return;
+    }
+    const auto width = static_cast<int>(Width());
+    const auto height = static_cast<int>(Height());
+    if (width < kMinOuterWidthTwips || height < kMinOuterHeightTwips) {
+        resize(std::max(this->width(), minimumWidth()), std::max(this->height(), minimumHeight()));
+    }
+    const Form1Layout layout = LayoutForm1(width, height);
+    PlaceInTwips(file_name, layout.file_name);
+    PlaceInTwips(line_shown, layout.line_shown);
+    PlaceInTwips(Text1, layout.Text1);
+    PlaceInTwips(Command1, layout.Command1);
+    PlaceInTwips(Command2, layout.Command2);
+    PlaceInTwips(Command3, layout.Command3);
+    PlaceInTwips(Command4, layout.Command4);
+    PlaceInTwips(Command5, layout.Command5);
+    PlaceInTwips(Command6, layout.Command6);
+    PlaceInTwips(Command7, layout.Command7);
+    PlaceInTwips(Command8, layout.Command8);
+    PlaceInTwips(Command9, layout.Command9);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+double Form1::Left() const { return PixelsToTwips(pos().x()); }
+double Form1::Top() const { return PixelsToTwips(pos().y()); }
+double Form1::Width() const { return PixelsToTwips(width()) + kFrameWidthTwips; }
+double Form1::Height() const { return PixelsToTwips(height()) + kFrameHeightTwips; }
+
+void Form1::SetLeft(double twips) { move(TwipsToPixels(twips), pos().y()); }
+void Form1::SetTop(double twips) { move(pos().x(), TwipsToPixels(twips)); }
+void Form1::SetWidth(double twips) { resize(TwipsToPixels(twips - kFrameWidthTwips), height()); }
+void Form1::SetHeight(double twips) { resize(width(), TwipsToPixels(twips - kFrameHeightTwips)); }
+
+}  // namespace lintrel

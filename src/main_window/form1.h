@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+#include "core/navigation.h"
+#include "core/note_list.h"
+#include "platform/common_dialog.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace lintrel {
+
+class Dialog;
+class Host;
+
+// The main window: the loaded notes, the note shown, and the command buttons. Its
+// procedures are defined beside the subsystem they belong to: start-up and note handling in
+// src/core, the settings savers and loaders in src/settings, layout and commands here.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // `host` answers every modal question and environmental need; it must outlive the window.
+    explicit Form1(Host& host);
+    ~Form1() override;
+
+    Host& host() const { return host_; }
+
+    // The one settings dialog, created hidden on first use and kept until the window ends.
+    Dialog& SettingsDialog();
+    bool HasSettingsDialog() const { return dialog_ != nullptr; }
+
+    // --- Start-up and shut-down ---
+    // Runs the start-up sequence with the command line's argument text.
+    void Form_Load(const QString& commandLine);
+    // True when start-up found nothing to load: the program ends without showing a window.
+    bool EndRequested() const { return endRequested_; }
+    // Saves the four settings files and ends the program. Runs once.
+    void Form_Unload();
+
+    // --- Notes ---
+    // Loads `path` into NoteList; true when the file was loaded, false when it was missing
+    // or could not be read (nothing changed then).
+    bool LoadNoteFile(const QString& path);
+    void ShowLine(std::int16_t n);
+    void ShowRandomLine();
+    void Command1_Click();  // Previous
+    void Command2_Click();  // Next
+    void Command7_Click();  // Random
+    void Command8_Click();  // Go to
+
+    // --- Commands ---
+    void Command9_Click();  // Browse
+    void Command5_Click();  // Edit file
+    void Command6_Click();  // Settings
+    void Command3_Click();  // About
+    void Command4_Click();  // Exit
+
+    // --- Layout ---
+    void Form_Resize();
+
+    // --- Settings files ---
+    void SaveFileSettings();
+    void LoadFileSettings();
+    void SaveGeneralSettings();
+    void LoadGeneralSettings();
+    void SaveWindowSettings();
+    void LoadWindowSettings();
+    void SaveFontSettings();
+    void LoadFontSettings();
+
+    // The window's outer bounds in twips: the frame's top-left corner, and the client size
+    // plus the design frame.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    void SetLeft(double twips);
+    void SetTop(double twips);
+    void SetWidth(double twips);
+    void SetHeight(double twips);
+
+    // Shows `text` (note bytes) in Text1 in the code page chosen at start-up.
+    void SetNoteText(std::string_view text);
+    // The code page of the note text, from the character set chosen at start-up.
+    const QByteArray& CodePage() const { return codePage_; }
+
+    // Members, in the order of the start-up sequence's description.
+    lintrel::NoteList NoteList;
+    QString StartupFile;
+    std::size_t PieceIndex = 0;
+    std::int16_t CurrentLine = 0;
+    bool StartupChoiceMade = false;
+    bool FileFromCommandLine = false;
+
+    // Controls.
+    QLabel* file_name = nullptr;
+    QLabel* line_shown = nullptr;
+    QPushButton* Command9 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command7 = nullptr;
+    QPushButton* Command8 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    lintrel::CommonDialog CommonDialog1;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ShowNote(int k);
+    void ApplyCharset(int charset);
+
+    Host& host_;
+    std::unique_ptr<Dialog> dialog_;
+    RandomGenerator random_;
+    QByteArray codePage_ = "UTF-8";
+    bool endRequested_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace lintrel

@@ -1,0 +1,61 @@
+#include "platform/code_page.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <array>
+#include <utility>
+
+#include "platform/number_reading.h"
+
+namespace lintrel {
+
+int CharsetFromAnswer(const std::optional<QString>& answer) {
+    if (!answer) {
+        return 1;
+    }
+    const QByteArray text = answer->trimmed().toUtf8();
+    double value = 0.0;
+    if (!ParseWholeNumber(text.toStdString(), value) || value != RoundHalfEven(value)) {
+        return 1;
+    }
+    const auto charset = RoundToInt32(value);
+    return charset ? *charset : 1;
+}
+
+QByteArray CodePageForCharset(int charset) {
+    static constexpr std::array<std::pair<int, const char*>, 18> kTable{{
+        {0, "windows-1252"},   {77, "macintosh"},     {128, "windows-932"},
+        {129, "windows-949"},  {130, "johab"},        {134, "GBK"},
+        {136, "windows-950"},  {161, "windows-1253"}, {162, "windows-1254"},
+        {163, "windows-1258"}, {177, "windows-1255"}, {178, "windows-1256"},
+        {186, "windows-1257"}, {204, "windows-1251"}, {222, "windows-874"},
+        {238, "windows-1250"}, {255, "IBM437"},       {1, "UTF-8"},
+    }};
+    for (const auto& [number, name] : kTable) {
+        if (number == charset) {
+            // A table the converter does not know falls back to UTF-8 too.
+            return QStringDecoder(name).isValid() ? QByteArray(name) : QByteArray("UTF-8");
+        }
+    }
+    return "UTF-8";
+}
+
+QString DecodeText(const QByteArray& codePage, std::string_view bytes) {
+    QStringDecoder decoder(codePage.constData());
+    if (!decoder.isValid()) {
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    }
+    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string EncodeText(const QByteArray& codePage, const QString& text) {
+    QStringEncoder encoder(codePage.constData());
+    if (!encoder.isValid()) {
+        encoder = QStringEncoder(QStringEncoder::Utf8);
+    }
+    const QByteArray bytes = encoder(text);
+    return bytes.toStdString();
+}
+
+}  // namespace lintrel

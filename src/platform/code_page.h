@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lintrel {
+
+// The character-set number of the start-up question, read from its answer: empty, Cancel
+// or not a whole number give 1, the default set.
+int CharsetFromAnswer(const std::optional<QString>& answer);
+
+// The code page in which note text of character set `charset` is shown (a name that
+// QStringDecoder knows). Unknown sets give UTF-8.
+QByteArray CodePageForCharset(int charset);
+
+// Note bytes to display text, and typed text to note bytes, in `codePage`. Bytes that do not
+// decode show as U+FFFD.
+QString DecodeText(const QByteArray& codePage, std::string_view bytes);
+std::string EncodeText(const QByteArray& codePage, const QString& text);
+
+}  // namespace lintrel

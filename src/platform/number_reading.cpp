@@ -1,0 +1,159 @@
+#include "platform/number_reading.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace lintrel {
+
+namespace {
+
+bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Scans a number from `text` at `pos`; returns the characters that make it up (without the
+// ignored blanks) and leaves `pos` after the last one taken. `skipBlanks` chooses whether
+// blanks inside the number are ignored.
+std::string ScanNumber(std::string_view text, size_t& pos, bool skipBlanks) {
+    auto skip = [&] {
+        while (skipBlanks && pos < text.size() && IsIgnored(text[pos])) {
+            ++pos;
+        }
+    };
+    std::string out;
+    skip();
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        out += text[pos++];
+        skip();
+    }
+    bool digits = false;
+    bool point = false;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (IsDigit(c)) {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        out += c;
+        ++pos;
+        skip();
+    }
+    if (!digits) {
+        return {};
+    }
+    // An exponent counts only when at least one digit follows it.
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        size_t p = pos + 1;
+        std::string exponent = "e";
+        auto skipAt = [&] {
+            while (skipBlanks && p < text.size() && IsIgnored(text[p])) {
+                ++p;
+            }
+        };
+        skipAt();
+        if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
+            exponent += text[p++];
+            skipAt();
+        }
+        bool expDigits = false;
+        while (p < text.size() && IsDigit(text[p])) {
+            exponent += text[p++];
+            expDigits = true;
+            skipAt();
+        }
+        if (expDigits) {
+            out += exponent;
+            pos = p;
+        }
+    }
+    return out;
+}
+
+double ToDouble(const std::string& number) {
+    if (number.empty()) {
+        return 0.0;
+    }
+    size_t start = 0;
+    bool negative = false;
+    if (number[0] == '+' || number[0] == '-') {
+        negative = number[0] == '-';
+        start = 1;
+    }
+    std::string body = number.substr(start);
+    if (body[0] == '.') {
+        body.insert(body.begin(), '0');
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Either far too large or far too small: tell them apart by the exponent's sign.
+        const auto e = body.find('e');
+        const bool tiny = e != std::string::npos && e + 1 < body.size() && body[e + 1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+    size_t pos = 0;
+    return ToDouble(ScanNumber(text, pos, true));
+}
+
+bool ParseWholeNumber(std::string_view text, double& value) {
+    size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ') {
+        ++pos;
+    }
+    const std::string number = ScanNumber(text, pos, false);
+    if (number.empty()) {
+        return false;
+    }
+    while (pos < text.size() && text[pos] == ' ') {
+        ++pos;
+    }
+    if (pos != text.size()) {
+        return false;
+    }
+    value = ToDouble(number);
+    return true;
+}
+
+double RoundHalfEven(double value) {
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    if (fraction > 0.5) {
+        return floor + 1.0;
+    }
+    if (fraction < 0.5) {
+        return floor;
+    }
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+namespace {
+
+template <typename Int>
+std::optional<Int> RoundTo(double value) {
+    const double rounded = RoundHalfEven(value);
+    if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
+          rounded <= static_cast<double>(std::numeric_limits<Int>::max()))) {
+        return std::nullopt;
+    }
+    return static_cast<Int>(rounded);
+}
+
+}  // namespace
+
+std::optional<std::int16_t> RoundToInt16(double value) { return RoundTo<std::int16_t>(value); }
+std::optional<std::int32_t> RoundToInt32(double value) { return RoundTo<std::int32_t>(value); }
+
+}  // namespace lintrel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/host.h"
+
+class QWidget;
+
+namespace lintrel {
+
+// The desktop's answers, through Qt.
+class QtHost : public Host {
+public:
+    // Modal windows are owned by `owner` once it is set (the main window).
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+
+    void MessageBox(const QString& text, MsgIcon icon) override;
+    std::optional<QString> InputBox(const QString& prompt) override;
+    std::optional<QString> OpenFileDialog(const CommonDialog& dialog) override;
+    bool ChooseColorA(CHOOSECOLOR& record) override;
+    std::optional<std::uint32_t> SystemColour(int index) override;
+    QStringList FontFamilies() override;
+    QString ResolveFontFamily(const QString& requested) override;
+    QSize ScreenSize() override;
+    bool StartProgram(const QString& program, const QStringList& arguments) override;
+    QDateTime LocalNow() override;
+    QString ProgramFolder() override;
+
+private:
+    QWidget* owner_ = nullptr;
+};
+
+// The file-open dialog's name filters from a "description|pattern|..." list.
+QStringList NameFilters(const QString& filter);
+
+// Programs tried, in order, for the desktop's own text editor when its default handler for
+// plain text is not usable.
+QStringList DesktopEditorCandidates();
+
+}  // namespace lintrel

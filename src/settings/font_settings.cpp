@@ -1,0 +1,101 @@
+// FontSettings.ini: the note text's face, size, styles and colours.
+#include <QComboBox>
+#include <QPlainTextEdit>
+
+#include "main_window/form1.h"
+#include "platform/colour_chooser.h"
+#include "platform/host.h"
+#include "settings/settings_file.h"
+#include "settings_dialog/check_box.h"
+#include "settings_dialog/colour_swatch.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+namespace {
+
+const QString kFontSettings = QStringLiteral("FontSettings.ini");
+
+// Selects the entry `text` of a drop-down list, which runs the list's handler; a text that
+// is not an entry is refused.
+void SelectEntry(QComboBox* list, const QString& text) {
+    const int index = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        throw SettingsError("not an entry of the list");
+    }
+    list->setCurrentIndex(index);
+}
+
+void SetColour(ColourSwatch* swatch, const Field& field) {
+    if (!swatch->SetBackColor(static_cast<std::uint32_t>(ReadInt32(field)))) {
+        throw SettingsError("not a colour: " + field.text);
+    }
+}
+
+}  // namespace
+
+void Form1::SaveFontSettings() {
+    RunSettingsProcedure(host_, kFontSettings, true, [this](const QString& path) {
+        Dialog& d = SettingsDialog();
+        SettingsWriter w;
+        w.Integer(d.load_font_list_at_startup->Value());
+        w.Text(SettingsBytes(d.font_list->currentText()));
+        w.Text(SettingsBytes(d.font_size_list->currentText()));
+        for (CheckBox* style : {d.bo, d.it, d.un, d.st}) {
+            w.Integer(style->Value());
+        }
+        w.Integer(static_cast<std::int32_t>(d.font_colour->BackColor()));
+        w.Integer(static_cast<std::int32_t>(d.font_background_colour->BackColor()));
+        WriteSettingsFile(path, w.Bytes());
+    });
+}
+
+void Form1::LoadFontSettings() {
+    RunSettingsProcedure(host_, kFontSettings, false, [this](const QString& path) {
+        Dialog& d = SettingsDialog();
+        const auto fields = ReadSettingsFile(path, 9);
+        if (!fields) {
+            d.Load_Font_list();
+            return;
+        }
+        const auto& f = *fields;
+        if (!d.load_font_list_at_startup->SetValue(ReadInt16(f[0]))) {
+            throw SettingsError("not a check state: " + f[0].text);
+        }
+        if (d.load_font_list_at_startup->Value() == 1) {
+            d.Load_Font_list();
+            // Selecting an entry applies it to Text1; the handler runs again for an entry
+            // that was already selected.
+            if (f[1].kind != Field::Kind::Nothing) {
+                SelectEntry(d.font_list, SettingsText(ReadText(f[1])));
+                d.font_list_Click();
+            }
+            if (f[2].kind != Field::Kind::Nothing) {
+                SelectEntry(d.font_size_list, SettingsText(ReadText(f[2])));
+                d.font_size_list_Click();
+            }
+        }
+        const std::pair<CheckBox*, void (Dialog::*)()> styles[] = {
+            {d.bo, &Dialog::bo_Click},
+            {d.it, &Dialog::it_Click},
+            {d.un, &Dialog::un_Click},
+            {d.st, &Dialog::st_Click}};
+        for (std::size_t i = 0; i < std::size(styles); ++i) {
+            if (!styles[i].first->SetValue(ReadInt16(f[3 + i]))) {
+                throw SettingsError("not a check state: " + f[3 + i].text);
+            }
+            (d.*styles[i].second)();
+        }
+        SetColour(d.font_colour, f[7]);
+        SetColour(d.font_background_colour, f[8]);
+        std::uint32_t plain = 0;
+        if (OleTranslateColor(host_, d.font_colour->BackColor(), 0, &plain) == 0) {
+            SetTextColour(Text1, plain, false);
+        }
+        if (OleTranslateColor(host_, d.font_background_colour->BackColor(), 0, &plain) == 0) {
+            SetTextColour(Text1, plain, true);
+        }
+    });
+}
+
+}  // namespace lintrel

@@ -1,0 +1,191 @@
+#include "settings/settings_format.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/number_reading.h"
+
+namespace lintrel {
+
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
+    if (text.size() != word.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (c != word[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+void FieldReader::SkipDelimiter() {
+    if (pos_ >= input_.size()) {
+        return;
+    }
+    if (input_[pos_] == ',') {
+        ++pos_;
+    } else if (input_[pos_] == '\r') {
+        ++pos_;
+        if (pos_ < input_.size() && input_[pos_] == '\n') {
+            ++pos_;
+        }
+    } else if (input_[pos_] == '\n') {
+        ++pos_;
+    }
+}
+
+Field FieldReader::Next() {
+    if (pos_ >= input_.size()) {
+        throw SettingsError("input past the end of the file");
+    }
+    while (pos_ < input_.size() && input_[pos_] == ' ') {
+        ++pos_;
+    }
+    Field field;
+    if (pos_ < input_.size() && input_[pos_] == '"') {
+        const std::size_t close = input_.find('"', pos_ + 1);
+        const std::size_t end = close == std::string_view::npos ? input_.size() : close;
+        field.text = std::string(input_.substr(pos_ + 1, end - pos_ - 1));
+        field.kind = Field::Kind::Text;
+        pos_ = end;
+        // Whatever follows the closing quote, up to the next comma or line end, is skipped.
+        while (pos_ < input_.size() && input_[pos_] != ',' && !IsLineEnd(input_[pos_])) {
+            ++pos_;
+        }
+        SkipDelimiter();
+        return field;
+    }
+    std::size_t end = pos_;
+    while (end < input_.size() && input_[end] != ',' && !IsLineEnd(input_[end])) {
+        ++end;
+    }
+    std::string_view text = input_.substr(pos_, end - pos_);
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    pos_ = end;
+    SkipDelimiter();
+    field.text = std::string(text);
+    if (text.empty()) {
+        field.kind = Field::Kind::Nothing;
+    } else if (ParseWholeNumber(text, field.number)) {
+        field.kind = Field::Kind::Number;
+    } else {
+        field.kind = Field::Kind::Text;
+    }
+    return field;
+}
+
+std::vector<Field> ReadFields(std::string_view input, std::size_t count) {
+    FieldReader reader(input);
+    std::vector<Field> fields;
+    fields.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        fields.push_back(reader.Next());
+    }
+    return fields;
+}
+
+bool ReadBoolean(const Field& field) {
+    switch (field.kind) {
+        case Field::Kind::Nothing:
+            return false;
+        case Field::Kind::Number:
+            return field.number != 0.0;
+        case Field::Kind::Text:
+            if (EqualsIgnoringCase(field.text, "true")) {
+                return true;
+            }
+            if (EqualsIgnoringCase(field.text, "false")) {
+                return false;
+            }
+            break;
+    }
+    throw SettingsError("not a boolean: " + field.text);
+}
+
+const std::string& ReadText(const Field& field) { return field.text; }
+
+namespace {
+
+template <typename Int, typename Round>
+Int ReadWhole(const Field& field, Round round) {
+    if (field.kind == Field::Kind::Nothing) {
+        return 0;
+    }
+    if (field.kind == Field::Kind::Text) {
+        throw SettingsError("not a number: " + field.text);
+    }
+    const auto value = round(field.number);
+    if (!value) {
+        throw SettingsError("number out of range: " + field.text);
+    }
+    return *value;
+}
+
+}  // namespace
+
+std::int16_t ReadInt16(const Field& field) {
+    return ReadWhole<std::int16_t>(field, RoundToInt16);
+}
+
+std::int32_t ReadInt32(const Field& field) {
+    return ReadWhole<std::int32_t>(field, RoundToInt32);
+}
+
+double ReadSingleValue(const Field& field) { return ReadNumber(field.text); }
+
+void SettingsWriter::Line(std::string_view text) {
+    bytes_.append(text);
+    bytes_.append("\r\n");
+}
+
+void SettingsWriter::Boolean(bool value) { Line(value ? "True" : "False"); }
+
+void SettingsWriter::Text(std::string_view value) {
+    const bool cut = value.find_first_of(",\r\n") != std::string_view::npos ||
+                     (!value.empty() && (value.front() == ' ' || value.back() == ' '));
+    if (cut && value.find('"') == std::string_view::npos) {
+        std::string quoted;
+        quoted.reserve(value.size() + 2);
+        quoted += '"';
+        quoted += value;
+        quoted += '"';
+        Line(quoted);
+    } else {
+        Line(value);
+    }
+}
+
+void SettingsWriter::Integer(std::int64_t value) {
+    std::string text = value < 0 ? "" : " ";
+    text += std::to_string(value);
+    text += ' ';
+    Line(text);
+}
+
+void SettingsWriter::Single(float value) {
+    if (value == 0.0f || !std::isfinite(value)) {
+        Line(" 0 ");
+        return;
+    }
+    char digits[64];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    std::string text = value < 0 ? "" : " ";
+    text.append(digits, result.ptr);
+    text += ' ';
+    Line(text);
+}
+
+}  // namespace lintrel
