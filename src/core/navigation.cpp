@@ -96,8 +96,7 @@ int NoteForDraw(float r, int count) {
 
 std::optional<int> DrawRandomNote(const NoteList& notes, RandomGenerator& generator) {
     // Notes above the highest showable number are never drawn.
-    const int count =
-        static_cast<int>(std::min<std::size_t>(notes.Count(), kHighestShownNote));
+    const int count = static_cast<int>(std::min<std::size_t>(notes.Count(), kHighestShownNote));
     if (count == 0) {
         return std::nullopt;
     }

@@ -33,12 +33,12 @@ std::uint32_t RandomSeed(const ClockReading& clock);
 // rather than replacing it, so two draws seeded alike still differ, while a fresh generator
 // seeded at the same moment repeats the same first draw.
 class RandomGenerator {
-public:
+  public:
     void Reseed(std::uint32_t seed);
     // Uniform in [0, 1), single precision.
     float Draw();
 
-private:
+  private:
     std::uint64_t state_ = 0x2545F4914F6CDD1DULL;
 };
 

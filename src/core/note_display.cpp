@@ -7,7 +7,6 @@
 #include "platform/host.h"
 #include "platform/number_reading.h"
 
-
 namespace lintrel {
 
 namespace {
@@ -15,7 +14,9 @@ namespace {
 const QString kEndOfFile = QStringLiteral("Reached end of file.");
 const QString kBeginningOfFile = QStringLiteral("Reached beginning of file.");
 
-QString LineCaption(int k) { return QStringLiteral("Line number: ") + QString::number(k); }
+QString LineCaption(int k) {
+    return QStringLiteral("Line number: ") + QString::number(k);
+}
 
 // The message for a note number outside 1 to `count`.
 void ReportLine(Host& host, LineCheck check, std::size_t count) {
@@ -90,7 +91,9 @@ void Form1::Command2_Click() {
     }
 }
 
-void Form1::Command7_Click() { ShowRandomLine(); }
+void Form1::Command7_Click() {
+    ShowRandomLine();
+}
 
 void Form1::Command8_Click() {
     const std::optional<QString> answer =

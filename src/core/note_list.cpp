@@ -108,8 +108,8 @@ TextBuffer JoinLines(TextBuffer buffer) {
 
     // A lone CR ends a line as CR LF does; it becomes CR LF in the joined text.
     std::size_t loneCrs = 0;
-    for (const char* p = file; (p = static_cast<const char*>(
-                                    std::memchr(p, '\r', static_cast<std::size_t>(file + size - p))));
+    for (const char* p = file; (p = static_cast<const char*>(std::memchr(
+                                    p, '\r', static_cast<std::size_t>(file + size - p))));
          ++p) {
         if (p + 1 == file + size || p[1] != '\n') {
             ++loneCrs;

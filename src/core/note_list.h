@@ -22,7 +22,7 @@ struct TextBuffer {
 // The notes of a loaded file: one buffer of the joined text, and where each note starts in
 // it. A note is read on demand, trimmed of its leading and trailing spaces; no note is copied.
 class NoteList {
-public:
+  public:
     NoteList() = default;
 
     // Cuts the joined text at every occurrence of `separator` (never empty), scanning left to
@@ -36,7 +36,7 @@ public:
     // A note that is empty once every space is removed from it.
     bool IsBlank(std::size_t k) const { return Note(k).empty(); }
 
-private:
+  private:
     std::size_t StartOf(std::size_t i) const { return wide_ ? starts64_[i] : starts32_[i]; }
 
     TextBuffer text_;

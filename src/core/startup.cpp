@@ -23,10 +23,13 @@ QString UnquotedPath(const QString& commandLine) {
 
 }  // namespace
 
-void Form1::ApplyCharset(int charset) { codePage_ = CodePageForCharset(charset); }
+void Form1::ApplyCharset(int charset) {
+    codePage_ = CodePageForCharset(charset);
+}
 
 void Form1::Form_Load(const QString& commandLine) {
-    ApplyCharset(CharsetFromAnswer(host_.InputBox(QStringLiteral("Please specify charset value:"))));
+    ApplyCharset(
+        CharsetFromAnswer(host_.InputBox(QStringLiteral("Please specify charset value:"))));
     Text1->clear();
 
     StartupFile = UnquotedPath(commandLine);

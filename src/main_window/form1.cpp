@@ -113,14 +113,30 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-double Form1::Left() const { return PixelsToTwips(pos().x()); }
-double Form1::Top() const { return PixelsToTwips(pos().y()); }
-double Form1::Width() const { return PixelsToTwips(width()) + kFrameWidthTwips; }
-double Form1::Height() const { return PixelsToTwips(height()) + kFrameHeightTwips; }
+double Form1::Left() const {
+    return PixelsToTwips(pos().x());
+}
+double Form1::Top() const {
+    return PixelsToTwips(pos().y());
+}
+double Form1::Width() const {
+    return PixelsToTwips(width()) + kFrameWidthTwips;
+}
+double Form1::Height() const {
+    return PixelsToTwips(height()) + kFrameHeightTwips;
+}
 
-void Form1::SetLeft(double twips) { move(TwipsToPixels(twips), pos().y()); }
-void Form1::SetTop(double twips) { move(pos().x(), TwipsToPixels(twips)); }
-void Form1::SetWidth(double twips) { resize(TwipsToPixels(twips - kFrameWidthTwips), height()); }
-void Form1::SetHeight(double twips) { resize(width(), TwipsToPixels(twips - kFrameHeightTwips)); }
+void Form1::SetLeft(double twips) {
+    move(TwipsToPixels(twips), pos().y());
+}
+void Form1::SetTop(double twips) {
+    move(pos().x(), TwipsToPixels(twips));
+}
+void Form1::SetWidth(double twips) {
+    resize(TwipsToPixels(twips - kFrameWidthTwips), height());
+}
+void Form1::SetHeight(double twips) {
+    resize(width(), TwipsToPixels(twips - kFrameHeightTwips));
+}
 
 }  // namespace lintrel

@@ -24,7 +24,7 @@ class Host;
 class Form1 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // `host` answers every modal question and environmental need; it must outlive the window.
     explicit Form1(Host& host);
     ~Form1() override;
@@ -113,11 +113,11 @@ public:
     QPushButton* Command4 = nullptr;
     lintrel::CommonDialog CommonDialog1;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void ShowNote(int k);
     void ApplyCharset(int charset);
 

@@ -25,12 +25,24 @@ int CharsetFromAnswer(const std::optional<QString>& answer) {
 
 QByteArray CodePageForCharset(int charset) {
     static constexpr std::array<std::pair<int, const char*>, 18> kTable{{
-        {0, "windows-1252"},   {77, "macintosh"},     {128, "windows-932"},
-        {129, "windows-949"},  {130, "johab"},        {134, "GBK"},
-        {136, "windows-950"},  {161, "windows-1253"}, {162, "windows-1254"},
-        {163, "windows-1258"}, {177, "windows-1255"}, {178, "windows-1256"},
-        {186, "windows-1257"}, {204, "windows-1251"}, {222, "windows-874"},
-        {238, "windows-1250"}, {255, "IBM437"},       {1, "UTF-8"},
+        {0, "windows-1252"},
+        {77, "macintosh"},
+        {128, "windows-932"},
+        {129, "windows-949"},
+        {130, "johab"},
+        {134, "GBK"},
+        {136, "windows-950"},
+        {161, "windows-1253"},
+        {162, "windows-1254"},
+        {163, "windows-1258"},
+        {177, "windows-1255"},
+        {178, "windows-1256"},
+        {186, "windows-1257"},
+        {204, "windows-1251"},
+        {222, "windows-874"},
+        {238, "windows-1250"},
+        {255, "IBM437"},
+        {1, "UTF-8"},
     }};
     for (const auto& [number, name] : kTable) {
         if (number == charset) {

@@ -10,7 +10,7 @@ namespace lintrel {
 QString EditorCommandLine(const QString& editor, const QString& noteFile);
 
 // Splits a command line into program and arguments by the double-quote rules, with no
-// shell involved; empty when there is no program.
+// shell involved.
 QStringList SplitCommandLine(const QString& commandLine);
 
 // The name by which the editor setting asks for the desktop's own text editor.

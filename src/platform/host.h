@@ -18,7 +18,7 @@ enum class MsgIcon { Information, Warning, Critical };
 // Everything modal or environmental that the program asks of the desktop. The Qt
 // implementation lives in QtHost; tests answer from a script and record every call.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A modal message box titled "Lintrel" with an OK button only.

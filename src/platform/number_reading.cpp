@@ -9,8 +9,12 @@ namespace lintrel {
 
 namespace {
 
-bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIgnored(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Scans a number from `text` at `pos`; returns the characters that make it up (without the
 // ignored blanks) and leaves `pos` after the last one taken. `skipBlanks` chooses whether
@@ -153,7 +157,11 @@ std::optional<Int> RoundTo(double value) {
 
 }  // namespace
 
-std::optional<std::int16_t> RoundToInt16(double value) { return RoundTo<std::int16_t>(value); }
-std::optional<std::int32_t> RoundToInt32(double value) { return RoundTo<std::int32_t>(value); }
+std::optional<std::int16_t> RoundToInt16(double value) {
+    return RoundTo<std::int16_t>(value);
+}
+std::optional<std::int32_t> RoundToInt32(double value) {
+    return RoundTo<std::int32_t>(value);
+}
 
 }  // namespace lintrel

@@ -62,11 +62,16 @@ QStringList NameFilters(const QString& filter) {
 }
 
 QStringList DesktopEditorCandidates() {
-    return {QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"),
-            QStringLiteral("kate"),              QStringLiteral("kwrite"),
-            QStringLiteral("mousepad"),          QStringLiteral("pluma"),
-            QStringLiteral("xed"),               QStringLiteral("featherpad"),
-            QStringLiteral("leafpad"),           QStringLiteral("geany")};
+    return {QStringLiteral("gnome-text-editor"),
+            QStringLiteral("gedit"),
+            QStringLiteral("kate"),
+            QStringLiteral("kwrite"),
+            QStringLiteral("mousepad"),
+            QStringLiteral("pluma"),
+            QStringLiteral("xed"),
+            QStringLiteral("featherpad"),
+            QStringLiteral("leafpad"),
+            QStringLiteral("geany")};
 }
 
 void QtHost::MessageBox(const QString& text, MsgIcon icon) {
@@ -94,9 +99,8 @@ std::optional<QString> QtHost::InputBox(const QString& prompt) {
 
 std::optional<QString> QtHost::OpenFileDialog(const CommonDialog& dialog) {
     QFileDialog files(owner_, dialog.DialogTitle);
-    files.setFileMode((dialog.Flags & CommonDialog::kFileMustExist) != 0
-                          ? QFileDialog::ExistingFile
-                          : QFileDialog::AnyFile);
+    files.setFileMode((dialog.Flags & CommonDialog::kFileMustExist) != 0 ? QFileDialog::ExistingFile
+                                                                         : QFileDialog::AnyFile);
     files.setAcceptMode(QFileDialog::AcceptOpen);
     const QStringList filters = NameFilters(dialog.Filter);
     files.setNameFilters(filters);
@@ -179,7 +183,9 @@ std::optional<std::uint32_t> QtHost::SystemColour(int index) {
     return ToValue(palette.color(kRoles[index]->group, kRoles[index]->role));
 }
 
-QStringList QtHost::FontFamilies() { return QFontDatabase::families(); }
+QStringList QtHost::FontFamilies() {
+    return QFontDatabase::families();
+}
 
 QString QtHost::ResolveFontFamily(const QString& requested) {
     return QFontInfo(QFont(requested)).family();
@@ -211,8 +217,12 @@ bool QtHost::StartProgram(const QString& program, const QStringList& arguments) 
     return QProcess::startDetached(QStringLiteral("xdg-open"), arguments);
 }
 
-QDateTime QtHost::LocalNow() { return QDateTime::currentDateTime(); }
+QDateTime QtHost::LocalNow() {
+    return QDateTime::currentDateTime();
+}
 
-QString QtHost::ProgramFolder() { return QCoreApplication::applicationDirPath(); }
+QString QtHost::ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 }  // namespace lintrel

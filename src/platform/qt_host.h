@@ -8,7 +8,7 @@ namespace lintrel {
 
 // The desktop's answers, through Qt.
 class QtHost : public Host {
-public:
+  public:
     // Modal windows are owned by `owner` once it is set (the main window).
     void SetOwner(QWidget* owner) { owner_ = owner; }
 
@@ -24,7 +24,7 @@ public:
     QDateTime LocalNow() override;
     QString ProgramFolder() override;
 
-private:
+  private:
     QWidget* owner_ = nullptr;
 };
 

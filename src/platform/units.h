@@ -19,6 +19,8 @@ inline int TwipsToPixels(double twips) {
     }
     return static_cast<int>(std::lround(pixels));
 }
-inline double PixelsToTwips(int pixels) { return static_cast<double>(pixels) * kTwipsPerPixel; }
+inline double PixelsToTwips(int pixels) {
+    return static_cast<double>(pixels) * kTwipsPerPixel;
+}
 
 }  // namespace lintrel

@@ -5,6 +5,7 @@
 #include "main_window/form1.h"
 #include "platform/colour_chooser.h"
 #include "platform/host.h"
+#include "settings/control_values.h"
 #include "settings/settings_file.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/colour_swatch.h"
@@ -59,9 +60,7 @@ void Form1::LoadFontSettings() {
             return;
         }
         const auto& f = *fields;
-        if (!d.load_font_list_at_startup->SetValue(ReadInt16(f[0]))) {
-            throw SettingsError("not a check state: " + f[0].text);
-        }
+        SetCheckState(d.load_font_list_at_startup, f[0]);
         if (d.load_font_list_at_startup->Value() == 1) {
             d.Load_Font_list();
             // Selecting an entry applies it to Text1; the handler runs again for an entry
@@ -75,17 +74,15 @@ void Form1::LoadFontSettings() {
                 d.font_size_list_Click();
             }
         }
-        const std::pair<CheckBox*, void (Dialog::*)()> styles[] = {
-            {d.bo, &Dialog::bo_Click},
-            {d.it, &Dialog::it_Click},
-            {d.un, &Dialog::un_Click},
-            {d.st, &Dialog::st_Click}};
-        for (std::size_t i = 0; i < std::size(styles); ++i) {
-            if (!styles[i].first->SetValue(ReadInt16(f[3 + i]))) {
-                throw SettingsError("not a check state: " + f[3 + i].text);
-            }
-            (d.*styles[i].second)();
-        }
+        // Each style box, then the matching style of Text1, in the file's order.
+        SetCheckState(d.bo, f[3]);
+        d.bo_Click();
+        SetCheckState(d.it, f[4]);
+        d.it_Click();
+        SetCheckState(d.un, f[5]);
+        d.un_Click();
+        SetCheckState(d.st, f[6]);
+        d.st_Click();
         SetColour(d.font_colour, f[7]);
         SetColour(d.font_background_colour, f[8]);
         std::uint32_t plain = 0;

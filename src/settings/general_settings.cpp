@@ -36,8 +36,8 @@ void Form1::SaveGeneralSettings() {
     RunSettingsProcedure(host_, kGeneralSettings, true, [this](const QString& path) {
         Dialog& d = SettingsDialog();
         SettingsWriter w;
-        for (QRadioButton* option : {d.first_line, d.last_line, d.last_loaded_line,
-                                     d.line_pre_last, d.line_next_last, d.random_line, d.line_no}) {
+        for (QRadioButton* option : {d.first_line, d.last_line, d.last_loaded_line, d.line_pre_last,
+                                     d.line_next_last, d.random_line, d.line_no}) {
             w.Boolean(option->isChecked());
         }
         w.Text(SettingsBytes(d.line_load_startup->text()));
@@ -56,8 +56,8 @@ void Form1::LoadGeneralSettings() {
         }
         const auto& f = *fields;
         CurrentLine = ReadShownNote(f[9]);
-        QRadioButton* const options[] = {d.first_line,     d.last_line,   d.last_loaded_line,
-                                         d.line_pre_last,  d.line_next_last, d.random_line,
+        QRadioButton* const options[] = {d.first_line,    d.last_line,      d.last_loaded_line,
+                                         d.line_pre_last, d.line_next_last, d.random_line,
                                          d.line_no};
         for (std::size_t i = 0; i < std::size(options); ++i) {
             Dialog::SetOption(options[i], ReadBoolean(f[i]));

@@ -46,10 +46,10 @@ void RunSettingsProcedure(Host& host, const QString& fileName, bool saving,
     try {
         body(path);
     } catch (const SettingsError&) {
-        host.MessageBox(QStringLiteral("Error in %1 \"%2\".")
-                            .arg(saving ? QStringLiteral("saving") : QStringLiteral("loading"),
-                                 fileName),
-                        MsgIcon::Critical);
+        host.MessageBox(
+            QStringLiteral("Error in %1 \"%2\".")
+                .arg(saving ? QStringLiteral("saving") : QStringLiteral("loading"), fileName),
+            MsgIcon::Critical);
         // A file that cannot be deleted stays; the next start then reports it again.
         if (QFile::exists(path)) {
             QFile::remove(path);
@@ -57,7 +57,9 @@ void RunSettingsProcedure(Host& host, const QString& fileName, bool saving,
     }
 }
 
-std::string SettingsBytes(const QString& text) { return text.toUtf8().toStdString(); }
+std::string SettingsBytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 QString SettingsText(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));

@@ -9,7 +9,9 @@ namespace lintrel {
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
     if (text.size() != word.size()) {
@@ -115,7 +117,9 @@ bool ReadBoolean(const Field& field) {
     throw SettingsError("not a boolean: " + field.text);
 }
 
-const std::string& ReadText(const Field& field) { return field.text; }
+const std::string& ReadText(const Field& field) {
+    return field.text;
+}
 
 namespace {
 
@@ -144,14 +148,18 @@ std::int32_t ReadInt32(const Field& field) {
     return ReadWhole<std::int32_t>(field, RoundToInt32);
 }
 
-double ReadSingleValue(const Field& field) { return ReadNumber(field.text); }
+double ReadSingleValue(const Field& field) {
+    return ReadNumber(field.text);
+}
 
 void SettingsWriter::Line(std::string_view text) {
     bytes_.append(text);
     bytes_.append("\r\n");
 }
 
-void SettingsWriter::Boolean(bool value) { Line(value ? "True" : "False"); }
+void SettingsWriter::Boolean(bool value) {
+    Line(value ? "True" : "False");
+}
 
 void SettingsWriter::Text(std::string_view value) {
     const bool cut = value.find_first_of(",\r\n") != std::string_view::npos ||

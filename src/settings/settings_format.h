@@ -12,7 +12,7 @@ namespace lintrel {
 
 // Any failure while a settings file is read, written or acted on.
 class SettingsError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -29,12 +29,12 @@ struct Field {
 // double quote runs to the next double quote; any other runs to a comma, a line end (CR LF,
 // CR or LF) or the end of the input. Spaces before a field are skipped.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(std::string_view input) : input_(input) {}
     // The next field; throws SettingsError when the input ends before it.
     Field Next();
 
-private:
+  private:
     void SkipDelimiter();
 
     std::string_view input_;
@@ -51,11 +51,13 @@ std::int16_t ReadInt16(const Field& field);
 std::int32_t ReadInt32(const Field& field);
 // The number at the start of the field's text, not yet narrowed to single precision.
 double ReadSingleValue(const Field& field);
-inline float ReadSingle(const Field& field) { return static_cast<float>(ReadSingleValue(field)); }
+inline float ReadSingle(const Field& field) {
+    return static_cast<float>(ReadSingleValue(field));
+}
 
 // Builds a settings file line by line in the written forms of the value kinds.
 class SettingsWriter {
-public:
+  public:
     void Boolean(bool value);
     // A text that would not read back whole (a comma, a line break, a leading or trailing
     // space) is written between double quotes, unless it holds a double quote itself.
@@ -65,7 +67,7 @@ public:
 
     const std::string& Bytes() const { return bytes_; }
 
-private:
+  private:
     void Line(std::string_view text);
 
     std::string bytes_;

@@ -2,6 +2,7 @@
 #include "main_window/form1.h"
 #include "platform/host.h"
 #include "platform/units.h"
+#include "settings/control_values.h"
 #include "settings/settings_file.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/dialog.h"
@@ -11,12 +12,6 @@ namespace lintrel {
 namespace {
 
 const QString kWindowSettings = QStringLiteral("WindowSettings.ini");
-
-void SetCheck(CheckBox* box, const Field& field) {
-    if (!box->SetValue(ReadInt16(field))) {
-        throw SettingsError("not a check state: " + field.text);
-    }
-}
 
 // Centres the window on the screen for its present size.
 void Centre(Form1& form, const QSize& screen) {
@@ -51,9 +46,9 @@ void Form1::LoadWindowSettings() {
             return;
         }
         const auto& f = *fields;
-        SetCheck(d.start_max, f[0]);
-        SetCheck(d.save_win_pos, f[1]);
-        SetCheck(d.save_win_size, f[4]);
+        SetCheckState(d.start_max, f[0]);
+        SetCheckState(d.save_win_pos, f[1]);
+        SetCheckState(d.save_win_size, f[4]);
 
         if (d.save_win_pos->Value() == 1) {
             const double top = ReadSingleValue(f[2]);

@@ -61,7 +61,11 @@ void Dialog::SwatchClicked(ColourSwatch* swatch, bool background) {
     }
 }
 
-void Dialog::font_colour_Click() { SwatchClicked(font_colour, false); }
-void Dialog::font_background_colour_Click() { SwatchClicked(font_background_colour, true); }
+void Dialog::font_colour_Click() {
+    SwatchClicked(font_colour, false);
+}
+void Dialog::font_background_colour_Click() {
+    SwatchClicked(font_background_colour, true);
+}
 
 }  // namespace lintrel

@@ -26,8 +26,9 @@ bool ColourSwatch::SetBackColor(std::uint32_t value) {
         return false;
     }
     value_ = value;
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid palette(dark); }")
-                      .arg(ColourFromValue(plain).name()));
+    setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid palette(dark); }")
+            .arg(ColourFromValue(plain).name()));
     return true;
 }
 

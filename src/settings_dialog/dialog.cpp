@@ -56,14 +56,13 @@ void Dialog::BuildControls() {
         place(f, name, twips, tab);
         return f;
     };
-    auto label = [&](QWidget* parent, const char* name, const QString& text, QRect twips,
-                     int tab) {
+    auto label = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab) {
         auto* l = new QLabel(text, parent);
         place(l, name, twips, tab);
         return l;
     };
-    auto option = [&](QWidget* parent, const char* name, const QString& text, QRect twips,
-                      int tab, void (Dialog::*handler)()) {
+    auto option = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab,
+                      void (Dialog::*handler)()) {
         auto* o = new QRadioButton(text, parent);
         place(o, name, twips, tab);
         connect(o, &QRadioButton::toggled, this, [this, handler](bool on) {
@@ -73,8 +72,7 @@ void Dialog::BuildControls() {
         });
         return o;
     };
-    auto check = [&](QWidget* parent, const char* name, const QString& text, QRect twips,
-                     int tab) {
+    auto check = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab) {
         auto* c = new CheckBox(text, parent);
         place(c, name, twips, tab);
         return c;
@@ -85,8 +83,8 @@ void Dialog::BuildControls() {
         place(t, name, twips, tab);
         return t;
     };
-    auto button = [&](QWidget* parent, const char* name, const QString& text, QRect twips,
-                      int tab, void (Dialog::*handler)()) {
+    auto button = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab,
+                      void (Dialog::*handler)()) {
         auto* b = new QPushButton(text, parent);
         b->setAutoDefault(false);
         place(b, name, twips, tab);
@@ -122,16 +120,16 @@ void Dialog::BuildControls() {
                        {240, 840, 3135, 255}, 23, &Dialog::last_line_Click);
     last_loaded_line = option(Frame2, "last_loaded_line", QStringLiteral("Line loaded last time"),
                               {240, 1080, 3135, 255}, 10, &Dialog::last_loaded_line_Click);
-    line_pre_last = option(Frame2, "line_pre_last",
-                           QStringLiteral("Line previous to the last loaded line"),
-                           {240, 1320, 3375, 255}, 11, &Dialog::line_pre_last_Click);
-    line_next_last = option(Frame2, "line_next_last",
-                            QStringLiteral("Line next to the last loaded line"),
-                            {240, 1560, 3255, 255}, 12, &Dialog::line_next_last_Click);
+    line_pre_last =
+        option(Frame2, "line_pre_last", QStringLiteral("Line previous to the last loaded line"),
+               {240, 1320, 3375, 255}, 11, &Dialog::line_pre_last_Click);
+    line_next_last =
+        option(Frame2, "line_next_last", QStringLiteral("Line next to the last loaded line"),
+               {240, 1560, 3255, 255}, 12, &Dialog::line_next_last_Click);
     random_line = option(Frame2, "random_line", QStringLiteral("Random line"),
                          {240, 1800, 3135, 255}, 13, &Dialog::random_line_Click);
-    line_no = option(Frame2, "line_no", QStringLiteral("Line number:"), {240, 2040, 1335, 255},
-                     17, &Dialog::line_no_Click);
+    line_no = option(Frame2, "line_no", QStringLiteral("Line number:"), {240, 2040, 1335, 255}, 17,
+                     &Dialog::line_no_Click);
     line_load_startup =
         textBox(Frame2, "line_load_startup", QStringLiteral("1"), {1560, 2040, 2535, 285}, 18);
     Label2 = label(Frame2, "Label2",
@@ -143,8 +141,8 @@ void Dialog::BuildControls() {
                       &Dialog::Command2_Click);
 
     Frame3 = frame("Frame3", QStringLiteral("Window settings"), {120, 3600, 4215, 1335}, 19);
-    start_max = check(Frame3, "start_max", QStringLiteral("Start maximized"),
-                      {240, 360, 1695, 195}, 20);
+    start_max =
+        check(Frame3, "start_max", QStringLiteral("Start maximized"), {240, 360, 1695, 195}, 20);
     save_win_pos = check(Frame3, "save_win_pos", QStringLiteral("Save window position"),
                          {240, 600, 1935, 255}, 21);
     save_win_size = check(Frame3, "save_win_size", QStringLiteral("Save window size"),
@@ -170,8 +168,8 @@ void Dialog::BuildControls() {
     connect(un, &QCheckBox::stateChanged, this, &Dialog::un_Click);
     connect(st, &QCheckBox::stateChanged, this, &Dialog::st_Click);
     Label4 = label(Frame1, "Label4", QStringLiteral("Font colour:"), {120, 1760, 855, 255}, 35);
-    font_colour = swatch(Frame1, "font_colour", {1080, 1680, 375, 375}, 37,
-                         &Dialog::font_colour_Click);
+    font_colour =
+        swatch(Frame1, "font_colour", {1080, 1680, 375, 375}, 37, &Dialog::font_colour_Click);
     Label5 = label(Frame1, "Label5", QStringLiteral("Font background colour:"),
                    {1800, 1755, 1815, 255}, 36);
     font_background_colour = swatch(Frame1, "font_background_colour", {3600, 1680, 375, 375}, 38,
@@ -269,17 +267,35 @@ void Dialog::closeEvent(QCloseEvent* event) {
     Form_Unload();
 }
 
-void Dialog::Form_Unload() { hide(); }
+void Dialog::Form_Unload() {
+    hide();
+}
 
-void Dialog::OKButton_Click() { hide(); }
+void Dialog::OKButton_Click() {
+    hide();
+}
 
-void Dialog::first_line_Click() { line_load_startup->setEnabled(false); }
-void Dialog::last_line_Click() { line_load_startup->setEnabled(false); }
-void Dialog::last_loaded_line_Click() { line_load_startup->setEnabled(false); }
-void Dialog::line_pre_last_Click() { line_load_startup->setEnabled(false); }
-void Dialog::line_next_last_Click() { line_load_startup->setEnabled(false); }
-void Dialog::random_line_Click() { line_load_startup->setEnabled(false); }
-void Dialog::line_no_Click() { line_load_startup->setEnabled(true); }
+void Dialog::first_line_Click() {
+    line_load_startup->setEnabled(false);
+}
+void Dialog::last_line_Click() {
+    line_load_startup->setEnabled(false);
+}
+void Dialog::last_loaded_line_Click() {
+    line_load_startup->setEnabled(false);
+}
+void Dialog::line_pre_last_Click() {
+    line_load_startup->setEnabled(false);
+}
+void Dialog::line_next_last_Click() {
+    line_load_startup->setEnabled(false);
+}
+void Dialog::random_line_Click() {
+    line_load_startup->setEnabled(false);
+}
+void Dialog::line_no_Click() {
+    line_load_startup->setEnabled(true);
+}
 
 namespace {
 
@@ -290,10 +306,18 @@ void EnableSpecifiedFile(Dialog& d, bool on) {
 
 }  // namespace
 
-void Dialog::load_default_Click() { EnableSpecifiedFile(*this, false); }
-void Dialog::load_last_Click() { EnableSpecifiedFile(*this, false); }
-void Dialog::load_nothing_Click() { EnableSpecifiedFile(*this, false); }
-void Dialog::load_specified_Click() { EnableSpecifiedFile(*this, true); }
+void Dialog::load_default_Click() {
+    EnableSpecifiedFile(*this, false);
+}
+void Dialog::load_last_Click() {
+    EnableSpecifiedFile(*this, false);
+}
+void Dialog::load_nothing_Click() {
+    EnableSpecifiedFile(*this, false);
+}
+void Dialog::load_specified_Click() {
+    EnableSpecifiedFile(*this, true);
+}
 
 void Dialog::start_max_Click() {
     const bool maximised = start_max->Value() == 1;
@@ -302,10 +326,10 @@ void Dialog::start_max_Click() {
 }
 
 void Dialog::Command1_Click() {
-    if (const auto path = BrowseForFile(
-            host_, owner_.CommonDialog1,
-            QStringLiteral("Select a file to open with Lintrel on program startup"),
-            QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"))) {
+    if (const auto path =
+            BrowseForFile(host_, owner_.CommonDialog1,
+                          QStringLiteral("Select a file to open with Lintrel on program startup"),
+                          QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"))) {
         note_file_specified_path->setText(*path);
     }
 }

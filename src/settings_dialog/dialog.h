@@ -23,7 +23,7 @@ class Host;
 class Dialog : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit Dialog(Form1& owner);
     ~Dialog() override;
 
@@ -32,7 +32,7 @@ public:
     static void SetOption(QRadioButton* option, bool on);
 
     // --- Handlers ---
-    void Form_Load();  // centres the window once, at creation
+    void Form_Load();    // centres the window once, at creation
     void Form_Unload();  // a close request: hide instead
     void OKButton_Click();
     void first_line_Click();
@@ -112,10 +112,10 @@ public:
 
     QPushButton* OKButton = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     void ApplyStyle();
     void SwatchClicked(ColourSwatch* swatch, bool background);

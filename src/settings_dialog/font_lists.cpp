@@ -14,9 +14,8 @@ namespace lintrel {
 
 namespace {
 
-constexpr std::array<const char*, 16> kFontSizes{"8",  "9",  "10", "11", "12", "14",
-                                                 "16", "18", "20", "22", "24", "26",
-                                                 "28", "36", "48", "72"};
+constexpr std::array<const char*, 16> kFontSizes{"8",  "9",  "10", "11", "12", "14", "16", "18",
+                                                 "20", "22", "24", "26", "28", "36", "48", "72"};
 
 template <typename Change>
 void ChangeFont(QPlainTextEdit* text, Change change) {
@@ -54,7 +53,9 @@ std::int16_t Dialog::Load_Font_list() {
     return 0;
 }
 
-void Dialog::load_font_list_now_Click() { Load_Font_list(); }
+void Dialog::load_font_list_now_Click() {
+    Load_Font_list();
+}
 
 void Dialog::font_list_Click() {
     const QString face = font_list->currentText();

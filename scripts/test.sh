@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Lintrel and runs every test: the normal build, then the
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINTREL_TESTS=ON >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+if [ "${LINTREL_SKIP_SANITIZERS:-0}" != 1 ]; then
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLINTREL_TESTS=ON \
+        -DLINTREL_SANITIZE=ON >/dev/null
+    cmake --build build-asan -j "$jobs"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir build-asan --output-on-failure -j "$jobs"
+fi

@@ -1,0 +1,187 @@
+#include "core/navigation.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "notes_helper.h"
+
+namespace lintrel {
+namespace {
+
+using test::NotesFromLines;
+
+// A list of `count` notes where the notes numbered in `blank` are blank.
+NoteList Notes(int count, std::set<int> blank = {}) {
+    std::vector<std::string> lines;
+    for (int k = 1; k <= count; ++k) {
+        lines.push_back(blank.count(k) ? "  " : "note " + std::to_string(k));
+    }
+    return NotesFromLines(lines);
+}
+
+struct StepCase {
+    const char* name;
+    int count;
+    std::set<int> blank;
+    int current;
+    std::optional<int> expected;
+};
+
+class NextTest : public ::testing::TestWithParam<StepCase> {};
+class PreviousTest : public ::testing::TestWithParam<StepCase> {};
+
+TEST_P(NextTest, MovesTo) {
+    const auto& c = GetParam();
+    EXPECT_EQ(NextNote(Notes(c.count, c.blank), c.current), c.expected);
+}
+
+TEST_P(PreviousTest, MovesTo) {
+    const auto& c = GetParam();
+    EXPECT_EQ(PreviousNote(Notes(c.count, c.blank), c.current), c.expected);
+}
+
+auto Name = [](const auto& p) { return std::string(p.param.name); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NextTest,
+    ::testing::Values(
+        StepCase{"SkipsBlank", 5, {4}, 3, 5}, StepCase{"LastShownEvenIfBlank", 5, {5}, 4, 5},
+        StepCase{"OnlyBlanksAhead", 5, {4, 5}, 3, std::nullopt},
+        StepCase{"AtEnd", 5, {}, 5, std::nullopt}, StepCase{"FromNothingShown", 3, {1}, 0, 2},
+        StepCase{"FromNothingAllBlank", 3, {1, 2, 3}, 0, std::nullopt},
+        StepCase{"FromNothingOneNote", 1, {1}, 0, 1},
+        StepCase{"FromNothingEmptyList", 0, {}, 0, std::nullopt},
+        StepCase{"BeyondTheList", 4, {}, 9, std::nullopt},
+        StepCase{"Negative", 4, {}, -5, std::nullopt}, StepCase{"TwoNotes", 2, {}, 1, 2}),
+    Name);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PreviousTest,
+    ::testing::Values(StepCase{"AtBeginning", 5, {}, 1, std::nullopt},
+                      StepCase{"FirstShownEvenIfBlank", 5, {1}, 2, 1},
+                      StepCase{"SkipsBlanksToFirst", 5, {2, 3, 4}, 5, 1},
+                      StepCase{"OnlyBlanksBehind", 5, {1, 2, 3, 4}, 5, std::nullopt},
+                      StepCase{"NothingShown", 5, {}, 0, std::nullopt},
+                      StepCase{"BeyondTheList", 4, {}, 9, std::nullopt},
+                      StepCase{"TwoOfEmptyList", 0, {}, 2, std::nullopt},
+                      StepCase{"TwoNotes", 2, {}, 2, 1}),
+    Name);
+
+TEST(NextTest, StopsAtTheHighestShowableNote) {
+    const NoteList notes = Notes(kHighestShownNote + 10);
+    EXPECT_EQ(NextNote(notes, kHighestShownNote - 1), kHighestShownNote);
+    EXPECT_EQ(NextNote(notes, kHighestShownNote), std::nullopt);
+}
+
+TEST(NextTest, BlankRunPastTheHighestShowableNote) {
+    std::vector<std::string> lines(40000, "");
+    lines[0] = "first";
+    lines[39999] = "last";
+    EXPECT_EQ(NextNote(NotesFromLines(lines), 1), std::nullopt);
+}
+
+TEST(CheckLineTest, Ranges) {
+    EXPECT_EQ(CheckLine(0, 7), LineCheck::BelowOne);
+    EXPECT_EQ(CheckLine(-3, 7), LineCheck::BelowOne);
+    EXPECT_EQ(CheckLine(8, 7), LineCheck::AboveCount);
+    EXPECT_EQ(CheckLine(3, 7), LineCheck::Show);
+    EXPECT_EQ(CheckLine(1, 0), LineCheck::AboveCount);
+}
+
+TEST(RandomSeedTest, SquareOfTheClockSum) {
+    // 08:41:33 on 7 December 2026: 33 + 41 + 8 + 7 + 12 + 2026 = 2127.
+    EXPECT_EQ(RandomSeed({33, 41, 8, 7, 12, 2026}), 4524129u);
+}
+
+TEST(NoteForDrawTest, RoundsHalfToEvenAndNeverZero) {
+    EXPECT_EQ(NoteForDraw(0.0f, 4), 1);
+    EXPECT_EQ(NoteForDraw(0.1f, 4), 1);    // 0.4 rounds to 0, shown as 1
+    EXPECT_EQ(NoteForDraw(0.375f, 4), 2);  // 1.5 goes to 2
+    EXPECT_EQ(NoteForDraw(0.625f, 4), 2);  // 2.5 goes to 2
+    EXPECT_EQ(NoteForDraw(0.875f, 4), 4);  // 3.5 goes to 4
+    EXPECT_EQ(NoteForDraw(0.99f, 4), 4);
+}
+
+TEST(RandomGeneratorTest, SameSeedTwiceStillDrawsAnew) {
+    RandomGenerator a;
+    a.Reseed(4524129);
+    const float first = a.Draw();
+    a.Reseed(4524129);
+    EXPECT_NE(a.Draw(), first);
+
+    RandomGenerator fresh;
+    fresh.Reseed(4524129);
+    EXPECT_EQ(fresh.Draw(), first);
+}
+
+TEST(RandomGeneratorTest, DrawsLieInUnitInterval) {
+    RandomGenerator g;
+    double sum = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const float r = g.Draw();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+        sum += r;
+    }
+    EXPECT_NEAR(sum / 100000, 0.5, 0.01);
+}
+
+TEST(DrawRandomNoteTest, EmptyListDrawsNothing) {
+    RandomGenerator g;
+    EXPECT_EQ(DrawRandomNote(NoteList(), g), std::nullopt);
+}
+
+TEST(DrawRandomNoteTest, OneNoteAlwaysNoteOne) {
+    RandomGenerator g;
+    const NoteList notes = Notes(1);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(DrawRandomNote(notes, g), 1);
+    }
+}
+
+TEST(DrawRandomNoteTest, PrefersNotesThatAreNotBlank) {
+    RandomGenerator g;
+    // Eleven draws in a row would have to hit the one blank note for it to be shown.
+    const NoteList notes = Notes(10, {3});
+    for (int i = 0; i < 500; ++i) {
+        EXPECT_NE(DrawRandomNote(notes, g), 3);
+    }
+}
+
+TEST(DrawRandomNoteTest, AllBlankMakesNPlusOneDraws) {
+    // Replays the generator to find the note of the (N + 1)-th draw.
+    const NoteList notes = Notes(6, {1, 2, 3, 4, 5, 6});
+    RandomGenerator g;
+    RandomGenerator replay = g;
+    int last = 0;
+    for (int i = 0; i < 7; ++i) {
+        last = NoteForDraw(replay.Draw(), 6);
+    }
+    EXPECT_EQ(DrawRandomNote(notes, g), last);
+    EXPECT_EQ(g.Draw(), replay.Draw());  // no further draw was made
+}
+
+TEST(DrawRandomNoteTest, NoteOneIsAboutThreeTimesAsLikelyAsNoteN) {
+    const NoteList notes = Notes(10);
+    RandomGenerator g;
+    std::vector<int> hits(11);
+    for (int i = 0; i < 200000; ++i) {
+        ++hits[*DrawRandomNote(notes, g)];
+    }
+    EXPECT_NEAR(static_cast<double>(hits[1]) / hits[10], 3.0, 0.25);
+    EXPECT_NEAR(static_cast<double>(hits[5]) / hits[10], 2.0, 0.2);
+}
+
+TEST(DrawRandomNoteTest, NeverDrawsAboveTheHighestShowableNote) {
+    const NoteList notes = Notes(kHighestShownNote * 2);
+    RandomGenerator g;
+    for (int i = 0; i < 2000; ++i) {
+        const int k = *DrawRandomNote(notes, g);
+        ASSERT_GE(k, 1);
+        ASSERT_LE(k, kHighestShownNote);
+    }
+}
+
+}  // namespace
+}  // namespace lintrel

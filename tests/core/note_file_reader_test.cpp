@@ -1,0 +1,121 @@
+#include "core/note_file_reader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "notes_helper.h"
+
+namespace lintrel {
+namespace {
+
+using Notes = std::vector<std::string>;
+
+class ReadNoteFileTest : public ::testing::Test {
+  protected:
+    QString Write(const QString& name, const std::string& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST(SeparatorFilePathTest, CutsAtTheLastDotAnywhere) {
+    EXPECT_EQ(SeparatorFilePath("/notes/quotes.txt"), "/notes/quotes.ltrsep");
+    EXPECT_EQ(SeparatorFilePath("/my.notes/quotes"), "/my.ltrsep");
+    EXPECT_EQ(SeparatorFilePath("/a/b.c.txt"), "/a/b.c.ltrsep");
+    EXPECT_EQ(SeparatorFilePath("/notes/quotes"), "");
+}
+
+TEST_F(ReadNoteFileTest, DefaultSeparatorGivesOneNotePerLine) {
+    const auto result = ReadNoteFile(Write("a.txt", "one\r\n two \r\n"), "");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(test::AllNotes(result.notes), (Notes{"one", "two"}));
+}
+
+TEST_F(ReadNoteFileTest, SettingCutsWhenNoSeparatorFile) {
+    const auto result = ReadNoteFile(Write("a.txt", "x|y|z"), "|");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(test::AllNotes(result.notes), (Notes{"y", "z"}));
+}
+
+TEST_F(ReadNoteFileTest, SeparatorFileWinsOverSetting) {
+    Write("a.ltrsep", "---\r\nignored second line\r\n");
+    const auto result = ReadNoteFile(Write("a.txt", "---\r\nx|y\r\n---\r\nz"), "|");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(test::AllNotes(result.notes), (Notes{"x|y", "z"}));
+}
+
+TEST_F(ReadNoteFileTest, SeparatorFileWithoutLineBreak) {
+    Write("a.ltrsep", "***");
+    const auto result = ReadNoteFile(Write("a.txt", "***\r\nx\r\n***\r\ny"), "");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(test::AllNotes(result.notes), (Notes{"x", "y"}));
+}
+
+TEST_F(ReadNoteFileTest, EmptySeparatorFileFails) {
+    Write("a.ltrsep", "");
+    EXPECT_EQ(ReadNoteFile(Write("a.txt", "x\r\n"), "").status, LoadStatus::Failed);
+}
+
+TEST_F(ReadNoteFileTest, EmptyNoteFileLoadsNoNotes) {
+    const auto result = ReadNoteFile(Write("a.txt", ""), "");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(result.notes.Count(), 0u);
+}
+
+TEST_F(ReadNoteFileTest, MissingHiddenAndFolderCountAsMissing) {
+    EXPECT_EQ(ReadNoteFile(dir_.filePath("none.txt"), "").status, LoadStatus::Missing);
+    EXPECT_EQ(ReadNoteFile(Write(".hidden.txt", "x"), "").status, LoadStatus::Missing);
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.txt"));
+    EXPECT_EQ(ReadNoteFile(dir_.filePath("folder.txt"), "").status, LoadStatus::Missing);
+}
+
+TEST_F(ReadNoteFileTest, PathWithoutDotFails) {
+    EXPECT_EQ(ReadNoteFile(Write("nodot", "x\r\n"), "").status, LoadStatus::Failed);
+}
+
+TEST_F(ReadNoteFileTest, UnreadableFileFails) {
+    const QString path = Write("locked.txt", "x\r\n");
+    QFile::setPermissions(path, QFileDevice::Permissions());
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "running with rights that read any file";
+    }
+    EXPECT_EQ(ReadNoteFile(path, "").status, LoadStatus::Failed);
+}
+
+TEST_F(ReadNoteFileTest, UnreadableSeparatorFileFails) {
+    const QString sep = Write("a.ltrsep", "---\r\n");
+    QFile::setPermissions(sep, QFileDevice::Permissions());
+    QFile probe(sep);
+    if (probe.open(QIODevice::ReadOnly)) {
+        GTEST_SKIP() << "running with rights that read any file";
+    }
+    EXPECT_EQ(ReadNoteFile(Write("a.txt", "x\r\n"), "").status, LoadStatus::Failed);
+}
+
+// A file that exists but fails while it is read (the kernel refuses reads of this one).
+TEST_F(ReadNoteFileTest, ReadErrorFails) {
+    const QString link = dir_.filePath("mem.txt");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), link));
+    EXPECT_EQ(ReadNoteFile(link, "").status, LoadStatus::Failed);
+}
+
+TEST_F(ReadNoteFileTest, LinkCountsAsItsTarget) {
+    const QString target = Write("target.txt", "a\r\nb\r\n");
+    const QString link = dir_.filePath("link.txt");
+    ASSERT_TRUE(QFile::link(target, link));
+    const auto result = ReadNoteFile(link, "");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(result.notes.Count(), 2u);
+}
+
+}  // namespace
+}  // namespace lintrel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/note_list.h"
+
+namespace lintrel::test {
+
+// The notes that a file of `lines` gives with the default separator.
+inline NoteList NotesFromLines(const std::vector<std::string>& lines) {
+    std::string file;
+    for (const auto& line : lines) {
+        file += line;
+        file += "\r\n";
+    }
+    std::string buffer(kJoinHeadroom, '\0');
+    buffer += file;
+    return NoteList::Cut(JoinLines(TextBuffer::FromBytes(buffer)), "\r\n");
+}
+
+// The notes of a file's bytes cut at `separator`.
+inline NoteList CutFile(std::string_view file, std::string_view separator) {
+    std::string buffer(kJoinHeadroom, '\0');
+    buffer += file;
+    return NoteList::Cut(JoinLines(TextBuffer::FromBytes(buffer)), separator);
+}
+
+inline std::vector<std::string> AllNotes(const NoteList& notes) {
+    std::vector<std::string> out;
+    for (std::size_t k = 1; k <= notes.Count(); ++k) {
+        out.emplace_back(notes.Note(k));
+    }
+    return out;
+}
+
+}  // namespace lintrel::test

@@ -1,0 +1,73 @@
+#include "platform/number_reading.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lintrel {
+namespace {
+
+struct ReadCase {
+    const char* text;
+    double value;
+};
+
+class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNumberTest, Reads) {
+    EXPECT_DOUBLE_EQ(ReadNumber(GetParam().text), GetParam().value) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadNumberTest,
+    ::testing::Values(ReadCase{"abc", 0}, ReadCase{"", 0}, ReadCase{"3.5", 3.5},
+                      ReadCase{"4xyz", 4}, ReadCase{"1 2", 12}, ReadCase{"-3", -3},
+                      ReadCase{" \t\n 7", 7}, ReadCase{"+8", 8}, ReadCase{"- 9", -9},
+                      ReadCase{"1.2.3", 1.2}, ReadCase{".5", 0.5}, ReadCase{"5.", 5},
+                      ReadCase{"1e3", 1000}, ReadCase{"1E-2", 0.01}, ReadCase{"2e", 2},
+                      ReadCase{"2e+", 2}, ReadCase{"1 e 2", 100}, ReadCase{"12abc3", 12},
+                      ReadCase{"--1", 0}, ReadCase{"1,5", 1}, ReadCase{"1e-999", 0}));
+
+TEST(ReadNumberTest, HugeGivesInfinity) {
+    EXPECT_TRUE(std::isinf(ReadNumber("1e999")));
+    EXPECT_LT(ReadNumber("-1e999"), 0);
+    EXPECT_TRUE(std::isinf(ReadNumber(std::string(400, '9'))));
+}
+
+TEST(ParseWholeNumberTest, OnlyWholeFieldsAreNumbers) {
+    double v = 0;
+    EXPECT_TRUE(ParseWholeNumber(" 1 ", v));
+    EXPECT_EQ(v, 1);
+    EXPECT_TRUE(ParseWholeNumber("-1.5e2", v));
+    EXPECT_EQ(v, -150);
+    EXPECT_FALSE(ParseWholeNumber("1 2", v));
+    EXPECT_FALSE(ParseWholeNumber("12abc", v));
+    EXPECT_FALSE(ParseWholeNumber("True", v));
+    EXPECT_FALSE(ParseWholeNumber("", v));
+    EXPECT_FALSE(ParseWholeNumber("-", v));
+}
+
+TEST(RoundTest, HalvesGoToEven) {
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(-3.5), -4);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2);
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+}
+
+TEST(RoundTest, NarrowingChecksTheRange) {
+    EXPECT_EQ(RoundToInt16(32767.4), 32767);
+    EXPECT_EQ(RoundToInt16(32767.5), std::nullopt);  // rounds to 32768
+    EXPECT_EQ(RoundToInt16(-32768.5), -32768);       // rounds to even -32768
+    EXPECT_EQ(RoundToInt16(-32769), std::nullopt);
+    EXPECT_EQ(RoundToInt16(INFINITY), std::nullopt);
+    EXPECT_EQ(RoundToInt16(NAN), std::nullopt);
+    EXPECT_EQ(RoundToInt32(2147483647.0), 2147483647);
+    EXPECT_EQ(RoundToInt32(2147483648.0), std::nullopt);
+    EXPECT_EQ(RoundToInt32(-2147483648.0), -2147483647 - 1);
+}
+
+}  // namespace
+}  // namespace lintrel

@@ -1,0 +1,209 @@
+#include "settings/settings_format.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/number_reading.h"
+
+namespace lintrel {
+namespace {
+
+using Kind = Field::Kind;
+
+struct FieldCase {
+    const char* name;
+    std::string input;
+    std::vector<std::pair<Kind, std::string>> fields;  // kind and text of each field read
+};
+
+class FieldReaderTest : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldReaderTest, Reads) {
+    const auto& c = GetParam();
+    const auto fields = ReadFields(c.input, c.fields.size());
+    for (std::size_t i = 0; i < c.fields.size(); ++i) {
+        EXPECT_EQ(fields[i].kind, c.fields[i].first) << "field " << i;
+        EXPECT_EQ(fields[i].text, c.fields[i].second) << "field " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FieldReaderTest,
+    ::testing::Values(
+        FieldCase{"Lines",
+                  "True\r\n 1 \r\nabc\r\n",
+                  {{Kind::Text, "True"}, {Kind::Number, "1"}, {Kind::Text, "abc"}}},
+        FieldCase{"EmptyLineIsNothing", "\r\nx\r\n", {{Kind::Nothing, ""}, {Kind::Text, "x"}}},
+        FieldCase{"CommaEndsAField",
+                  "a,b\r\nc\r\n",
+                  {{Kind::Text, "a"}, {Kind::Text, "b"}, {Kind::Text, "c"}}},
+        FieldCase{"LeadingSpacesSkipped", "   ab\r\n", {{Kind::Text, "ab"}}},
+        FieldCase{"Quoted", "\" a,b \"\r\nx\r\n", {{Kind::Text, " a,b "}, {Kind::Text, "x"}}},
+        FieldCase{
+            "AfterClosingQuoteSkipped", "\"a\"junk,b\r\n", {{Kind::Text, "a"}, {Kind::Text, "b"}}},
+        FieldCase{"QuotedEmpty", "\"\"\r\n", {{Kind::Text, ""}}},
+        FieldCase{
+            "QuotedSpansLines", "\"a\r\nb\"\r\nc\r\n", {{Kind::Text, "a\r\nb"}, {Kind::Text, "c"}}},
+        FieldCase{"QuotedNumberIsText", "\"12\"\r\n", {{Kind::Text, "12"}}},
+        FieldCase{"LfOnly",
+                  "a\nb\n\nc",
+                  {{Kind::Text, "a"}, {Kind::Text, "b"}, {Kind::Nothing, ""}, {Kind::Text, "c"}}},
+        FieldCase{"CrOnly", "a\rb\r", {{Kind::Text, "a"}, {Kind::Text, "b"}}},
+        FieldCase{"NoFinalLineBreak", "a\r\nb", {{Kind::Text, "a"}, {Kind::Text, "b"}}},
+        FieldCase{"Numbers",
+                  "-5 \r\n+3\r\n1.5e3\r\n.5\r\n",
+                  {{Kind::Number, "-5"},
+                   {Kind::Number, "+3"},
+                   {Kind::Number, "1.5e3"},
+                   {Kind::Number, ".5"}}},
+        FieldCase{"NumberWithTextIsText", "12abc\r\n", {{Kind::Text, "12abc"}}},
+        FieldCase{"Nul", std::string("a\0b\r\n", 5), {{Kind::Text, std::string("a\0b", 3)}}},
+        FieldCase{"SpacesOnlyAtEnd", "x\r\n   ", {{Kind::Text, "x"}, {Kind::Nothing, ""}}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(FieldReaderTest, InputPastTheEndFails) {
+    EXPECT_THROW(ReadFields("", 1), SettingsError);
+    EXPECT_THROW(ReadFields("a\r\nb\r\n", 3), SettingsError);
+    EXPECT_NO_THROW(ReadFields("a\r\nb\r\nextra\r\nlines\r\n", 2));
+}
+
+TEST(FieldReaderTest, UnclosedQuoteRunsToTheEnd) {
+    const auto fields = ReadFields("\"abc\r\ndef", 1);
+    EXPECT_EQ(fields[0].text, "abc\r\ndef");
+    EXPECT_THROW(ReadFields("\"abc\r\ndef", 2), SettingsError);
+}
+
+TEST(FieldReaderTest, LongLine) {
+    const std::string line(10 * 1000 * 1000, 'x');
+    const auto fields = ReadFields(line + "\r\n", 1);
+    EXPECT_EQ(fields[0].text.size(), line.size());
+}
+
+Field Read(const std::string& line) {
+    return ReadFields(line + "\r\n", 1)[0];
+}
+
+TEST(ReadRulesTest, Boolean) {
+    EXPECT_TRUE(ReadBoolean(Read("True")));
+    EXPECT_TRUE(ReadBoolean(Read("tRUE")));
+    EXPECT_FALSE(ReadBoolean(Read("FALSE")));
+    EXPECT_TRUE(ReadBoolean(Read("-1")));
+    EXPECT_TRUE(ReadBoolean(Read("0.5")));
+    EXPECT_FALSE(ReadBoolean(Read("0")));
+    EXPECT_FALSE(ReadBoolean(Read("")));
+    EXPECT_THROW(ReadBoolean(Read("yes")), SettingsError);
+    EXPECT_THROW(ReadBoolean(Read("Truex")), SettingsError);
+}
+
+TEST(ReadRulesTest, Integer16) {
+    EXPECT_EQ(ReadInt16(Read(" 1 ")), 1);
+    EXPECT_EQ(ReadInt16(Read("")), 0);
+    EXPECT_EQ(ReadInt16(Read("2.5")), 2);
+    EXPECT_EQ(ReadInt16(Read("3.5")), 4);
+    EXPECT_EQ(ReadInt16(Read("-32768")), -32768);
+    EXPECT_EQ(ReadInt16(Read("3e2")), 300);
+    EXPECT_THROW(ReadInt16(Read("32768")), SettingsError);
+    EXPECT_THROW(ReadInt16(Read("-32769")), SettingsError);
+    EXPECT_THROW(ReadInt16(Read("1e400")), SettingsError);
+    EXPECT_THROW(ReadInt16(Read("abc")), SettingsError);
+    EXPECT_THROW(ReadInt16(Read("\"1\"")), SettingsError);
+}
+
+TEST(ReadRulesTest, Integer32) {
+    EXPECT_EQ(ReadInt32(Read(" 16777215 ")), 16777215);
+    EXPECT_EQ(ReadInt32(Read("-2147483648")), -2147483647 - 1);
+    EXPECT_THROW(ReadInt32(Read("2147483648")), SettingsError);
+}
+
+TEST(ReadRulesTest, Single) {
+    EXPECT_EQ(ReadSingle(Read(" 1440 ")), 1440.0f);
+    EXPECT_EQ(ReadSingle(Read("abc")), 0.0f);
+    EXPECT_EQ(ReadSingle(Read("")), 0.0f);
+    EXPECT_EQ(ReadSingle(Read("12abc")), 12.0f);
+    EXPECT_EQ(ReadSingleValue(Read("-999.5")), -999.5);
+}
+
+TEST(SettingsWriterTest, WrittenForms) {
+    SettingsWriter w;
+    w.Boolean(true);
+    w.Boolean(false);
+    w.Integer(1);
+    w.Integer(0);
+    w.Integer(-5);
+    w.Integer(16777215);
+    w.Single(1440.0f);
+    w.Single(-15.0f);
+    w.Single(1.5f);
+    w.Text("plain");
+    w.Text("");
+    EXPECT_EQ(w.Bytes(),
+              "True\r\nFalse\r\n 1 \r\n 0 \r\n-5 \r\n 16777215 \r\n 1440 \r\n-15 \r\n 1.5 \r\n"
+              "plain\r\n\r\n");
+}
+
+// Texts that the bare form would cut or trim are quoted and come back whole.
+TEST(SettingsWriterTest, TextsComeBackWhole) {
+    const std::vector<std::string> texts = {
+        "a,b",  " - ",           "  lead", "trail  ", "007",
+        "True", "line\r\nbreak", "",       "x",       "C:\\path\\n.txt"};
+    SettingsWriter w;
+    for (const auto& t : texts) {
+        w.Text(t);
+    }
+    const auto fields = ReadFields(w.Bytes(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(ReadText(fields[i]), texts[i]);
+    }
+}
+
+TEST(SettingsWriterTest, QuoteInTextIsWrittenBare) {
+    SettingsWriter w;
+    w.Text("say \"hi\", then");
+    w.Text("next");
+    EXPECT_EQ(w.Bytes(), "say \"hi\", then\r\nnext\r\n");
+    EXPECT_NO_THROW(ReadFields(w.Bytes(), 2));
+}
+
+TEST(SettingsWriterTest, SinglesComeBackExactly) {
+    for (float v : {0.0f, 15.0f, -999.0f, 12345678.0f, 0.1f, 3.4e38f}) {
+        SettingsWriter w;
+        w.Single(v);
+        EXPECT_EQ(ReadSingle(ReadFields(w.Bytes(), 1)[0]), v);
+    }
+}
+
+TEST(FieldReaderTest, RandomBytesNeverCrash) {
+    std::mt19937 gen(12345);
+    for (int round = 0; round < 2000; ++round) {
+        std::string input(gen() % 200, '\0');
+        for (char& c : input) {
+            const char alphabet[] = "\"\r\n, 0123456789.eE+-Tt\x00\xff";
+            c = alphabet[gen() % (sizeof alphabet - 1)];
+        }
+        try {
+            const auto fields = ReadFields(input, 10);
+            for (const auto& f : fields) {
+                // What a field holds agrees with how it was read.
+                if (f.kind == Kind::Nothing) {
+                    ASSERT_TRUE(f.text.empty());
+                }
+                double v = 0;
+                if (f.kind == Kind::Number) {
+                    ASSERT_TRUE(ParseWholeNumber(f.text, v)) << f.text;
+                }
+                try {
+                    (void)ReadBoolean(f);
+                    (void)ReadInt16(f);
+                    (void)ReadInt32(f);
+                } catch (const SettingsError&) {
+                }
+                (void)ReadSingle(f);
+            }
+        } catch (const SettingsError&) {
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lintrel
