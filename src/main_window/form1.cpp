@@ -113,11 +113,14 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+// The position is kept as the client area's top-left corner: a window manager gives that
+// back exactly as it was set, while the frame's corner is only known once the window is
+// shown. So a saved position survives any number of runs.
 double Form1::Left() const {
-    return PixelsToTwips(pos().x());
+    return PixelsToTwips(geometry().x());
 }
 double Form1::Top() const {
-    return PixelsToTwips(pos().y());
+    return PixelsToTwips(geometry().y());
 }
 double Form1::Width() const {
     return PixelsToTwips(width()) + kFrameWidthTwips;
@@ -127,10 +130,10 @@ double Form1::Height() const {
 }
 
 void Form1::SetLeft(double twips) {
-    move(TwipsToPixels(twips), pos().y());
+    setGeometry(TwipsToPixels(twips), geometry().y(), width(), height());
 }
 void Form1::SetTop(double twips) {
-    move(pos().x(), TwipsToPixels(twips));
+    setGeometry(geometry().x(), TwipsToPixels(twips), width(), height());
 }
 void Form1::SetWidth(double twips) {
     resize(TwipsToPixels(twips - kFrameWidthTwips), height());

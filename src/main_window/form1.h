@@ -74,7 +74,7 @@ class Form1 : public QWidget {
     void SaveFontSettings();
     void LoadFontSettings();
 
-    // The window's outer bounds in twips: the frame's top-left corner, and the client size
+    // The window's bounds in twips: the client area's top-left corner, and the client size
     // plus the design frame.
     double Left() const;
     double Top() const;
