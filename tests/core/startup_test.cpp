@@ -162,5 +162,24 @@ TEST_F(StartupTest, UnloadWritesTheFourFilesAndOnlyOnce) {
     EXPECT_FALSE(Exists("FileSettings.ini"));
 }
 
+TEST_F(StartupTest, SecondStartAfterANormalRunShowsNoMessage) {
+    const QString path = Note("Default.txt", "first");
+    form->Form_Load(QString());
+    form->Command7_Click();
+    D().load_font_list_now->click();
+    D().save_win_pos->click();
+    form->close();
+    ASSERT_TRUE(host.messages.empty());
+
+    test::FakeHost again;
+    again.folder = dir.path();
+    Form1 second(again);
+    second.Form_Load(QString());
+    EXPECT_TRUE(again.messages.empty());
+    EXPECT_EQ(second.file_name->text(), path);
+    EXPECT_EQ(second.line_shown->text(), QStringLiteral("Line number: 1"));  // a random note
+    EXPECT_EQ(second.SettingsDialog().save_win_pos->Value(), 1);
+}
+
 }  // namespace
 }  // namespace lintrel
