@@ -15,6 +15,7 @@
 
 #include <array>
 
+#include "platform/colour_value.h"
 #include "platform/command_line.h"
 
 namespace lintrel {
@@ -22,17 +23,6 @@ namespace lintrel {
 namespace {
 
 const QString kTitle = QStringLiteral("Lintrel");
-
-std::uint32_t ToValue(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
-           (static_cast<std::uint32_t>(c.blue()) << 16);
-}
-
-QColor FromValue(std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-                  static_cast<int>((v >> 16) & 0xFF));
-}
 
 // The desktop file of the default handler for plain text, as xdg-mime reports it.
 QString DefaultTextHandler() {
@@ -120,13 +110,14 @@ bool QtHost::ChooseColorA(CHOOSECOLOR& record) {
     // Custom colours come from the record's table and are not kept after the chooser closes.
     if (record.lpCustColors != nullptr) {
         for (int i = 0; i < 16 && i < QColorDialog::customCount(); ++i) {
-            QColorDialog::setCustomColor(i, FromValue(record.lpCustColors[i]));
+            QColorDialog::setCustomColor(
+                i, ColourFromValue(static_cast<std::uint32_t>(record.lpCustColors[i])));
         }
     }
     QColorDialog chooser(owner_);
     chooser.setWindowTitle(QStringLiteral("Colour - Lintrel"));
     if ((record.Flags & CC_RGBINIT) != 0 && record.rgbResult != -1) {
-        chooser.setCurrentColor(FromValue(record.rgbResult));
+        chooser.setCurrentColor(ColourFromValue(static_cast<std::uint32_t>(record.rgbResult)));
     }
     // The custom-colour part is always shown by Qt's chooser; without CC_FULLOPEN the
     // desktop's own dialog is preferred, which shows its simpler face first.
@@ -134,7 +125,7 @@ bool QtHost::ChooseColorA(CHOOSECOLOR& record) {
     if (chooser.exec() != QDialog::Accepted) {
         return false;
     }
-    record.rgbResult = static_cast<std::int32_t>(ToValue(chooser.selectedColor()));
+    record.rgbResult = static_cast<std::int32_t>(ValueFromColour(chooser.selectedColor()));
     return true;
 }
 
@@ -180,7 +171,7 @@ std::optional<std::uint32_t> QtHost::SystemColour(int index) {
         return std::nullopt;
     }
     const QPalette palette = QApplication::palette();
-    return ToValue(palette.color(kRoles[index]->group, kRoles[index]->role));
+    return ValueFromColour(palette.color(kRoles[index]->group, kRoles[index]->role));
 }
 
 QStringList QtHost::FontFamilies() {

@@ -5,6 +5,7 @@
 
 #include "main_window/form1.h"
 #include "platform/colour_chooser.h"
+#include "platform/colour_value.h"
 #include "settings_dialog/colour_swatch.h"
 #include "settings_dialog/dialog.h"
 

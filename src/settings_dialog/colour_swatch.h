@@ -23,8 +23,4 @@ class ColourSwatch : public QPushButton {
     std::uint32_t value_ = 0;
 };
 
-// 0x00BBGGRR to and from QColor.
-QColor ColourFromValue(std::uint32_t plain);
-std::uint32_t ValueFromColour(const QColor& colour);
-
 }  // namespace lintrel
