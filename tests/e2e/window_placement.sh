@@ -6,15 +6,28 @@ set -euo pipefail
 binary=$1
 notes=$2
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 9))
-cleanup() { kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"; }
+cleanup() {
+    kill $(jobs -p) 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
+# A display number that no other X server holds.
+for n in $(seq 110 180); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
+done
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 export DISPLAY=$display
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
+# The window manager now and then fails to take the display at once: try again.
+for _ in 1 2 3; do
+    openbox >/dev/null 2>&1 &
+    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    wmctrl -m >/dev/null 2>&1 && break
+done
+wmctrl -m >/dev/null 2>&1 || { echo "openbox did not start"; exit 1; }
 cp "$binary" "$work/lintrel"
 
 # The main window is the visible "Lintrel" window at least 570 pixels wide (the charset
