@@ -15,16 +15,7 @@ inline NoteList NotesFromLines(const std::vector<std::string>& lines) {
         file += line;
         file += "\r\n";
     }
-    std::string buffer(kJoinHeadroom, '\0');
-    buffer += file;
-    return NoteList::Cut(JoinLines(TextBuffer::FromBytes(buffer)), "\r\n");
-}
-
-// The notes of a file's bytes cut at `separator`.
-inline NoteList CutFile(std::string_view file, std::string_view separator) {
-    std::string buffer(kJoinHeadroom, '\0');
-    buffer += file;
-    return NoteList::Cut(JoinLines(TextBuffer::FromBytes(buffer)), separator);
+    return NoteList::FromFile(file, "\r\n");
 }
 
 inline std::vector<std::string> AllNotes(const NoteList& notes) {

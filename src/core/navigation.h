@@ -7,9 +7,6 @@
 
 namespace lintrel {
 
-// The highest note number that can be shown: the shown number is a 16-bit signed number.
-constexpr int kHighestShownNote = 32767;
-
 enum class LineCheck { Show, BelowOne, AboveCount };
 
 // Whether note `n` of a list of `count` notes can be shown, or which message refuses it.

@@ -2,8 +2,7 @@
 
 #include <QFile>
 
-#include <cstring>
-
+#include <memory>
 #include <optional>
 
 #include "platform/file_test.h"
@@ -12,43 +11,22 @@ namespace lintrel {
 
 namespace {
 
-// Reads the whole of `file` into a buffer after `headroom` spare bytes.
-std::optional<TextBuffer> ReadAll(QFile& file, std::size_t headroom) {
-    const qint64 expected = file.size();
-    if (expected < 0) {
-        return std::nullopt;
-    }
-    TextBuffer buffer = TextBuffer::Allocate(headroom + static_cast<std::size_t>(expected));
-    std::size_t filled = headroom;
+// Reads `file` to its end into `builder`, in pieces small enough to stay in the cache.
+bool ReadInto(QFile& file, NoteListBuilder& builder) {
+    constexpr qint64 kPiece = 256 * 1024;
+    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
     for (;;) {
-        if (filled == buffer.size) {
-            // The file may have grown since its size was taken: read on in larger steps.
-            char probe = 0;
-            const qint64 got = file.read(&probe, 1);
-            if (got < 0) {
-                return std::nullopt;
-            }
-            if (got == 0) {
-                break;
-            }
-            TextBuffer larger = TextBuffer::Allocate(buffer.size * 2 + 4096);
-            std::memcpy(larger.data.get(), buffer.data.get(), filled);
-            larger.data[filled++] = probe;
-            buffer = std::move(larger);
-            continue;
-        }
-        const qint64 got =
-            file.read(buffer.data.get() + filled, static_cast<qint64>(buffer.size - filled));
+        const qint64 got = file.read(piece.get(), kPiece);
         if (got < 0) {
-            return std::nullopt;
+            return false;
         }
         if (got == 0) {
-            break;
+            return true;
         }
-        filled += static_cast<std::size_t>(got);
+        if (!builder.Feed({piece.get(), static_cast<std::size_t>(got)})) {
+            return false;
+        }
     }
-    buffer.size = filled;
-    return buffer;
 }
 
 // The separator file's first line, read no further than it reaches.
@@ -114,15 +92,20 @@ NoteFileResult ReadNoteFile(const QString& path, const std::string& separatorSet
     }
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return result;
     }
-    std::optional<TextBuffer> raw = ReadAll(file, kJoinHeadroom);
+    NoteListBuilder builder(std::move(separator));
+    // The joined text is the file's bytes and two more, unless the file has lone CRs.
+    if (const qint64 size = file.size(); size > 0) {
+        builder.Reserve(static_cast<std::size_t>(size) + 2);
+    }
+    const bool read = ReadInto(file, builder);
     file.close();
-    if (!raw) {
+    if (!read) {
         return result;
     }
-    result.notes = NoteList::Cut(JoinLines(std::move(*raw)), separator);
+    result.notes = builder.Finish();
     result.status = LoadStatus::Loaded;
     return result;
 }

@@ -1,86 +1,42 @@
 #include "core/note_list.h"
 
 #include <cstring>
-#include <limits>
+#include <utility>
+
+#include "core/byte_scan.h"
 
 namespace lintrel {
 
-TextBuffer TextBuffer::Allocate(std::size_t size) {
-    TextBuffer buffer;
-    buffer.data = std::make_unique_for_overwrite<char[]>(size == 0 ? 1 : size);
-    buffer.size = size;
-    return buffer;
-}
-
-TextBuffer TextBuffer::FromBytes(std::string_view bytes) {
-    TextBuffer buffer = Allocate(bytes.size());
-    if (!bytes.empty()) {
-        std::memcpy(buffer.data.get(), bytes.data(), bytes.size());
-    }
-    return buffer;
-}
-
 namespace {
 
-// Calls `hit(position)` for every non-overlapping occurrence of `separator` in `text`.
-template <typename Hit>
-void ForEachOccurrence(std::string_view text, std::string_view separator, Hit hit) {
-    const char* const begin = text.data();
-    const std::size_t size = text.size();
-    const std::size_t sepSize = separator.size();
-    std::size_t pos = 0;
-    if (separator == "\r\n") {
-        while (pos + 1 < size) {
-            const void* cr = std::memchr(begin + pos, '\r', size - pos - 1);
-            if (cr == nullptr) {
-                break;
-            }
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - begin);
-            if (begin[at + 1] == '\n') {
-                hit(at);
-                pos = at + 2;
-            } else {
-                pos = at + 1;
-            }
-        }
-        return;
-    }
-    while (pos + sepSize <= size) {
-        const void* found = memmem(begin + pos, size - pos, separator.data(), sepSize);
-        if (found == nullptr) {
-            break;
-        }
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - begin);
-        hit(at);
-        pos = at + sepSize;
-    }
+constexpr std::string_view kLineBreak = "\r\n";
+
+// The notes whose start is held: every note that can be shown, and the one after it, whose
+// start ends the last of them.
+constexpr std::size_t kHeldStarts = static_cast<std::size_t>(kHighestShownNote) + 1;
+
+// Where an occurrence may start once more text arrives: no earlier than `from`, and within the
+// last bytes, too few for a whole occurrence.
+std::size_t StillOpen(std::size_t size, std::size_t from, std::size_t separatorSize) {
+    return size >= separatorSize && size - (separatorSize - 1) > from ? size - (separatorSize - 1)
+                                                                      : from;
 }
 
 }  // namespace
 
-NoteList NoteList::Cut(TextBuffer text, std::string_view separator) {
-    NoteList list;
-    list.separatorSize_ = separator.size();
-    list.wide_ = text.size > std::numeric_limits<std::uint32_t>::max();
-    const std::size_t sepSize = separator.size();
-    if (list.wide_) {
-        ForEachOccurrence(text.View(), separator,
-                          [&](std::size_t at) { list.starts64_.push_back(at + sepSize); });
-        list.count_ = list.starts64_.size();
-    } else {
-        ForEachOccurrence(text.View(), separator, [&](std::size_t at) {
-            list.starts32_.push_back(static_cast<std::uint32_t>(at + sepSize));
-        });
-        list.count_ = list.starts32_.size();
-    }
-    list.text_ = std::move(text);
-    return list;
+NoteList NoteList::FromFile(std::string_view file, std::string_view separator) {
+    NoteListBuilder builder{std::string(separator)};
+    builder.Feed(file);
+    return builder.Finish();
 }
 
 std::string_view NoteList::Note(std::size_t k) const {
-    std::size_t begin = StartOf(k - 1);
-    std::size_t end = k < count_ ? StartOf(k) - separatorSize_ : text_.size;
-    const char* d = text_.data.get();
+    if (k == 0 || k > count_ || k > static_cast<std::size_t>(kHighestShownNote)) {
+        return {};
+    }
+    std::size_t begin = starts_[k - 1];
+    std::size_t end = k < count_ ? starts_[k] - separatorSize_ : size_;
+    const char* d = text_.get();
     while (begin < end && d[begin] == ' ') {
         ++begin;
     }
@@ -90,46 +46,188 @@ std::string_view NoteList::Note(std::size_t k) const {
     return {d + begin, end - begin};
 }
 
-TextBuffer JoinLines(TextBuffer buffer) {
-    std::size_t size = buffer.size - kJoinHeadroom;  // the file's bytes
-    char* file = buffer.data.get() + kJoinHeadroom;
-    if (size == 0) {
-        buffer.size = 0;
-        return buffer;
+NoteListBuilder::NoteListBuilder(std::string separator) : separator_(std::move(separator)) {
+    if (separator_.empty()) {
+        separator_ = kLineBreak;  // an empty separator would match everywhere
     }
-    // The line break that ends the last line starts no further line.
-    if (size >= 2 && file[size - 2] == '\r' && file[size - 1] == '\n') {
-        size -= 2;
-    } else if (file[size - 1] == '\r') {
-        size -= 1;
-    }
-    buffer.data[0] = '\r';
-    buffer.data[1] = '\n';
+    list_.separatorSize_ = separator_.size();
+}
 
-    // A lone CR ends a line as CR LF does; it becomes CR LF in the joined text.
-    std::size_t loneCrs = 0;
-    for (const char* p = file; (p = static_cast<const char*>(std::memchr(
-                                    p, '\r', static_cast<std::size_t>(file + size - p))));
-         ++p) {
-        if (p + 1 == file + size || p[1] != '\n') {
-            ++loneCrs;
+bool NoteListBuilder::Feed(std::string_view bytes) {
+    if (bytes.empty() || failed_) {
+        return !failed_;
+    }
+    if (!started_) {
+        started_ = true;
+        Accept(kLineBreak);
+    }
+    std::size_t begin = 0;
+    if (pendingCr_) {
+        pendingCr_ = false;
+        pendingBreak_ = true;
+        if (bytes[0] == '\n') {
+            begin = 1;
         }
     }
-    if (loneCrs == 0) {
-        buffer.size = size + kJoinHeadroom;
-        return buffer;
+    if (begin == bytes.size()) {
+        return !failed_;
     }
-    TextBuffer joined = TextBuffer::Allocate(size + kJoinHeadroom + loneCrs);
-    char* out = joined.data.get();
-    *out++ = '\r';
-    *out++ = '\n';
-    for (std::size_t i = 0; i < size; ++i) {
-        *out++ = file[i];
-        if (file[i] == '\r' && (i + 1 == size || file[i + 1] != '\n')) {
-            *out++ = '\n';
+    // More bytes follow the pending line break: it starts a line.
+    if (pendingBreak_) {
+        pendingBreak_ = false;
+        Accept(kLineBreak);
+    }
+    // A line break at the very end waits for what follows it.
+    std::size_t end = bytes.size();
+    if (bytes[end - 1] == '\r') {
+        --end;
+        pendingCr_ = true;
+    } else if (end - begin >= 2 && bytes[end - 2] == '\r' && bytes[end - 1] == '\n') {
+        end -= 2;
+        pendingBreak_ = true;
+    }
+    const std::string_view body = bytes.substr(begin, end - begin);
+    // The body with one more byte, so that a CR at its end is judged by what follows.
+    const std::string_view judged = bytes.substr(begin, end - begin + (end < bytes.size()));
+    if (!HasLoneCr(judged)) {
+        Accept(body);
+        return !failed_;
+    }
+    scratch_.clear();
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        scratch_ += body[i];
+        if (body[i] == '\r' && judged[i + 1] != '\n') {
+            scratch_ += '\n';
         }
     }
-    return joined;
+    Accept(scratch_);
+    return !failed_;
+}
+
+NoteList NoteListBuilder::Finish() {
+    // A line break still pending ends the last line and starts no further one.
+    if (failed_) {
+        return {};
+    }
+    NoteList list = std::move(list_);
+    // Give back the room that was not used; shrinking does not move the text.
+    if (list.capacity_ > list.size_ && list.size_ > 0) {
+        if (char* shrunk = static_cast<char*>(std::realloc(list.text_.get(), list.size_))) {
+            (void)list.text_.release();
+            list.text_.reset(shrunk);
+            list.capacity_ = list.size_;
+        }
+    }
+    return list;
+}
+
+bool NoteListBuilder::Accept(std::string_view joined) {
+    if (failed_ || joined.empty()) {
+        return !failed_;
+    }
+    if (!holding_) {
+        CountOccurrences(joined);
+        return true;
+    }
+    if (!Append(joined)) {
+        failed_ = true;
+        return false;
+    }
+    SearchHeld();
+    return true;
+}
+
+void NoteListBuilder::Reserve(std::size_t bytes) {
+    if (bytes > list_.capacity_) {
+        (void)Grow(bytes);  // without the room, the text grows as it comes
+    }
+}
+
+bool NoteListBuilder::Grow(std::size_t capacity) {
+    NoteList& l = list_;
+    char* grown = static_cast<char*>(std::realloc(l.text_.get(), capacity));
+    if (grown == nullptr) {
+        return false;
+    }
+    (void)l.text_.release();
+    l.text_.reset(grown);
+    l.capacity_ = capacity;
+    return true;
+}
+
+bool NoteListBuilder::Append(std::string_view joined) {
+    NoteList& l = list_;
+    if (l.size_ + joined.size() > l.capacity_) {
+        std::size_t capacity = l.capacity_ < 65536 ? 65536 : l.capacity_ * 2;
+        while (capacity < l.size_ + joined.size()) {
+            capacity *= 2;
+        }
+        if (!Grow(capacity)) {
+            return false;
+        }
+    }
+    std::memcpy(l.text_.get() + l.size_, joined.data(), joined.size());
+    l.size_ += joined.size();
+    return true;
+}
+
+void NoteListBuilder::SearchHeld() {
+    NoteList& l = list_;
+    const char* text = l.text_.get();
+    const std::size_t sepSize = separator_.size();
+    for (;;) {
+        const std::size_t at = FindBytes({text, l.size_}, searchFrom_, separator_);
+        if (at == std::string_view::npos) {
+            searchFrom_ = StillOpen(l.size_, searchFrom_, sepSize);
+            return;
+        }
+        searchFrom_ = at + sepSize;
+        l.starts_.push_back(searchFrom_);
+        ++l.count_;
+        if (l.starts_.size() == kHeldStarts) {
+            // Every note that can be shown is held: the rest of the text is only counted.
+            holding_ = false;
+            const std::string_view rest(text + searchFrom_, l.size_ - searchFrom_);
+            l.size_ = searchFrom_;
+            CountOccurrences(rest);
+            return;
+        }
+    }
+}
+
+void NoteListBuilder::CountOccurrences(std::string_view joined) {
+    NoteList& l = list_;
+    if (separator_ == kLineBreak) {
+        // Every CR of the joined text is followed by LF: each one is an occurrence.
+        l.count_ += CountByte(joined, '\r');
+        return;
+    }
+    const std::size_t sepSize = separator_.size();
+    std::size_t from = 0;
+    if (!carry_.empty()) {
+        // An occurrence that starts in the carried bytes ends within the first bytes of this
+        // piece.
+        std::string head = carry_;
+        head.append(joined.substr(0, sepSize - 1));
+        std::size_t pos = 0;
+        for (std::size_t at = FindBytes(head, 0, separator_);
+             at != std::string_view::npos && at < carry_.size();
+             at = FindBytes(head, pos, separator_)) {
+            ++l.count_;
+            pos = at + sepSize;
+        }
+        if (joined.size() < sepSize - 1) {
+            carry_ = head.substr(StillOpen(head.size(), pos, sepSize));
+            return;
+        }
+        from = pos > carry_.size() ? pos - carry_.size() : 0;
+    }
+    for (std::size_t at = FindBytes(joined, from, separator_); at != std::string_view::npos;
+         at = FindBytes(joined, from, separator_)) {
+        ++l.count_;
+        from = at + sepSize;
+    }
+    carry_ = joined.substr(StillOpen(joined.size(), from, sepSize));
 }
 
 std::string_view FirstLine(std::string_view bytes, bool& found) {

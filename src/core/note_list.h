@@ -1,63 +1,96 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace lintrel {
 
-// A block of bytes allocated without being cleared, so that a large file is read straight
-// into it.
-struct TextBuffer {
-    std::unique_ptr<char[]> data;
-    std::size_t size = 0;
+// The highest note number that can be shown: the shown number is a 16-bit signed number.
+constexpr int kHighestShownNote = 32767;
 
-    static TextBuffer Allocate(std::size_t size);
-    static TextBuffer FromBytes(std::string_view bytes);
-    std::string_view View() const { return {data.get(), size}; }
-};
-
-// The notes of a loaded file: one buffer of the joined text, and where each note starts in
-// it. A note is read on demand, trimmed of its leading and trailing spaces; no note is copied.
+// The notes of a loaded file. The joined text of the file (see NoteListBuilder) is held up to
+// the start of the first note that can never be shown; later notes are only counted. A note
+// is read on demand, trimmed of its leading and trailing spaces; no note is copied.
 class NoteList {
   public:
     NoteList() = default;
 
-    // Cuts the joined text at every occurrence of `separator` (never empty), scanning left to
-    // right with matched occurrences consumed. The piece before the first occurrence is
-    // dropped; every later piece is a note.
-    static NoteList Cut(TextBuffer text, std::string_view separator);
+    // The notes of a file's bytes cut at `separator` (never empty).
+    static NoteList FromFile(std::string_view file, std::string_view separator);
 
     std::size_t Count() const { return count_; }
-    // Note `k`, 1-based, 1 <= k <= Count(), without its leading and trailing spaces.
+    // Note `k`, 1-based, 1 <= k <= Count(), without its leading and trailing spaces. Notes
+    // above kHighestShownNote are not held and read as empty.
     std::string_view Note(std::size_t k) const;
     // A note that is empty once every space is removed from it.
     bool IsBlank(std::size_t k) const { return Note(k).empty(); }
 
   private:
-    std::size_t StartOf(std::size_t i) const { return wide_ ? starts64_[i] : starts32_[i]; }
+    friend class NoteListBuilder;
+    struct Free {
+        void operator()(char* p) const { std::free(p); }
+    };
 
-    TextBuffer text_;
-    // Start of note i + 1 in the text. Offsets of a text below 4 GiB are kept in 32 bits.
-    std::vector<std::uint32_t> starts32_;
-    std::vector<std::uint64_t> starts64_;
-    bool wide_ = false;
+    std::unique_ptr<char, Free> text_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    // Start of note i + 1 in the text, for the notes that are held.
+    std::vector<std::size_t> starts_;
     std::size_t separatorSize_ = 0;
     std::size_t count_ = 0;
 };
 
-// The joined text of a note file: every line preceded by CR LF, with no line break after the
-// last line. A line ends at CR LF or at a lone CR; a lone LF is an ordinary character.
-// `buffer` holds two spare bytes followed by the file's bytes (see ReserveForJoin).
-TextBuffer JoinLines(TextBuffer buffer);
+// Builds a NoteList from a note file's bytes, given in pieces in their order. The lines are
+// joined: every line is preceded by CR LF, a line ends at CR LF or at a lone CR (a lone LF is
+// an ordinary character), and the line break after the last line starts no further line. The
+// joined text is cut at every occurrence of the separator, scanning left to right with
+// matched occurrences consumed; the piece before the first occurrence is dropped and every
+// later piece is a note.
+class NoteListBuilder {
+  public:
+    // `separator` is never empty.
+    explicit NoteListBuilder(std::string separator);
 
-// Spare bytes that JoinLines needs in front of the file's bytes.
-constexpr std::size_t kJoinHeadroom = 2;
+    // Makes room for `bytes` bytes of joined text at once, when the file's size is known, so
+    // that the held text never moves while it grows. Only what is written is backed by memory.
+    void Reserve(std::size_t bytes);
+    // Takes the next bytes of the file. False when memory for the notes ran out.
+    bool Feed(std::string_view bytes);
+    // The notes of all bytes fed.
+    NoteList Finish();
 
-// The first line of `bytes` (up to the first CR, or all of it); nullopt-like empty result is
-// told apart by `found`, false when `bytes` holds no line at all.
+  private:
+    // Takes the next piece of the joined text.
+    bool Accept(std::string_view joined);
+    bool Append(std::string_view joined);
+    bool Grow(std::size_t capacity);
+    // Finds the occurrences in the held text that start at or after searchFrom_.
+    void SearchHeld();
+    // Counts the occurrences in joined text past the held notes.
+    void CountOccurrences(std::string_view joined);
+
+    std::string separator_;
+    NoteList list_;
+    bool holding_ = true;
+    std::size_t searchFrom_ = 0;
+    // The last bytes of the joined text past the held notes where an occurrence may start.
+    std::string carry_;
+    // The file's bytes so far are not empty.
+    bool started_ = false;
+    // The bytes so far end with a CR whose line break is not known yet to be CR LF or lone.
+    bool pendingCr_ = false;
+    // The bytes so far end with a line break that starts a line only if more bytes follow.
+    bool pendingBreak_ = false;
+    std::string scratch_;
+    bool failed_ = false;
+};
+
+// The first line of `bytes` (up to the first CR, or all of it); an empty result is told apart
+// by `found`, false when `bytes` holds no line at all.
 std::string_view FirstLine(std::string_view bytes, bool& found);
 
 }  // namespace lintrel

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "notes_helper.h"
 
 namespace lintrel {
 namespace {
 
 using test::AllNotes;
-using test::CutFile;
 using Notes = std::vector<std::string>;
 
 struct CutCase {
@@ -22,7 +23,7 @@ class CutTest : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(CutTest, GivesTheNotes) {
     const CutCase& c = GetParam();
-    EXPECT_EQ(AllNotes(CutFile(c.file, c.separator)), c.notes);
+    EXPECT_EQ(AllNotes(NoteList::FromFile(c.file, c.separator)), c.notes);
 }
 
 const std::string kLine = "\r\n---\r\n";  // a separator file's line "---"
@@ -90,9 +91,149 @@ TEST(NoteListTest, BlankMeansOnlySpaces) {
 
 TEST(NoteListTest, LongSingleLineIsOneNote) {
     const std::string line(100 * 1000 * 1000, 'x');
-    const NoteList notes = CutFile(line, "\r\n");
+    const NoteList notes = NoteList::FromFile(line, "\r\n");
     ASSERT_EQ(notes.Count(), 1u);
     EXPECT_EQ(notes.Note(1).size(), line.size());
+}
+
+// The notes of `file`, worked out the plain way: join the whole file, then cut it.
+Notes PlainNotes(std::string file, const std::string& separator, std::size_t& count) {
+    std::string joined;
+    if (!file.empty()) {
+        if (file.ends_with("\r\n")) {
+            file.resize(file.size() - 2);
+        } else if (file.ends_with('\r')) {
+            file.pop_back();
+        }
+        joined = "\r\n";
+        for (std::size_t i = 0; i < file.size(); ++i) {
+            joined += file[i];
+            if (file[i] == '\r' && (i + 1 == file.size() || file[i + 1] != '\n')) {
+                joined += '\n';
+            }
+        }
+    }
+    std::vector<std::size_t> starts;
+    for (std::size_t at = joined.find(separator); at != std::string::npos;
+         at = joined.find(separator, at + separator.size())) {
+        starts.push_back(at + separator.size());
+    }
+    count = starts.size();
+    Notes notes;
+    for (std::size_t i = 0; i < starts.size() && i < kHighestShownNote; ++i) {
+        const std::size_t end =
+            i + 1 < starts.size() ? starts[i + 1] - separator.size() : joined.size();
+        std::string note = joined.substr(starts[i], end - starts[i]);
+        note.erase(0, note.find_first_not_of(' '));
+        note.erase(note.find_last_not_of(' ') + 1);
+        notes.push_back(note);
+    }
+    return notes;
+}
+
+// The notes of `file` fed to a builder in pieces of the given sizes (the rest in one piece).
+NoteList FedInPieces(std::string_view file, const std::string& separator,
+                     const std::vector<std::size_t>& sizes) {
+    NoteListBuilder builder(separator);
+    for (std::size_t size : sizes) {
+        const std::size_t n = std::min(size, file.size());
+        EXPECT_TRUE(builder.Feed(file.substr(0, n)));
+        file.remove_prefix(n);
+    }
+    EXPECT_TRUE(builder.Feed(file));
+    return builder.Finish();
+}
+
+Notes HeldNotes(const NoteList& notes) {
+    Notes out;
+    for (std::size_t k = 1; k <= notes.Count() && k <= kHighestShownNote; ++k) {
+        out.emplace_back(notes.Note(k));
+    }
+    return out;
+}
+
+// Random files of the characters that matter, cut at random places: the notes never depend
+// on where the pieces of the file begin and end.
+TEST(NoteListBuilderTest, PiecesGiveTheSameNotesAsTheWholeFile) {
+    std::mt19937 random(12345);
+    const std::string alphabet = "a \r\n%#";
+    const std::vector<std::string> separators = {"\r\n", "\r\n%\r\n", "#", "##", "%#%", "\r"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string file(random() % 40, ' ');
+        for (char& c : file) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        const std::string& separator = separators[random() % separators.size()];
+        std::vector<std::size_t> sizes;
+        for (std::size_t used = 0; used < file.size();) {
+            sizes.push_back(random() % 4);
+            used += sizes.back();
+        }
+        std::size_t count = 0;
+        const Notes expected = PlainNotes(file, separator, count);
+        const NoteList notes = FedInPieces(file, separator, sizes);
+        ASSERT_EQ(notes.Count(), count) << round;
+        ASSERT_EQ(HeldNotes(notes), expected) << round;
+        ASSERT_EQ(HeldNotes(NoteList::FromFile(file, separator)), expected) << round;
+    }
+}
+
+struct LongCase {
+    const char* name;
+    std::string unit;  // repeated to make the file
+    std::string separator;
+};
+
+class BeyondShownNotesTest : public ::testing::TestWithParam<LongCase> {};
+
+// Past the notes that can be shown, notes are counted across pieces as the plain cut counts them.
+TEST_P(BeyondShownNotesTest, CountsEveryNoteAndHoldsTheShownOnes) {
+    const LongCase& c = GetParam();
+    std::string file;
+    for (int i = 0; i < 70000; ++i) {
+        file += c.unit;
+    }
+    std::size_t count = 0;
+    const Notes expected = PlainNotes(file, c.separator, count);
+    ASSERT_GT(count, static_cast<std::size_t>(kHighestShownNote));
+    for (std::size_t piece : {1u, 7u, 4096u, 1u << 20}) {
+        const NoteList notes = FedInPieces(
+            file, c.separator, std::vector<std::size_t>(file.size() / piece + 1, piece));
+        EXPECT_EQ(notes.Count(), count) << piece;
+        EXPECT_EQ(HeldNotes(notes), expected) << piece;
+        EXPECT_EQ(notes.Note(kHighestShownNote + 1), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, BeyondShownNotesTest,
+                         ::testing::Values(LongCase{"Lines", "ab \r\n", "\r\n"},
+                                           LongCase{"LoneCrs", "x\r", "\r\n"},
+                                           LongCase{"SeparatorLines", "one\r\n%\r\n", "\r\n%\r\n"},
+                                           LongCase{"SharedLineBreaks", "%\r\n", "\r\n%\r\n"},
+                                           LongCase{"OverlappingSetting", "aaa", "aa"}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// Random notes well past the ones that can be shown, fed in random pieces.
+TEST(NoteListBuilderTest, CountsRandomNotesPastTheShownOnes) {
+    std::mt19937 random(99);
+    const std::vector<std::string> units = {"a", "%", "#", " ", "\r\n", "\r", "\n", "##"};
+    const std::vector<std::string> separators = {"\r\n", "\r\n%\r\n", "#", "##", "#%#", "\r"};
+    for (const std::string& separator : separators) {
+        std::string file;
+        while (file.size() < 400000) {
+            file += units[random() % units.size()];
+        }
+        std::vector<std::size_t> sizes;
+        for (std::size_t used = 0; used < file.size();) {
+            sizes.push_back(random() % 10);
+            used += sizes.back();
+        }
+        std::size_t count = 0;
+        const Notes expected = PlainNotes(file, separator, count);
+        const NoteList notes = FedInPieces(file, separator, sizes);
+        EXPECT_EQ(notes.Count(), count) << separator;
+        EXPECT_EQ(HeldNotes(notes), expected) << separator;
+    }
 }
 
 TEST(FirstLineTest, StopsAtCarriageReturn) {

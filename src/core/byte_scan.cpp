@@ -1,0 +1,121 @@
+#include "core/byte_scan.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace lintrel {
+
+#if defined(__SSE2__)
+
+std::size_t CountByte(std::string_view bytes, char byte) {
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    const __m128i needle = _mm_set1_epi8(byte);
+    std::size_t total = 0;
+    std::size_t i = 0;
+    while (n - i >= 16) {
+        // Each lane counts up to 255 hits before the lanes are summed.
+        const std::size_t blocks = std::min<std::size_t>((n - i) / 16, 255);
+        __m128i lanes = _mm_setzero_si128();
+        for (std::size_t b = 0; b < blocks; ++b, i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(v, needle));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        total += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+    }
+    return total + static_cast<std::size_t>(std::count(p + i, p + n, byte));
+}
+
+bool HasLoneCr(std::string_view bytes) {
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::size_t i = 0;
+    for (; i + 17 <= n; i += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+        const __m128i lone = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
+        if (_mm_movemask_epi8(lone) != 0) {
+            return true;
+        }
+    }
+    for (; i + 1 < n; ++i) {
+        if (p[i] == '\r' && p[i + 1] != '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The byte of `needle`, other than its first, that candidates are also checked against: the
+// last one that is not a line break or a space, as those are common in note files.
+std::size_t SecondProbe(std::string_view needle) {
+    for (std::size_t k = needle.size() - 1; k > 0; --k) {
+        if (needle[k] != '\r' && needle[k] != '\n' && needle[k] != ' ') {
+            return k;
+        }
+    }
+    return needle.size() - 1;
+}
+
+std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
+    const std::size_t n = needle.size();
+    if (n == 1) {
+        const void* hit = std::memchr(text.data() + from, needle[0], text.size() - from);
+        return hit == nullptr
+                   ? std::string_view::npos
+                   : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    }
+    // Sixteen places at a time, candidates are where the first byte and one other byte match.
+    const char* p = text.data();
+    const std::size_t k = SecondProbe(needle);
+    const __m128i first = _mm_set1_epi8(needle[0]);
+    const __m128i other = _mm_set1_epi8(needle[k]);
+    std::size_t i = from;
+    for (; i + n - 1 + 16 <= text.size() && i + k + 16 <= text.size(); i += 16) {
+        const __m128i a =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), first);
+        const __m128i b =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k)), other);
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(a, b)));
+        while (mask != 0) {
+            const auto bit = static_cast<std::size_t>(__builtin_ctz(mask));
+            if (std::memcmp(p + i + bit + 1, needle.data() + 1, n - 1) == 0) {
+                return i + bit;
+            }
+            mask &= mask - 1;
+        }
+    }
+    const std::size_t rest = text.substr(i).find(needle);
+    return rest == std::string_view::npos ? rest : i + rest;
+}
+
+#else
+
+std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
+    return text.find(needle, from);
+}
+
+std::size_t CountByte(std::string_view bytes, char byte) {
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), byte));
+}
+
+bool HasLoneCr(std::string_view bytes) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && bytes[i + 1] != '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
+#endif
+
+}  // namespace lintrel

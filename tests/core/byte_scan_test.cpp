@@ -1,0 +1,65 @@
+#include "core/byte_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace lintrel {
+namespace {
+
+// Every length around the block sizes of the fast scan, with CRs and LFs at random places.
+TEST(ByteScanTest, AgreesWithAPlainScan) {
+    std::mt19937 random(7);
+    const std::string alphabet = "\r\n\ra";
+    for (std::size_t length = 0; length < 300; ++length) {
+        for (int round = 0; round < 20; ++round) {
+            std::string bytes(length, 'x');
+            for (char& c : bytes) {
+                if (random() % 8 == 0) {
+                    c = alphabet[random() % alphabet.size()];
+                }
+            }
+            std::size_t crs = 0;
+            bool lone = false;
+            for (std::size_t i = 0; i < bytes.size(); ++i) {
+                crs += bytes[i] == '\r';
+                lone = lone || (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] != '\n');
+            }
+            ASSERT_EQ(CountByte(bytes, '\r'), crs) << bytes.size();
+            ASSERT_EQ(HasLoneCr(bytes), lone) << bytes.size();
+        }
+    }
+}
+
+// Needles of several lengths, made of the bytes a text is made of, found from every place.
+TEST(ByteScanTest, FindsWhatAPlainSearchFinds) {
+    std::mt19937 random(11);
+    const std::string alphabet = "ab\r\n #";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 80, 'a');
+        for (char& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        std::string needle(1 + random() % 5, 'a');
+        for (char& c : needle) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        for (std::size_t from = 0; from <= text.size(); ++from) {
+            ASSERT_EQ(FindBytes(text, from, needle), std::string_view(text).find(needle, from))
+                << round << " " << from;
+        }
+    }
+}
+
+// Lane counters that would wrap after 255 hits in a row.
+TEST(ByteScanTest, CountsLongRunsOfTheSameByte) {
+    const std::string run(100000, '\r');
+    EXPECT_EQ(CountByte(run, '\r'), run.size());
+    EXPECT_EQ(CountByte(run, '\n'), 0u);
+    EXPECT_TRUE(HasLoneCr(run));
+    EXPECT_FALSE(HasLoneCr(std::string(5000, 'a') + "\r"));
+}
+
+}  // namespace
+}  // namespace lintrel
