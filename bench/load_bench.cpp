@@ -40,7 +40,7 @@ void Load(benchmark::State& state, const QString& path, const std::string& separ
         benchmark::DoNotOptimize(result);
     }
     const auto size = static_cast<double>(QFileInfo(path).size());
-    state.counters["notes"] = static_cast<double>(notes);
+    state.SetLabel(std::to_string(notes));
     // What a load adds to the process's peak memory, per byte of the file.
     state.counters["peak_memory_per_byte"] = (PeakResident() - g_peakBefore) / size;
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));

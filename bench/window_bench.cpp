@@ -80,7 +80,6 @@ void BM_NextAcrossBlanks(benchmark::State& state) {
         form.CurrentLine = 1;
         form.Command2_Click();
     }
-    state.counters["blank_notes"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_NextAcrossBlanks)->Arg(1000)->Arg(30000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
@@ -95,7 +94,6 @@ void BM_PreviousAcrossBlanks(benchmark::State& state) {
         form.CurrentLine = from;
         form.Command1_Click();
     }
-    state.counters["blank_notes"] = static_cast<double>(state.range(0));
 }
 BENCHMARK(BM_PreviousAcrossBlanks)
     ->Arg(1000)
@@ -115,7 +113,7 @@ void BM_ShowRandomLine(benchmark::State& state) {
     for (auto _ : state) {
         form.ShowRandomLine();
     }
-    state.counters["notes"] = static_cast<double>(form.NoteList.Count());
+    state.SetLabel(std::to_string(form.NoteList.Count()) + " notes");
 }
 BENCHMARK(BM_ShowRandomLine)->Unit(benchmark::kMicrosecond);
 

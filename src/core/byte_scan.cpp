@@ -5,15 +5,20 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define LINTREL_HAVE_AVX2 1
+#endif
 #endif
 
 namespace lintrel {
 
 #if defined(__SSE2__)
 
-std::size_t CountByte(std::string_view bytes, char byte) {
-    const char* p = bytes.data();
-    const std::size_t n = bytes.size();
+namespace {
+
+// The scans on 16 bytes at a time, which every x86-64 processor has.
+std::size_t CountByte16(const char* p, std::size_t n, char byte) {
     const __m128i needle = _mm_set1_epi8(byte);
     std::size_t total = 0;
     std::size_t i = 0;
@@ -32,19 +37,93 @@ std::size_t CountByte(std::string_view bytes, char byte) {
     return total + static_cast<std::size_t>(std::count(p + i, p + n, byte));
 }
 
-bool HasLoneCr(std::string_view bytes) {
-    const char* p = bytes.data();
-    const std::size_t n = bytes.size();
+// Lone CRs among the first `end` places of `p`, each of which has a byte after it.
+std::size_t LoneCrBlocks16(const char* p, std::size_t end) {
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     std::size_t i = 0;
-    for (; i + 17 <= n; i += 16) {
+    for (; i + 16 <= end; i += 16) {
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
         const __m128i lone = _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(here, cr));
         if (_mm_movemask_epi8(lone) != 0) {
-            return true;
+            return std::string_view::npos;
         }
+    }
+    return i;
+}
+
+#ifdef LINTREL_HAVE_AVX2
+
+// The same on 32 bytes at a time, where the processor has AVX2.
+__attribute__((target("avx2"))) std::size_t CountByte32(const char* p, std::size_t n, char byte) {
+    const __m256i needle = _mm256_set1_epi8(byte);
+    std::size_t total = 0;
+    std::size_t i = 0;
+    while (n - i >= 32) {
+        const std::size_t blocks = std::min<std::size_t>((n - i) / 32, 255);
+        __m256i lanes = _mm256_setzero_si256();
+        for (std::size_t b = 0; b < blocks; ++b, i += 32) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+            lanes = _mm256_sub_epi8(lanes, _mm256_cmpeq_epi8(v, needle));
+        }
+        const __m256i sums = _mm256_sad_epu8(lanes, _mm256_setzero_si256());
+        total += static_cast<std::size_t>(_mm256_extract_epi64(sums, 0)) +
+                 static_cast<std::size_t>(_mm256_extract_epi64(sums, 1)) +
+                 static_cast<std::size_t>(_mm256_extract_epi64(sums, 2)) +
+                 static_cast<std::size_t>(_mm256_extract_epi64(sums, 3));
+    }
+    return total + CountByte16(p + i, n - i, byte);
+}
+
+__attribute__((target("avx2"))) std::size_t LoneCrBlocks32(const char* p, std::size_t end) {
+    const __m256i cr = _mm256_set1_epi8('\r');
+    const __m256i lf = _mm256_set1_epi8('\n');
+    std::size_t i = 0;
+    for (; i + 64 <= end; i += 64) {
+        const __m256i a = _mm256_andnot_si256(
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1)), lf),
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i)), cr));
+        const __m256i b = _mm256_andnot_si256(
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 33)), lf),
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 32)),
+                              cr));
+        if (!_mm256_testz_si256(_mm256_or_si256(a, b), _mm256_or_si256(a, b))) {
+            return std::string_view::npos;
+        }
+    }
+    const std::size_t rest = LoneCrBlocks16(p + i, end - i);
+    return rest == std::string_view::npos ? rest : i + rest;
+}
+
+const bool kAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+}  // namespace
+
+std::size_t CountByte(std::string_view bytes, char byte) {
+#ifdef LINTREL_HAVE_AVX2
+    if (kAvx2) {
+        return CountByte32(bytes.data(), bytes.size(), byte);
+    }
+#endif
+    return CountByte16(bytes.data(), bytes.size(), byte);
+}
+
+bool HasLoneCr(std::string_view bytes) {
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    if (n < 2) {
+        return false;
+    }
+    // Every place but the last has a byte after it.
+#ifdef LINTREL_HAVE_AVX2
+    std::size_t i = kAvx2 ? LoneCrBlocks32(p, n - 1) : LoneCrBlocks16(p, n - 1);
+#else
+    std::size_t i = LoneCrBlocks16(p, n - 1);
+#endif
+    if (i == std::string_view::npos) {
+        return true;
     }
     for (; i + 1 < n; ++i) {
         if (p[i] == '\r' && p[i + 1] != '\n') {
@@ -53,6 +132,8 @@ bool HasLoneCr(std::string_view bytes) {
     }
     return false;
 }
+
+namespace {
 
 // The byte of `needle`, other than its first, that candidates are also checked against: the
 // last one that is not a line break or a space, as those are common in note files.
@@ -64,6 +145,8 @@ std::size_t SecondProbe(std::string_view needle) {
     }
     return needle.size() - 1;
 }
+
+}  // namespace
 
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
     const std::size_t n = needle.size();

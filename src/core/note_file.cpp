@@ -1,4 +1,5 @@
 // Loading a note file into the main window.
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -9,11 +10,28 @@
 
 namespace lintrel {
 
+namespace {
+
+// Shows the busy cursor over the program's windows while it lives: a large file takes a moment.
+class BusyCursor {
+  public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
 bool Form1::LoadNoteFile(const QString& path) {
     // The typed separator is matched as note bytes, in the code page the notes are shown in.
     const std::string separator =
         EncodeText(codePage_, SettingsDialog().notes_separation_characters->text());
-    NoteFileResult result = ReadNoteFile(path, separator);
+    NoteFileResult result;
+    {
+        const BusyCursor busy;
+        result = ReadNoteFile(path, separator);
+    }
     if (result.status != LoadStatus::Loaded) {
         return false;
     }

@@ -13,7 +13,7 @@ namespace {
 
 // Reads `file` to its end into `builder`, in pieces small enough to stay in the cache.
 bool ReadInto(QFile& file, NoteListBuilder& builder) {
-    constexpr qint64 kPiece = 256 * 1024;
+    constexpr qint64 kPiece = 128 * 1024;
     const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
     for (;;) {
         const qint64 got = file.read(piece.get(), kPiece);

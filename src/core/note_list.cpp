@@ -51,6 +51,8 @@ NoteListBuilder::NoteListBuilder(std::string separator) : separator_(std::move(s
         separator_ = kLineBreak;  // an empty separator would match everywhere
     }
     list_.separatorSize_ = separator_.size();
+    // Room for every start that is held; pages never written are never backed by memory.
+    list_.starts_.reserve(kHeldStarts);
 }
 
 bool NoteListBuilder::Feed(std::string_view bytes) {

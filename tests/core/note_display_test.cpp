@@ -1,3 +1,5 @@
+#include <QGuiApplication>
+
 #include "form_fixture.h"
 
 namespace lintrel {
@@ -152,6 +154,16 @@ TEST_F(NoteDisplayTest, FailedLoadChangesNothing) {
     EXPECT_FALSE(form->LoadNoteFile(Write("nodot", "x\r\n")));
     EXPECT_EQ(form->file_name->text(), before);
     EXPECT_EQ(form->NoteList.Count(), 7u);
+}
+
+// The busy cursor of a load never stays behind, whether the load worked or not.
+TEST_F(NoteDisplayTest, LoadsLeaveNoBusyCursor) {
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(form->LoadNoteFile(Write("a.txt", "x\r\n")));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(form->LoadNoteFile(Path("missing.txt")));
+    EXPECT_FALSE(form->LoadNoteFile(Write("nodot", "x\r\n")));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(NoteDisplayTest, SeparatorSettingIsMatchedInTheCodePage) {

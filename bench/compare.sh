@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Measures Lintrel on generated note files side by side with tools anyone has, and prints one
+# Markdown table per measurement. Builds the benchmarks first (build-bench/, optimised).
+#
+#   bench/compare.sh            five runs of each measurement, medians shown
+#   RUNS=9 bench/compare.sh     more runs
+#
+# The files are made in a temporary folder, one large file at a time, and read once before
+# they are measured, so that every tool reads them from the page cache.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh >/dev/null
+
+runs=${RUNS:-5}
+build=build-bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_BENCHMARKS=ON \
+    -DLINTREL_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" >/dev/null
+bin=$PWD/$build/bench
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=$tmp/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# The median, in milliseconds, of $runs runs of a command (its output dropped).
+median_ms() {
+    local times=() start end
+    for ((i = 0; i < runs; i++)); do
+        start=$EPOCHREALTIME
+        "$@" >/dev/null 2>&1 || true
+        end=$EPOCHREALTIME
+        times+=("$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", (e - s) * 1000 }')")
+    done
+    printf '%s\n' "${times[@]}" | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
+}
+
+# Named columns of the median row of a Google Benchmark CSV report.
+# usage: csv_median REPORT NAME COLUMN...
+csv_median() {
+    local report=$1 name=$2
+    shift 2
+    awk -F, -v name="${name}_median" -v cols="$*" '
+        NR == 1 { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); col[$i] = i }; next }
+        { gsub(/"/, "", $1) }
+        $1 == name { n = split(cols, c, " "); for (i = 1; i <= n; i++) printf "%s ", $(col[c[i]]); print "" }
+    ' "$report"
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+fmt() { awk -v v="$1" 'BEGIN { printf "%.1f", v }'; }
+
+warm() { cat "$@" >/dev/null; }
+
+echo "## Machine"
+echo
+echo "- CPU: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores"
+echo "- Memory: $(free -g | awk '/^Mem:/ { print $2 }') GiB; kernel $(uname -r)"
+echo "- Qt $(pkg-config --modversion Qt6Core 2>/dev/null || echo '?'), $(g++ --version | head -1)"
+echo "- $(wc --version | head -1), $(shuf --version | head -1); $runs runs, medians"
+echo
+
+echo "## Loading a note file"
+echo
+echo "| File | Notes | Load (ms) | wc -l (ms) | Load / wc -l | shuf -n 1 (ms) | Load / shuf | Peak memory / size |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+load_row() {
+    local label=$1 kind=$2 size=$3 setting=${4:-}
+    local file=$tmp/$kind-$size.txt
+    "$bin/generate_notes" "$kind" "$size" "$file"
+    warm "$file"
+    local wc_ms shuf_ms load
+    wc_ms=$(median_ms wc -l "$file")
+    shuf_ms=$(median_ms shuf -n 1 "$file")
+    warm "$file"
+    local args=("$file")
+    [ -n "$setting" ] && args+=("$setting")
+    "$bin/load_bench" "${args[@]}" --benchmark_repetitions="$runs" \
+        --benchmark_report_aggregates_only=true --benchmark_format=csv >"$tmp/load.csv" 2>/dev/null
+    read -r load_ms notes peak <<<"$(csv_median "$tmp/load.csv" Load real_time label peak_memory_per_byte)"
+    printf '| %s | %s | %s | %s | %s | %s | %s | %.3f |\n' "$label" "$notes" "$(fmt "$load_ms")" \
+        "$(fmt "$wc_ms")" "$(ratio "$load_ms" "$wc_ms")" "$(fmt "$shuf_ms")" \
+        "$(ratio "$load_ms" "$shuf_ms")" "$peak"
+    [ "$size" = 100M ] && [ "$kind" = lines ] && return  # kept for the start-up measurement
+    rm -f "$file" "${file%.*}.ltrsep"
+}
+load_row "1 MB, a note per line" lines 1M
+load_row "100 MB, a note per line" lines 100M
+load_row "1 GB, a note per line" lines 1G
+load_row "1 GB, separator file" sepfile 1G
+load_row "1 GB, separator setting ##" setting 1G "##"
+echo
+
+echo "## Start-up with the 100 MB file, offscreen, through the first paint"
+echo
+file=$tmp/lines-100M.txt
+warm "$file"
+startup_ms=$(median_ms "$bin/startup_bench" "$file")
+bare_ms=$(median_ms "$bin/bare_window")
+wc_ms=$(median_ms wc -l "$file")
+budget=$(awk -v b="$bare_ms" -v w="$wc_ms" 'BEGIN { print b + 2 * w }')
+echo "| Lintrel start-up (ms) | Bare Qt window (ms) | wc -l (ms) | Bare + 2 x wc -l (ms) |"
+echo "|---:|---:|---:|---:|"
+echo "| $(fmt "$startup_ms") | $(fmt "$bare_ms") | $(fmt "$wc_ms") | $(fmt "$budget") |"
+rm -f "$file"
+echo
+
+echo "## Showing a 10 MB note"
+echo
+single=$tmp/single-10M.txt
+"$bin/generate_notes" single 10M "$single"
+"$bin/window_bench" "$single" --benchmark_filter='ShowLongNote|BareSetPlainText' \
+    --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv >"$tmp/show.csv" 2>/dev/null
+show_ms=$(csv_median "$tmp/show.csv" ShowLongNote real_time)
+bare_ms=$(csv_median "$tmp/show.csv" BareSetPlainText real_time)
+echo "| Text1 shows the note (ms) | Bare setPlainText (ms) | Ratio |"
+echo "|---:|---:|---:|"
+echo "| $(fmt "$show_ms") | $(fmt "$bare_ms") | $(ratio "$show_ms" "$bare_ms") |"
+echo
+
+echo "## Moving between notes"
+echo
+"$bin/window_bench" "$single" --benchmark_filter='Across|Random' \
+    --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv >"$tmp/move.csv" 2>/dev/null
+echo "| Command | Notes passed | Time (us) |"
+echo "|---|---:|---:|"
+for run in 1000 30000 1000000; do
+    for command in Next Previous; do
+        t=$(csv_median "$tmp/move.csv" "BM_${command}AcrossBlanks/$run" real_time)
+        echo "| $command across $run blank notes | $((run < 32766 ? run : 32766)) | $(fmt "$t") |"
+    done
+done
+t=$(csv_median "$tmp/move.csv" BM_ShowRandomLine real_time)
+echo "| Random note out of 10 000 000 | - | $(fmt "$t") |"
