@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "main_window/form1.h"
@@ -8,6 +9,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lintrel"));
     QApplication::setApplicationVersion(QStringLiteral(LINTREL_VERSION));
+    // Ties the windows to the desktop entry, and gives both windows the program's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LINTREL_APP_ID));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/" LINTREL_APP_ID "-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(LINTREL_APP_ID), icon));
     // The main window's close ends the program, whatever other window is still open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,11 +1,14 @@
-// The main window's commands: Browse, Edit file, Settings, About and Exit.
+// The main window's commands: Browse (and dropping a file), Edit file, Settings, About, Exit.
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 
 #include "main_window/form1.h"
 #include "platform/browse.h"
 #include "platform/command_line.h"
+#include "platform/dropped_file.h"
 #include "platform/host.h"
 #include "settings_dialog/dialog.h"
 
@@ -29,12 +32,28 @@ void Form1::Command9_Click() {
     const std::optional<QString> path =
         BrowseForFile(host_, CommonDialog1, QStringLiteral("Select a file to open with Lintrel"),
                       QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
-    if (!path) {
-        return;
+    if (path) {
+        OpenChosenFile(*path);
     }
+}
+
+void Form1::OpenChosenFile(const QString& path) {
     // A file that cannot be read leaves the notes as they were; a random note is drawn anyway.
-    (void)LoadNoteFile(*path);
+    (void)LoadNoteFile(path);
     ShowRandomLine();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    if (const std::optional<QString> path = DroppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+        OpenChosenFile(*path);
+    }
 }
 
 void Form1::Command5_Click() {

@@ -33,7 +33,7 @@ Form1::Form1(Host& host) : host_(host) {
 
     file_name = label("file_name", QStringLiteral("File Name"));
     line_shown = label("line_shown", QStringLiteral("Line Shown"));
-    Command9 = button("Command9", QStringLiteral("Browse"), &Form1::Command9_Click);
+    Command9 = button("Command9", QStringLiteral("&Browse"), &Form1::Command9_Click);
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -44,15 +44,25 @@ Form1::Form1(Host& host) : host_(host) {
     Text1->setTabChangesFocus(true);
     Text1->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
     Text1->setPlainText(QStringLiteral("Text1"));
+    // Dropped files go to the window, not into the note.
+    Text1->setAcceptDrops(false);
+    Text1->viewport()->setAcceptDrops(false);
+    setAcceptDrops(true);
 
-    Command1 = button("Command1", QStringLiteral("Previous"), &Form1::Command1_Click);
-    Command2 = button("Command2", QStringLiteral("Next"), &Form1::Command2_Click);
-    Command7 = button("Command7", QStringLiteral("Random"), &Form1::Command7_Click);
-    Command8 = button("Command8", QStringLiteral("Go to"), &Form1::Command8_Click);
-    Command5 = button("Command5", QStringLiteral("Edit file"), &Form1::Command5_Click);
-    Command6 = button("Command6", QStringLiteral("Settings"), &Form1::Command6_Click);
-    Command3 = button("Command3", QStringLiteral("About"), &Form1::Command3_Click);
-    Command4 = button("Command4", QStringLiteral("Exit"), &Form1::Command4_Click);
+    // What a screen reader calls them; the labels are read out by their text (the file's
+    // path, the note's number).
+    Text1->setAccessibleName(QStringLiteral("Note"));
+    file_name->setAccessibleDescription(QStringLiteral("Note file"));
+    line_shown->setAccessibleDescription(QStringLiteral("Note number"));
+
+    Command1 = button("Command1", QStringLiteral("&Previous"), &Form1::Command1_Click);
+    Command2 = button("Command2", QStringLiteral("&Next"), &Form1::Command2_Click);
+    Command7 = button("Command7", QStringLiteral("&Random"), &Form1::Command7_Click);
+    Command8 = button("Command8", QStringLiteral("&Go to"), &Form1::Command8_Click);
+    Command5 = button("Command5", QStringLiteral("&Edit file"), &Form1::Command5_Click);
+    Command6 = button("Command6", QStringLiteral("&Settings"), &Form1::Command6_Click);
+    Command3 = button("Command3", QStringLiteral("&About"), &Form1::Command3_Click);
+    Command4 = button("Command4", QStringLiteral("E&xit"), &Form1::Command4_Click);
 
     // Keyboard order: the note first, then the buttons in their designed order.
     QWidget* order[] = {Text1,    Command1, Command2, Command3, Command4,

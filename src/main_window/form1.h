@@ -56,6 +56,8 @@ class Form1 : public QWidget {
 
     // --- Commands ---
     void Command9_Click();  // Browse
+    // Loads a file chosen by Browse or dropped on the window, and shows a random note.
+    void OpenChosenFile(const QString& path);
     void Command5_Click();  // Edit file
     void Command6_Click();  // Settings
     void Command3_Click();  // About
@@ -116,6 +118,9 @@ class Form1 : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window is opened as Browse opens a chosen one.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void ShowNote(int k);

@@ -137,7 +137,7 @@ void Dialog::BuildControls() {
                    {120, 2520, 3615, 255}, 15);
     text_editor_path = textBox(Frame2, "text_editor_path", QStringLiteral("notepad.exe"),
                                {120, 2760, 2775, 285}, 16);
-    Command2 = button(Frame2, "Command2", QStringLiteral("Browse"), {3000, 2760, 1095, 255}, 34,
+    Command2 = button(Frame2, "Command2", QStringLiteral("Bro&wse"), {3000, 2760, 1095, 255}, 34,
                       &Dialog::Command2_Click);
 
     Frame3 = frame("Frame3", QStringLiteral("Window settings"), {120, 3600, 4215, 1335}, 19);
@@ -154,7 +154,7 @@ void Dialog::BuildControls() {
         check(Frame1, "load_font_list_at_startup",
               QStringLiteral("Load font list at program start (increases loading time)"),
               {120, 360, 2415, 435}, 24);
-    load_font_list_now = button(Frame1, "load_font_list_now", QStringLiteral("Load font list"),
+    load_font_list_now = button(Frame1, "load_font_list_now", QStringLiteral("Load font &list"),
                                 {2520, 360, 1455, 375}, 25, &Dialog::load_font_list_now_Click);
     font_list = list(Frame1, "font_list", {120, 840, 2775, 315}, 2, &Dialog::font_list_Click);
     font_size_list =
@@ -167,14 +167,19 @@ void Dialog::BuildControls() {
     connect(it, &QCheckBox::stateChanged, this, &Dialog::it_Click);
     connect(un, &QCheckBox::stateChanged, this, &Dialog::un_Click);
     connect(st, &QCheckBox::stateChanged, this, &Dialog::st_Click);
-    Label4 = label(Frame1, "Label4", QStringLiteral("Font colour:"), {120, 1760, 855, 255}, 35);
+    Label4 = label(Frame1, "Label4", QStringLiteral("Font &colour:"), {120, 1760, 855, 255}, 35);
     font_colour =
         swatch(Frame1, "font_colour", {1080, 1680, 375, 375}, 37, &Dialog::font_colour_Click);
-    Label5 = label(Frame1, "Label5", QStringLiteral("Font background colour:"),
+    Label5 = label(Frame1, "Label5", QStringLiteral("Font bac&kground colour:"),
                    {1800, 1755, 1815, 255}, 36);
     font_background_colour = swatch(Frame1, "font_background_colour", {3600, 1680, 375, 375}, 38,
                                     &Dialog::font_background_colour_Click);
     font_background_colour->SetBackColor(0xFFFFFF);
+    // The labels' Alt keys press the swatches; a screen reader names the swatches.
+    Label4->setBuddy(font_colour);
+    Label5->setBuddy(font_background_colour);
+    font_colour->setAccessibleName(QStringLiteral("Font colour"));
+    font_background_colour->setAccessibleName(QStringLiteral("Font background colour"));
 
     Frame4 = frame("Frame4", QStringLiteral("File settings"), {4440, 2400, 4215, 2535}, 26);
     Label3 = label(Frame4, "Label3",
@@ -191,7 +196,7 @@ void Dialog::BuildControls() {
                             {240, 1320, 3135, 255}, 31, &Dialog::load_specified_Click);
     note_file_specified_path =
         textBox(Frame4, "note_file_specified_path", QString(), {240, 1560, 2655, 285}, 32);
-    Command1 = button(Frame4, "Command1", QStringLiteral("Browse"), {3000, 1560, 1095, 255}, 33,
+    Command1 = button(Frame4, "Command1", QStringLiteral("&Browse"), {3000, 1560, 1095, 255}, 33,
                       &Dialog::Command1_Click);
     Label6 = label(Frame4, "Label6",
                    QStringLiteral("Use the following characters for separation of notes:"),
@@ -199,7 +204,7 @@ void Dialog::BuildControls() {
     notes_separation_characters =
         textBox(Frame4, "notes_separation_characters", QString(), {120, 2160, 3975, 285}, 40);
 
-    OKButton = button(this, "OKButton", QStringLiteral("OK"), {3720, 5040, 1335, 375}, 0,
+    OKButton = button(this, "OKButton", QStringLiteral("&OK"), {3720, 5040, 1335, 375}, 0,
                       &Dialog::OKButton_Click);
 
     // Initial states; the enabling handlers set what follows from them.

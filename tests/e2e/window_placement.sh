@@ -5,53 +5,16 @@
 set -euo pipefail
 binary=$1
 notes=$2
-work=$(mktemp -d)
-cleanup() {
-    kill $(jobs -p) 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display number that no other X server holds.
-for n in $(seq 110 180); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
-done
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
-# The window manager now and then fails to take the display at once: try again.
-for _ in 1 2 3; do
-    openbox >/dev/null 2>&1 &
-    for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-    wmctrl -m >/dev/null 2>&1 && break
-done
-wmctrl -m >/dev/null 2>&1 || { echo "openbox did not start"; exit 1; }
+source "$(dirname "$0")/lib.sh"
+start_desktop
 cp "$binary" "$work/lintrel"
-
-# The main window is the visible "Lintrel" window at least 570 pixels wide (the charset
-# question's box is narrower).
-main_shown() {
-    local id w
-    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
-        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -ge 570 ] && return 0
-    done
-    return 1
-}
 
 # One run: answer the charset question, wait for the main window, close it as a user would.
 run() {
     "$work/lintrel" "$notes" >/dev/null 2>&1 &
     local pid=$!
-    for _ in $(seq 200); do xdotool search --onlyvisible --name '^Lintrel$' >/dev/null 2>&1 && break; sleep 0.05; done
-    xdotool key --clearmodifiers Return
-    for _ in $(seq 200); do main_shown && break; sleep 0.05; done
-    sleep 0.3
-    wmctrl -c Lintrel
-    for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-    ! kill -0 "$pid" 2>/dev/null
+    answer_charset
+    close_main "$pid"
 }
 
 # Centred without a settings file: (19200 - 8670) / 2 = 5265 left, (12000 - 4215) / 2 = 3892.5 top.

@@ -1,0 +1,77 @@
+# Shared steps of the end-to-end tests: a desktop under Xvfb with openbox, and the waits
+# that drive the real program as a user would. Sourced by the test scripts.
+
+work=$(mktemp -d)
+cleanup() {
+    kill $(jobs -p) 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Waits up to about ten seconds for a command to succeed.
+wait_for() {
+    for _ in $(seq 200); do "$@" && return 0; sleep 0.05; done
+    "$@"
+}
+
+# Starts Xvfb on a display no other X server holds, and openbox on it.
+start_desktop() {
+    local n display=
+    for n in $(seq 110 180); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
+    done
+    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    export DISPLAY=$display
+    wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
+    # The window manager now and then fails to take the display at once: try again.
+    for _ in 1 2 3; do
+        openbox >/dev/null 2>&1 &
+        for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+        wmctrl -m >/dev/null 2>&1 && break
+    done
+    wmctrl -m >/dev/null 2>&1 || { echo "openbox did not start"; exit 1; }
+}
+
+# Whether a visible window is named exactly $1.
+window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
+# The main window is the visible "Lintrel" window at least 570 pixels wide (the charset
+# question's box is narrower).
+main_window() {
+    local id w
+    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
+        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "${w:-0}" -ge 570 ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+main_shown() { main_window >/dev/null; }
+
+# Types an answer into the charset question once it is shown, and confirms it.
+answer_charset() {
+    wait_for window_shown Lintrel || { echo "no charset question"; return 1; }
+    [ -n "${1:-}" ] && xdotool type --delay 20 "$1"
+    xdotool key --clearmodifiers Return
+}
+
+# Closes the main window through the window manager, as a user would, and waits for the
+# program ($1, its process id) to end.
+close_main() {
+    wait_for main_shown || { echo "the main window did not show"; return 1; }
+    sleep 0.3
+    wmctrl -c Lintrel
+    wait_for not_running "$1"
+}
+not_running() { ! kill -0 "$1" 2>/dev/null; }
+
+failures=0
+check() {
+    local name=$1
+    shift
+    if "$@"; then echo "ok: $name"; else echo "FAILED: $name"; failures=$((failures + 1)); fi
+}
+finish() {
+    echo "$failures failed"
+    [ "$failures" -eq 0 ]
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The desktop entry (as installed) and the AppStream metainfo validate without errors.
+set -euo pipefail
+data=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+sed 's|@LINTREL_EXEC@|/opt/lintrel/bin/lintrel|' "$data/org.lintrel.Lintrel.desktop.in" \
+    >"$work/org.lintrel.Lintrel.desktop"
+desktop-file-validate "$work/org.lintrel.Lintrel.desktop"
+appstreamcli validate --no-net "$data/org.lintrel.Lintrel.metainfo.xml"
+echo "desktop entry and metainfo valid"
