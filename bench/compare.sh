@@ -43,7 +43,7 @@ csv_median() {
     shift 2
     awk -F, -v name="${name}_median" -v cols="$*" '
         NR == 1 { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); col[$i] = i }; next }
-        { gsub(/"/, "", $1) }
+        { gsub(/"/, "") }
         $1 == name { n = split(cols, c, " "); for (i = 1; i <= n; i++) printf "%s ", $(col[c[i]]); print "" }
     ' "$report"
 }
