@@ -17,3 +17,8 @@ if [ "${LINTREL_SKIP_SANITIZERS:-0}" != 1 ]; then
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-asan --output-on-failure -j "$jobs"
 fi
+
+# Every fuzz target for a bounded time (about a minute in all) from the seed corpus.
+if [ "${LINTREL_SKIP_FUZZ:-0}" != 1 ]; then
+    scripts/fuzz.sh
+fi
