@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
-    desktop-file-utils appstream clang libclang-rt-14-dev
+    desktop-file-utils appstream clang libclang-rt-14-dev strace
 )
 
 missing=()
