@@ -18,9 +18,10 @@ inline NoteList NotesFromLines(const std::vector<std::string>& lines) {
     return NoteList::FromFile(file, "\r\n");
 }
 
+// Every note that is held: all of them, or the first kHighestShownNote of a longer list.
 inline std::vector<std::string> AllNotes(const NoteList& notes) {
     std::vector<std::string> out;
-    for (std::size_t k = 1; k <= notes.Count(); ++k) {
+    for (std::size_t k = 1; k <= notes.Count() && k <= kHighestShownNote; ++k) {
         out.emplace_back(notes.Note(k));
     }
     return out;

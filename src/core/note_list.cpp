@@ -111,32 +111,24 @@ NoteList NoteListBuilder::Finish() {
     if (failed_) {
         return {};
     }
-    NoteList list = std::move(list_);
-    // Give back the room that was not used; shrinking does not move the text.
-    if (list.capacity_ > list.size_ && list.size_ > 0) {
-        if (char* shrunk = static_cast<char*>(std::realloc(list.text_.get(), list.size_))) {
-            (void)list.text_.release();
-            list.text_.reset(shrunk);
-            list.capacity_ = list.size_;
-        }
+    // Give back the room that was not used.
+    if (list_.capacity_ > list_.size_ && list_.size_ > 0) {
+        (void)Grow(list_.size_);  // when even that fails, the room stays
     }
-    return list;
+    return std::move(list_);
 }
 
-bool NoteListBuilder::Accept(std::string_view joined) {
+void NoteListBuilder::Accept(std::string_view joined) {
     if (failed_ || joined.empty()) {
-        return !failed_;
+        return;
     }
     if (!holding_) {
         CountOccurrences(joined);
-        return true;
-    }
-    if (!Append(joined)) {
+    } else if (!Append(joined)) {
         failed_ = true;
-        return false;
+    } else {
+        SearchHeld();
     }
-    SearchHeld();
-    return true;
 }
 
 void NoteListBuilder::Reserve(std::size_t bytes) {

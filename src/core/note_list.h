@@ -64,9 +64,10 @@ class NoteListBuilder {
     NoteList Finish();
 
   private:
-    // Takes the next piece of the joined text.
-    bool Accept(std::string_view joined);
+    // Takes the next piece of the joined text; failed_ tells when memory ran out.
+    void Accept(std::string_view joined);
     bool Append(std::string_view joined);
+    // Moves the held text to a block of `capacity` bytes; false when there is no memory.
     bool Grow(std::size_t capacity);
     // Finds the occurrences in the held text that start at or after searchFrom_.
     void SearchHeld();

@@ -144,12 +144,13 @@ NoteList FedInPieces(std::string_view file, const std::string& separator,
     return builder.Finish();
 }
 
-Notes HeldNotes(const NoteList& notes) {
-    Notes out;
-    for (std::size_t k = 1; k <= notes.Count() && k <= kHighestShownNote; ++k) {
-        out.emplace_back(notes.Note(k));
+// Sizes of pieces, each below `bound`, that together cover `total` bytes.
+std::vector<std::size_t> RandomPieces(std::mt19937& random, std::size_t total, unsigned bound) {
+    std::vector<std::size_t> sizes;
+    for (std::size_t used = 0; used < total; used += sizes.back()) {
+        sizes.push_back(random() % bound);
     }
-    return out;
+    return sizes;
 }
 
 // Random files of the characters that matter, cut at random places: the notes never depend
@@ -164,17 +165,12 @@ TEST(NoteListBuilderTest, PiecesGiveTheSameNotesAsTheWholeFile) {
             c = alphabet[random() % alphabet.size()];
         }
         const std::string& separator = separators[random() % separators.size()];
-        std::vector<std::size_t> sizes;
-        for (std::size_t used = 0; used < file.size();) {
-            sizes.push_back(random() % 4);
-            used += sizes.back();
-        }
         std::size_t count = 0;
         const Notes expected = PlainNotes(file, separator, count);
-        const NoteList notes = FedInPieces(file, separator, sizes);
+        const NoteList notes = FedInPieces(file, separator, RandomPieces(random, file.size(), 4));
         ASSERT_EQ(notes.Count(), count) << round;
-        ASSERT_EQ(HeldNotes(notes), expected) << round;
-        ASSERT_EQ(HeldNotes(NoteList::FromFile(file, separator)), expected) << round;
+        ASSERT_EQ(AllNotes(notes), expected) << round;
+        ASSERT_EQ(AllNotes(NoteList::FromFile(file, separator)), expected) << round;
     }
 }
 
@@ -200,7 +196,7 @@ TEST_P(BeyondShownNotesTest, CountsEveryNoteAndHoldsTheShownOnes) {
         const NoteList notes = FedInPieces(
             file, c.separator, std::vector<std::size_t>(file.size() / piece + 1, piece));
         EXPECT_EQ(notes.Count(), count) << piece;
-        EXPECT_EQ(HeldNotes(notes), expected) << piece;
+        EXPECT_EQ(AllNotes(notes), expected) << piece;
         EXPECT_EQ(notes.Note(kHighestShownNote + 1), "");
     }
 }
@@ -223,16 +219,11 @@ TEST(NoteListBuilderTest, CountsRandomNotesPastTheShownOnes) {
         while (file.size() < 400000) {
             file += units[random() % units.size()];
         }
-        std::vector<std::size_t> sizes;
-        for (std::size_t used = 0; used < file.size();) {
-            sizes.push_back(random() % 10);
-            used += sizes.back();
-        }
         std::size_t count = 0;
         const Notes expected = PlainNotes(file, separator, count);
-        const NoteList notes = FedInPieces(file, separator, sizes);
+        const NoteList notes = FedInPieces(file, separator, RandomPieces(random, file.size(), 10));
         EXPECT_EQ(notes.Count(), count) << separator;
-        EXPECT_EQ(HeldNotes(notes), expected) << separator;
+        EXPECT_EQ(AllNotes(notes), expected) << separator;
     }
 }
 
