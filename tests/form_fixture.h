@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -15,16 +16,36 @@
 
 #include "fake_host.h"
 #include "main_window/form1.h"
+#include "qt_printers.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/colour_swatch.h"
 #include "settings_dialog/dialog.h"
 
 namespace lintrel::test {
 
-// A fresh main window on a fake host, with a temporary program folder.
+// Sets the application's font for its lifetime, and restores the one before.
+class AppFont {
+  public:
+    explicit AppFont(const QFont& font) : before_(QApplication::font()) {
+        QApplication::setFont(font);
+    }
+    ~AppFont() { QApplication::setFont(before_); }
+    AppFont(const AppFont&) = delete;
+    AppFont& operator=(const AppFont&) = delete;
+
+    // A font no wider or taller than the one the windows were designed for: the windows are
+    // laid out at a scale of 1, in the design's own pixels.
+    static QFont Design() { return QFont(QStringLiteral("DejaVu Sans"), 6); }
+
+  private:
+    QFont before_;
+};
+
+// A fresh main window on a fake host, with a temporary program folder, laid out at the
+// design's own scale.
 class FormTest : public ::testing::Test {
   protected:
-    FormTest() {
+    FormTest() : font_(AppFont::Design()) {
         host.folder = dir.path();
         form = std::make_unique<Form1>(host);
     }
@@ -64,6 +85,7 @@ class FormTest : public ::testing::Test {
     QString Shown() const { return form->Text1->toPlainText(); }
     QString Caption() const { return form->line_shown->text(); }
 
+    AppFont font_;
     QTemporaryDir dir;
     FakeHost host;
     std::unique_ptr<Form1> form;

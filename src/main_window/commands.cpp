@@ -73,6 +73,8 @@ void Form1::Command5_Click() {
 
 void Form1::Command6_Click() {
     Dialog& d = SettingsDialog();
+    // A window manager may have minimised it anyway: bring it back as it was.
+    d.setWindowState(d.windowState() & ~Qt::WindowMinimized);
     d.show();
     d.raise();
     d.activateWindow();

@@ -9,11 +9,13 @@
 #include "platform/host.h"
 #include "platform/units.h"
 #include "platform/widget_units.h"
+#include "platform/window_roles.h"
 #include "settings_dialog/dialog.h"
 
 namespace lintrel {
 
 Form1::Form1(Host& host) : host_(host) {
+    InstallWindowRoles();
     setWindowTitle(QStringLiteral("Lintrel"));
     setObjectName(QStringLiteral("Form1"));
 
@@ -71,10 +73,13 @@ Form1::Form1(Host& host) : host_(host) {
         setTabOrder(order[i - 1], order[i]);
     }
 
-    setMinimumSize(TwipsToPixels(kMinOuterWidthTwips - kFrameWidthTwips),
-                   TwipsToPixels(kMinOuterHeightTwips - kFrameHeightTwips));
+    // The designed sizes grow with the desktop font; the position on the screen does not.
+    scale_ = LayoutScale(font());
+    setMinimumSize(TwipsToPixels((kMinOuterWidthTwips - kFrameWidthTwips) * scale_),
+                   TwipsToPixels((kMinOuterHeightTwips - kFrameHeightTwips) * scale_));
     setGeometry(TwipsToPixels(kInitialClientLeftTwips), TwipsToPixels(kInitialClientTopTwips),
-                TwipsToPixels(kInitialClientWidthTwips), TwipsToPixels(kInitialClientHeightTwips));
+                TwipsToPixels(kInitialClientWidthTwips * scale_),
+                TwipsToPixels(kInitialClientHeightTwips * scale_));
     Form_Resize();
     Text1->setFocus();
 }
@@ -93,24 +98,26 @@ void Form1::Form_Resize() {
     if (isMinimized()) {
         return;
     }
-    const auto width = static_cast<int>(Width());
-    const auto height = static_cast<int>(Height());
-    if (width < kMinOuterWidthTwips || height < kMinOuterHeightTwips) {
-        resize(std::max(this->width(), minimumWidth()), std::max(this->height(), minimumHeight()));
+    if (width() < minimumWidth() || height() < minimumHeight()) {
+        resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
     }
-    const Form1Layout layout = LayoutForm1(width, height);
-    PlaceInTwips(file_name, layout.file_name);
-    PlaceInTwips(line_shown, layout.line_shown);
-    PlaceInTwips(Text1, layout.Text1);
-    PlaceInTwips(Command1, layout.Command1);
-    PlaceInTwips(Command2, layout.Command2);
-    PlaceInTwips(Command3, layout.Command3);
-    PlaceInTwips(Command4, layout.Command4);
-    PlaceInTwips(Command5, layout.Command5);
-    PlaceInTwips(Command6, layout.Command6);
-    PlaceInTwips(Command7, layout.Command7);
-    PlaceInTwips(Command8, layout.Command8);
-    PlaceInTwips(Command9, layout.Command9);
+    // The rules work on the design's outer size: the client size unscaled, plus the design
+    // frame.
+    const Form1Layout layout =
+        LayoutForm1(static_cast<int>(PixelsToTwips(width()) / scale_) + kFrameWidthTwips,
+                    static_cast<int>(PixelsToTwips(height()) / scale_) + kFrameHeightTwips);
+    PlaceInTwips(file_name, layout.file_name, scale_);
+    PlaceInTwips(line_shown, layout.line_shown, scale_);
+    PlaceInTwips(Text1, layout.Text1, scale_);
+    PlaceInTwips(Command1, layout.Command1, scale_);
+    PlaceInTwips(Command2, layout.Command2, scale_);
+    PlaceInTwips(Command3, layout.Command3, scale_);
+    PlaceInTwips(Command4, layout.Command4, scale_);
+    PlaceInTwips(Command5, layout.Command5, scale_);
+    PlaceInTwips(Command6, layout.Command6, scale_);
+    PlaceInTwips(Command7, layout.Command7, scale_);
+    PlaceInTwips(Command8, layout.Command8, scale_);
+    PlaceInTwips(Command9, layout.Command9, scale_);
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {

@@ -65,6 +65,8 @@ class Form1 : public QWidget {
 
     // --- Layout ---
     void Form_Resize();
+    // The factor by which the designed places and sizes grow with the desktop font.
+    double Scale() const { return scale_; }
 
     // --- Settings files ---
     void SaveFileSettings();
@@ -130,6 +132,7 @@ class Form1 : public QWidget {
     std::unique_ptr<Dialog> dialog_;
     RandomGenerator random_;
     QByteArray codePage_ = "UTF-8";
+    double scale_ = 1.0;
     bool endRequested_ = false;
     bool unloaded_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QWidget>
 
@@ -7,13 +8,22 @@
 
 namespace lintrel {
 
-// Places `widget` at a rectangle given in twips, rounding each edge to a pixel.
-inline void PlaceInTwips(QWidget* widget, const QRect& twips) {
-    const int left = TwipsToPixels(twips.x());
-    const int top = TwipsToPixels(twips.y());
-    const int right = TwipsToPixels(twips.x() + twips.width());
-    const int bottom = TwipsToPixels(twips.y() + twips.height());
-    widget->setGeometry(left, top, right - left, bottom - top);
-}
+// The windows were designed in twips for a narrow font: 5.5 pixels for the average of the 52
+// Latin letters and 13 pixels for a line, at 96 dpi. Wider or taller desktop fonts scale every
+// designed place and size by the larger of the two ratios, never below 1, so that the design
+// keeps its proportions and every caption fits.
+constexpr double kDesignLetterWidth = 5.5;
+constexpr double kDesignLineHeight = 13.0;
+
+// The layout scale for a window whose controls use `font`.
+double LayoutScale(const QFont& font);
+
+// Places `widget` at a rectangle given in design twips, scaled by `scale`, rounding each edge
+// to a pixel.
+void PlaceInTwips(QWidget* widget, const QRect& twips, double scale = 1.0);
+
+// Makes `widget` at least as tall as its size hint asks (or, where its height depends on its
+// width, as that asks), keeping the middle of its row.
+void GrowToHintHeight(QWidget* widget);
 
 }  // namespace lintrel

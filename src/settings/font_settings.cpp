@@ -66,7 +66,12 @@ void Form1::LoadFontSettings() {
             // Selecting an entry applies it to Text1; the handler runs again for an entry
             // that was already selected.
             if (f[1].kind != Field::Kind::Nothing) {
-                SelectEntry(d.font_list, SettingsText(ReadText(f[1])));
+                // Earlier versions saved a family with its foundry.
+                QString face = SettingsText(ReadText(f[1]));
+                if (d.font_list->findText(face) < 0) {
+                    face = FamilyWithoutFoundry(face);
+                }
+                SelectEntry(d.font_list, face);
                 d.font_list_Click();
             }
             if (f[2].kind != Field::Kind::Nothing) {

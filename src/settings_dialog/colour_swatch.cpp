@@ -16,9 +16,11 @@ bool ColourSwatch::SetBackColor(std::uint32_t value) {
         return false;
     }
     value_ = value;
-    setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid palette(dark); }")
-            .arg(ColourFromValue(plain).name()));
+    // The keyboard focus shows as a frame in the highlight colour.
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid "
+                                 "palette(dark); }"
+                                 "QPushButton:focus { border: 3px solid palette(highlight); }")
+                      .arg(ColourFromValue(plain).name()));
     return true;
 }
 

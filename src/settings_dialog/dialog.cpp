@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,204 +32,26 @@ constexpr int kDialogFrameHeightTwips = 390;
 
 }  // namespace
 
-Dialog::Dialog(Form1& owner) : owner_(owner), host_(owner.host()) {
+Dialog::Dialog(Form1& owner) : owner_(owner), host_(owner.host()), scale_(LayoutScale(font())) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Settings - Lintrel"));
     // A fixed tool window: no minimise or maximise box, not listed in the task bar.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    setFixedSize(TwipsToPixels(kClientWidthTwips * scale_),
+                 TwipsToPixels(kClientHeightTwips * scale_));
     BuildControls();
+    font_background_colour->SetBackColor(0xFFFFFF);
+    load_font_list_at_startup->SetWordWrap(true);
+    ApplyStyle();
+    NameForScreenReaders();
+    // The keyboard starts at OK, the first in the tab order.
+    OKButton->setFocus();
+    FixOptionFocus();
     Form_Load();
 }
 
 Dialog::~Dialog() = default;
-
-void Dialog::BuildControls() {
-    std::vector<std::pair<int, QWidget*>> tabOrder;
-    auto place = [&](QWidget* w, const char* name, QRect twips, int tabIndex) {
-        w->setObjectName(QLatin1String(name));
-        PlaceInTwips(w, twips);
-        tabOrder.emplace_back(tabIndex, w);
-    };
-    auto frame = [&](const char* name, const QString& title, QRect twips, int tab) {
-        auto* f = new QGroupBox(title, this);
-        place(f, name, twips, tab);
-        return f;
-    };
-    auto label = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab) {
-        auto* l = new QLabel(text, parent);
-        place(l, name, twips, tab);
-        return l;
-    };
-    auto option = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab,
-                      void (Dialog::*handler)()) {
-        auto* o = new QRadioButton(text, parent);
-        place(o, name, twips, tab);
-        connect(o, &QRadioButton::toggled, this, [this, handler](bool on) {
-            if (on) {
-                (this->*handler)();
-            }
-        });
-        return o;
-    };
-    auto check = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab) {
-        auto* c = new CheckBox(text, parent);
-        place(c, name, twips, tab);
-        return c;
-    };
-    auto textBox = [&](QWidget* parent, const char* name, const QString& text, QRect twips,
-                       int tab) {
-        auto* t = new QLineEdit(text, parent);
-        place(t, name, twips, tab);
-        return t;
-    };
-    auto button = [&](QWidget* parent, const char* name, const QString& text, QRect twips, int tab,
-                      void (Dialog::*handler)()) {
-        auto* b = new QPushButton(text, parent);
-        b->setAutoDefault(false);
-        place(b, name, twips, tab);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
-    };
-    auto list = [&](QWidget* parent, const char* name, QRect twips, int tab,
-                    void (Dialog::*handler)()) {
-        auto* l = new QComboBox(parent);
-        l->setEditable(false);
-        place(l, name, twips, tab);
-        connect(l, &QComboBox::currentIndexChanged, this, [this, handler](int index) {
-            if (index >= 0) {
-                (this->*handler)();
-            }
-        });
-        return l;
-    };
-    auto swatch = [&](QWidget* parent, const char* name, QRect twips, int tab,
-                      void (Dialog::*handler)()) {
-        auto* s = new ColourSwatch(host_, parent);
-        place(s, name, twips, tab);
-        connect(s, &QPushButton::clicked, this, handler);
-        return s;
-    };
-
-    Frame2 = frame("Frame2", QStringLiteral("General settings"), {120, 120, 4215, 3375}, 8);
-    Label1 = label(Frame2, "Label1", QStringLiteral("When Lintrel start, load:"),
-                   {120, 360, 3615, 255}, 9);
-    first_line = option(Frame2, "first_line", QStringLiteral("First line of the file"),
-                        {240, 600, 3135, 255}, 14, &Dialog::first_line_Click);
-    last_line = option(Frame2, "last_line", QStringLiteral("Last line of the file"),
-                       {240, 840, 3135, 255}, 23, &Dialog::last_line_Click);
-    last_loaded_line = option(Frame2, "last_loaded_line", QStringLiteral("Line loaded last time"),
-                              {240, 1080, 3135, 255}, 10, &Dialog::last_loaded_line_Click);
-    line_pre_last =
-        option(Frame2, "line_pre_last", QStringLiteral("Line previous to the last loaded line"),
-               {240, 1320, 3375, 255}, 11, &Dialog::line_pre_last_Click);
-    line_next_last =
-        option(Frame2, "line_next_last", QStringLiteral("Line next to the last loaded line"),
-               {240, 1560, 3255, 255}, 12, &Dialog::line_next_last_Click);
-    random_line = option(Frame2, "random_line", QStringLiteral("Random line"),
-                         {240, 1800, 3135, 255}, 13, &Dialog::random_line_Click);
-    line_no = option(Frame2, "line_no", QStringLiteral("Line number:"), {240, 2040, 1335, 255}, 17,
-                     &Dialog::line_no_Click);
-    line_load_startup =
-        textBox(Frame2, "line_load_startup", QStringLiteral("1"), {1560, 2040, 2535, 285}, 18);
-    Label2 = label(Frame2, "Label2",
-                   QStringLiteral("Specify path of external text editor for file editing:"),
-                   {120, 2520, 3615, 255}, 15);
-    text_editor_path = textBox(Frame2, "text_editor_path", QStringLiteral("notepad.exe"),
-                               {120, 2760, 2775, 285}, 16);
-    Command2 = button(Frame2, "Command2", QStringLiteral("Bro&wse"), {3000, 2760, 1095, 255}, 34,
-                      &Dialog::Command2_Click);
-
-    Frame3 = frame("Frame3", QStringLiteral("Window settings"), {120, 3600, 4215, 1335}, 19);
-    start_max =
-        check(Frame3, "start_max", QStringLiteral("Start maximized"), {240, 360, 1695, 195}, 20);
-    save_win_pos = check(Frame3, "save_win_pos", QStringLiteral("Save window position"),
-                         {240, 600, 1935, 255}, 21);
-    save_win_size = check(Frame3, "save_win_size", QStringLiteral("Save window size"),
-                          {240, 840, 1935, 255}, 22);
-    connect(start_max, &QCheckBox::stateChanged, this, &Dialog::start_max_Click);
-
-    Frame1 = frame("Frame1", QStringLiteral("Font settings"), {4440, 120, 4215, 2175}, 1);
-    load_font_list_at_startup =
-        check(Frame1, "load_font_list_at_startup",
-              QStringLiteral("Load font list at program start (increases loading time)"),
-              {120, 360, 2415, 435}, 24);
-    load_font_list_now = button(Frame1, "load_font_list_now", QStringLiteral("Load font &list"),
-                                {2520, 360, 1455, 375}, 25, &Dialog::load_font_list_now_Click);
-    font_list = list(Frame1, "font_list", {120, 840, 2775, 315}, 2, &Dialog::font_list_Click);
-    font_size_list =
-        list(Frame1, "font_size_list", {3000, 840, 975, 315}, 3, &Dialog::font_size_list_Click);
-    bo = check(Frame1, "bo", QStringLiteral("Bold"), {120, 1320, 735, 195}, 4);
-    it = check(Frame1, "it", QStringLiteral("Italic"), {960, 1320, 855, 195}, 5);
-    un = check(Frame1, "un", QStringLiteral("Underlined"), {1800, 1320, 1215, 195}, 6);
-    st = check(Frame1, "st", QStringLiteral("Striketout"), {3000, 1320, 975, 195}, 7);
-    connect(bo, &QCheckBox::stateChanged, this, &Dialog::bo_Click);
-    connect(it, &QCheckBox::stateChanged, this, &Dialog::it_Click);
-    connect(un, &QCheckBox::stateChanged, this, &Dialog::un_Click);
-    connect(st, &QCheckBox::stateChanged, this, &Dialog::st_Click);
-    Label4 = label(Frame1, "Label4", QStringLiteral("Font &colour:"), {120, 1760, 855, 255}, 35);
-    font_colour =
-        swatch(Frame1, "font_colour", {1080, 1680, 375, 375}, 37, &Dialog::font_colour_Click);
-    Label5 = label(Frame1, "Label5", QStringLiteral("Font bac&kground colour:"),
-                   {1800, 1755, 1815, 255}, 36);
-    font_background_colour = swatch(Frame1, "font_background_colour", {3600, 1680, 375, 375}, 38,
-                                    &Dialog::font_background_colour_Click);
-    font_background_colour->SetBackColor(0xFFFFFF);
-    // The labels' Alt keys press the swatches; a screen reader names the swatches.
-    Label4->setBuddy(font_colour);
-    Label5->setBuddy(font_background_colour);
-    font_colour->setAccessibleName(QStringLiteral("Font colour"));
-    font_background_colour->setAccessibleName(QStringLiteral("Font background colour"));
-
-    Frame4 = frame("Frame4", QStringLiteral("File settings"), {4440, 2400, 4215, 2535}, 26);
-    Label3 = label(Frame4, "Label3",
-                   QStringLiteral("If path of file is not specified in the command-line, load:"),
-                   {120, 360, 3855, 255}, 27);
-    load_default = option(Frame4, "load_default",
-                          QStringLiteral("Load \"Default.txt\", if present in same folder"),
-                          {240, 600, 3375, 255}, 30, &Dialog::load_default_Click);
-    load_last = option(Frame4, "load_last", QStringLiteral("Load file loaded last time"),
-                       {240, 840, 3135, 255}, 28, &Dialog::load_last_Click);
-    load_nothing = option(Frame4, "load_nothing", QStringLiteral("Load nothing"),
-                          {240, 1080, 3135, 255}, 29, &Dialog::load_nothing_Click);
-    load_specified = option(Frame4, "load_specified", QStringLiteral("Load specified file:"),
-                            {240, 1320, 3135, 255}, 31, &Dialog::load_specified_Click);
-    note_file_specified_path =
-        textBox(Frame4, "note_file_specified_path", QString(), {240, 1560, 2655, 285}, 32);
-    Command1 = button(Frame4, "Command1", QStringLiteral("&Browse"), {3000, 1560, 1095, 255}, 33,
-                      &Dialog::Command1_Click);
-    Label6 = label(Frame4, "Label6",
-                   QStringLiteral("Use the following characters for separation of notes:"),
-                   {120, 1920, 3735, 255}, 39);
-    notes_separation_characters =
-        textBox(Frame4, "notes_separation_characters", QString(), {120, 2160, 3975, 285}, 40);
-
-    OKButton = button(this, "OKButton", QStringLiteral("&OK"), {3720, 5040, 1335, 375}, 0,
-                      &Dialog::OKButton_Click);
-
-    // Initial states; the enabling handlers set what follows from them.
-    random_line->setChecked(true);
-    load_default->setChecked(true);
-    load_font_list_at_startup->setCheckState(Qt::Checked);
-    load_font_list_at_startup->setMinimumHeight(0);
-    start_max_Click();
-    ApplyStyle();
-
-    // Keyboard order by tab index; frames and labels take a place but never the focus.
-    std::stable_sort(tabOrder.begin(), tabOrder.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    QWidget* previous = nullptr;
-    for (const auto& [index, widget] : tabOrder) {
-        if (widget->focusPolicy() == Qt::NoFocus) {
-            continue;
-        }
-        if (previous != nullptr) {
-            setTabOrder(previous, widget);
-        }
-        previous = widget;
-    }
-}
 
 void Dialog::ApplyStyle() {
     // The style check boxes show their caption in the style they stand for.
@@ -242,6 +65,22 @@ void Dialog::ApplyStyle() {
     styled(it, [](QFont& f) { f.setItalic(true); });
     styled(un, [](QFont& f) { f.setUnderline(true); });
     styled(st, [](QFont& f) { f.setStrikeOut(true); });
+}
+
+void Dialog::NameForScreenReaders() {
+    // The labels' Alt keys press the swatches; a label names the box it stands for.
+    Label4->setBuddy(font_colour);
+    Label5->setBuddy(font_background_colour);
+    Label2->setBuddy(text_editor_path);
+    Label6->setBuddy(notes_separation_characters);
+    font_colour->setAccessibleName(QStringLiteral("Font colour"));
+    font_background_colour->setAccessibleName(QStringLiteral("Font background colour"));
+    font_list->setAccessibleName(QStringLiteral("Font"));
+    font_size_list->setAccessibleName(QStringLiteral("Font size"));
+    line_load_startup->setAccessibleName(QStringLiteral("Start-up line number"));
+    note_file_specified_path->setAccessibleName(QStringLiteral("Specified file"));
+    Command1->setAccessibleName(QStringLiteral("Browse for the specified file"));
+    Command2->setAccessibleName(QStringLiteral("Browse for the text editor"));
 }
 
 void Dialog::SetOption(QRadioButton* option, bool on) {
@@ -260,8 +99,8 @@ void Dialog::Form_Load() {
     const QSize screen = host_.ScreenSize();
     const double screenWidth = PixelsToTwips(screen.width());
     const double screenHeight = PixelsToTwips(screen.height());
-    const double outerWidth = kClientWidthTwips + kDialogFrameWidthTwips;
-    const double outerHeight = kClientHeightTwips + kDialogFrameHeightTwips;
+    const double outerWidth = PixelsToTwips(width()) + kDialogFrameWidthTwips;
+    const double outerHeight = PixelsToTwips(height()) + kDialogFrameHeightTwips;
     const double top = (screenHeight - outerHeight) / 2;
     const double left = (screenWidth - outerWidth) / 2;
     move(TwipsToPixels(left), TwipsToPixels(top));
@@ -270,6 +109,67 @@ void Dialog::Form_Load() {
 void Dialog::closeEvent(QCloseEvent* event) {
     event->ignore();
     Form_Unload();
+}
+
+void Dialog::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            OKButton->click();
+            return;
+        }
+        if (event->key() == Qt::Key_Escape) {
+            Form_Unload();
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+namespace {
+
+// The options of `option`'s frame, in the order of the design.
+QList<QRadioButton*> FrameOptions(const QRadioButton* option) {
+    return option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace
+
+void Dialog::FixOptionFocus() {
+    for (QGroupBox* frame : {Frame2, Frame4}) {
+        const QList<QRadioButton*> options =
+            frame->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+        QRadioButton* stop = options.value(0);
+        for (QRadioButton* option : options) {
+            if (option->isChecked()) {
+                stop = option;
+            }
+        }
+        for (QRadioButton* option : options) {
+            option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    }
+}
+
+bool Dialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* option = qobject_cast<QRadioButton*>(watched);
+    if (option == nullptr || event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    int step = 0;
+    if (key == Qt::Key_Down || key == Qt::Key_Right) {
+        step = 1;
+    } else if (key == Qt::Key_Up || key == Qt::Key_Left) {
+        step = -1;
+    } else {
+        return QWidget::eventFilter(watched, event);
+    }
+    const QList<QRadioButton*> options = FrameOptions(option);
+    const auto count = options.size();
+    const auto next = options[(options.indexOf(option) + step + count) % count];
+    next->setChecked(true);
+    next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void Dialog::Form_Unload() {

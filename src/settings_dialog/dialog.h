@@ -15,6 +15,7 @@ namespace lintrel {
 
 class CheckBox;
 class ColourSwatch;
+struct DialogControlRow;
 class Form1;
 class Host;
 
@@ -112,17 +113,33 @@ class Dialog : public QWidget {
 
     QPushButton* OKButton = nullptr;
 
+    // The factor by which the designed places and sizes grow with the desktop font.
+    double Scale() const { return scale_; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter hides the dialog as OK does; Escape as the close box does.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The arrow keys move the choice within an option frame.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
+    QWidget* MakeControl(const DialogControlRow& row);
     void ApplyStyle();
+    void NameForScreenReaders();
+    // Tab stops on the chosen option of each frame (on the first when none is chosen).
+    void FixOptionFocus();
     void SwatchClicked(ColourSwatch* swatch, bool background);
 
     Form1& owner_;
     Host& host_;
+    double scale_ = 1.0;
 };
+
+// A font family as the font list shows it: without the foundry that the font database adds
+// when a family is installed from several ("C059 [urw]" is listed as "C059").
+QString FamilyWithoutFoundry(const QString& family);
 
 // Applies a plain colour to the note text box's text or background.
 void SetTextColour(QWidget* text, std::uint32_t plain, bool background);

@@ -26,8 +26,22 @@ void ChangeFont(QPlainTextEdit* text, Change change) {
 
 }  // namespace
 
+QString FamilyWithoutFoundry(const QString& family) {
+    if (family.endsWith(QLatin1Char(']'))) {
+        const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+        if (open > 0) {
+            return family.left(open);
+        }
+    }
+    return family;
+}
+
 std::int16_t Dialog::Load_Font_list() {
-    QStringList families = host_.FontFamilies();
+    // A family installed from several foundries is listed once.
+    QStringList families;
+    for (const QString& family : host_.FontFamilies()) {
+        families << FamilyWithoutFoundry(family);
+    }
     families.sort(Qt::CaseInsensitive);
     families.removeDuplicates();
     {

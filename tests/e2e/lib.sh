@@ -15,13 +15,14 @@ wait_for() {
     "$@"
 }
 
-# Starts Xvfb on a display no other X server holds, and openbox on it.
+# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display no other X server holds, and openbox
+# on it.
 start_desktop() {
     local n display=
     for n in $(seq 110 180); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
     done
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$display" -screen 0 "${SCREEN_SIZE:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
     export DISPLAY=$display
     wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
     # The window manager now and then fails to take the display at once: try again.

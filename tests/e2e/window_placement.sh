@@ -17,14 +17,16 @@ run() {
     close_main "$pid"
 }
 
-# Centred without a settings file: (19200 - 8670) / 2 = 5265 left, (12000 - 4215) / 2 = 3892.5 top.
+# Centred without a settings file on the 1280 x 800 screen (19200 x 12000 twips), for the
+# size the window has at the desktop's font: left (19200 - width) / 2, top (12000 - height) / 2.
 run
-top=$(sed -n 3p "$work/WindowSettings.ini" | tr -d ' \r')
-left=$(sed -n 4p "$work/WindowSettings.ini" | tr -d ' \r')
-echo "centred: top $top left $left"
-[ "$((top / 15))" -ge 258 ] && [ "$((top / 15))" -le 260 ] && [ "$((left / 15))" -ge 350 ] && [ "$((left / 15))" -le 352 ]
+value() { sed -n "$1p" "$work/WindowSettings.ini" | tr -d ' \r'; }
+top=$(value 3) left=$(value 4) height=$(value 6) width=$(value 7)
+echo "centred: top $top left $left height $height width $width"
+near() { [ $(($1 - $2)) -le 15 ] && [ $(($2 - $1)) -le 15 ]; }
+near "$((2 * top))" "$((12000 - height))" && near "$((2 * left))" "$((19200 - width))"
 
-printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 10620 \r\n' > "$work/WindowSettings.ini"
+printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 13620 \r\n' > "$work/WindowSettings.ini"
 run
 first=$(cat "$work/WindowSettings.ini")
 run
@@ -32,5 +34,5 @@ second=$(cat "$work/WindowSettings.ini")
 echo "first:  $(echo "$first" | tr -d '\r' | tr '\n' '|')"
 echo "second: $(echo "$second" | tr -d '\r' | tr '\n' '|')"
 [ "$first" = "$second" ]
-[ "$first" = "$(printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 10620 \r\n')" ]
+[ "$first" = "$(printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 13620 \r\n')" ]
 echo "1 passed, 0 failed"

@@ -91,6 +91,25 @@ TEST_F(DesktopTest, ScreenReaderNamesTheNoteItsNumberAndTheFile) {
     EXPECT_EQ(Spoken(D().font_background_colour), QStringLiteral("Font background colour"));
 }
 
+TEST_F(DesktopTest, ScreenReaderNamesEveryBoxOfTheDialogAndBothWindowRoles) {
+    Dialog& d = D();
+    const std::vector<std::pair<QWidget*, const char*>> names = {
+        {d.text_editor_path, "Specify path of external text editor for file editing:"},
+        {d.notes_separation_characters, "Use the following characters for separation of notes:"},
+        {d.font_list, "Font"},
+        {d.font_size_list, "Font size"},
+        {d.line_load_startup, "Start-up line number"},
+        {d.note_file_specified_path, "Specified file"},
+        {d.Command1, "Browse for the specified file"},
+        {d.Command2, "Browse for the text editor"},
+    };
+    for (const auto& [widget, name] : names) {
+        EXPECT_EQ(Spoken(widget), QString::fromUtf8(name)) << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&d)->role(), QAccessible::Dialog);
+}
+
 // Sends a drag onto the window and, when the window takes it, the drop.
 bool Drop(Form1& form, const QMimeData& data) {
     const QPoint at(10, 10);

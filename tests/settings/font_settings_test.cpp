@@ -87,11 +87,27 @@ TEST_F(FontSettingsTest, UnknownSystemColourFails) {
     EXPECT_EQ(host.MessageTexts(), std::vector<QString>{kLoadError});
 }
 
-// Family names with commas and bracketed foundries come back whole.
+// A family installed from several foundries is listed once, under its own name; a file of an
+// earlier version that names it with its foundry still selects it.
+TEST_F(FontSettingsTest, FoundriesListedOnceAndOldNamesStillLoad) {
+    host.families = {QStringLiteral("C059 [UKWN]"), QStringLiteral("C059 [urw]"),
+                     QStringLiteral("DejaVu Sans")};
+    Write("FontSettings.ini",
+          " 1 \r\nC059 [urw]\r\n12\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 16777215 \r\n");
+    form->LoadFontSettings();
+    EXPECT_TRUE(host.messages.empty());
+    QStringList listed;
+    for (int i = 0; i < D().font_list->count(); ++i) {
+        listed << D().font_list->itemText(i);
+    }
+    EXPECT_EQ(listed, QStringList({QStringLiteral("C059"), QStringLiteral("DejaVu Sans")}));
+    EXPECT_EQ(D().font_list->currentText(), QStringLiteral("C059"));
+}
+
+// Family names with commas come back whole.
 TEST_F(FontSettingsTest, RoundTripOfEverySetting) {
     form->LoadFontSettings();
-    for (const QString& face :
-         {QStringLiteral("Noto Sans, Bold"), QStringLiteral("Cantarell [urw]")}) {
+    for (const QString& face : {QStringLiteral("Noto Sans, Bold"), QStringLiteral("Cantarell")}) {
         D().font_list->setCurrentIndex(D().font_list->findText(face));
         D().font_size_list->setCurrentIndex(D().font_size_list->findText(QStringLiteral("28")));
         D().bo->click();
