@@ -67,6 +67,7 @@ class FakeHost : public Host {
         return requested == QStringLiteral("MS Sans Serif") ? resolvedSansSerif : requested;
     }
     QSize ScreenSize() override { return screen; }
+    QSize DesktopSize() override { return desktop; }
     bool StartProgram(const QString& program, const QStringList& arguments) override {
         starts.push_back({program, arguments});
         return startable.count(program) > 0;
@@ -105,6 +106,7 @@ class FakeHost : public Host {
                          QStringLiteral("Cantarell [urw]")};
     QString resolvedSansSerif = QStringLiteral("DejaVu Sans");
     QSize screen{1280, 800};
+    QSize desktop{2560, 1600};
     std::vector<Start> starts;
     std::set<QString> startable;
     QDateTime now{QDate(2026, 12, 7), QTime(8, 41, 33)};

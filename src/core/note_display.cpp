@@ -2,6 +2,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include <new>
+
 #include "main_window/form1.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
@@ -38,11 +40,16 @@ void ReportLine(Host& host, LineCheck check, std::size_t count) {
 }  // namespace
 
 void Form1::SetNoteText(std::string_view text) {
-    QString shown = DecodeText(codePage_, text);
-    // CR LF, a lone CR and a lone LF all show as a line break.
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    Text1->setPlainText(shown);
+    try {
+        QString shown = DecodeText(codePage_, text);
+        // CR LF, a lone CR and a lone LF all show as a line break.
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        Text1->setPlainText(shown);
+    } catch (const std::bad_alloc&) {
+        // A note too large for the memory left is not shown; the window stays usable.
+        Text1->clear();
+    }
 }
 
 void Form1::ShowNote(int k) {

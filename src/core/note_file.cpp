@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <new>
+
 #include "core/note_file_reader.h"
 #include "main_window/form1.h"
 #include "platform/code_page.h"
@@ -28,9 +30,11 @@ bool Form1::LoadNoteFile(const QString& path) {
     const std::string separator =
         EncodeText(codePage_, SettingsDialog().notes_separation_characters->text());
     NoteFileResult result;
-    {
+    try {
         const BusyCursor busy;
         result = ReadNoteFile(path, separator);
+    } catch (const std::bad_alloc&) {
+        return false;  // a file too large for the memory left: nothing changes
     }
     if (result.status != LoadStatus::Loaded) {
         return false;

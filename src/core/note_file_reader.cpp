@@ -1,6 +1,9 @@
 #include "core/note_file_reader.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 #include <memory>
 #include <optional>
@@ -29,16 +32,18 @@ bool ReadInto(QFile& file, NoteListBuilder& builder) {
     }
 }
 
-// The separator file's first line, read no further than it reaches.
-std::optional<std::string> ReadSeparatorLine(const QString& path) {
+// The separator file's first line, read no further than it reaches nor than `limit` bytes:
+// a line longer than the note file can never match, so its first `limit` bytes stand for it.
+std::optional<std::string> ReadSeparatorLine(const QString& path, std::size_t limit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     std::string bytes;
     char chunk[65536];
-    for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
+    while (bytes.size() < limit) {
+        const qint64 got =
+            file.read(chunk, static_cast<qint64>(std::min(sizeof chunk, limit - bytes.size())));
         if (got < 0) {
             return std::nullopt;
         }
@@ -80,7 +85,11 @@ NoteFileResult ReadNoteFile(const QString& path, const std::string& separatorSet
     }
     std::string separator;
     if (FileExists(separatorPath)) {
-        const std::optional<std::string> line = ReadSeparatorLine(separatorPath);
+        // Longer than the note file, and than what a file system file of size 0 may still hold.
+        constexpr std::size_t kLeast = 1 << 20;
+        const auto noteSize = static_cast<std::size_t>(std::max<qint64>(QFileInfo(path).size(), 0));
+        const std::optional<std::string> line =
+            ReadSeparatorLine(separatorPath, std::max(noteSize, kLeast) + 1);
         if (!line) {
             return result;
         }

@@ -18,12 +18,11 @@ namespace {
 
 // Starts the editor on the note file without a shell; false when it cannot be started.
 bool StartEditor(Host& host, const QString& editor, const QString& noteFile) {
-    QStringList parts = SplitCommandLine(EditorCommandLine(editor, noteFile));
-    if (parts.isEmpty() || parts.constFirst().isEmpty()) {
+    const EditorStart start = EditorProgram(editor, noteFile);
+    if (start.program.isEmpty()) {
         return false;
     }
-    const QString program = parts.takeFirst();
-    return host.StartProgram(program, parts);
+    return host.StartProgram(start.program, start.arguments);
 }
 
 }  // namespace
@@ -43,15 +42,23 @@ void Form1::OpenChosenFile(const QString& path) {
     ShowRandomLine();
 }
 
+// A drop is taken as a copy, never a move: the file manager must keep its file.
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedFile(*event->mimeData())) {
-        event->acceptProposedAction();
+    if (DroppedFile(*event->mimeData()) && (event->possibleActions() & Qt::CopyAction) != 0) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
     }
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
     if (const std::optional<QString> path = DroppedFile(*event->mimeData())) {
-        event->acceptProposedAction();
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
         OpenChosenFile(*path);
     }
 }

@@ -122,6 +122,7 @@ class Form1 : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     // A file dropped on the window is opened as Browse opens a chosen one.
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:

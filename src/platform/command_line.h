@@ -9,9 +9,15 @@ namespace lintrel {
 // quotes, with one space between them. Nothing inside either is escaped.
 QString EditorCommandLine(const QString& editor, const QString& noteFile);
 
-// Splits a command line into program and arguments by the double-quote rules, with no
-// shell involved.
-QStringList SplitCommandLine(const QString& commandLine);
+// How the editor is started on a note file: the editor path as the program and the note
+// file's full path as its one argument, each exactly as it is, never split, so that no quote
+// or blank in either can add an argument and the file's path cannot pass for an option.
+struct EditorStart {
+    QString program;
+    QStringList arguments;
+    QString commandLine;  // the command line these stand for, as a user would read it
+};
+EditorStart EditorProgram(const QString& editor, const QString& noteFile);
 
 // The name by which the editor setting asks for the desktop's own text editor.
 inline const QString kDesktopEditorName = QStringLiteral("notepad.exe");

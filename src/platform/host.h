@@ -38,6 +38,8 @@ class Host {
     virtual QString ResolveFontFamily(const QString& requested) = 0;
     // The primary screen's size in device-independent pixels.
     virtual QSize ScreenSize() = 0;
+    // The size of all screens together, in device-independent pixels.
+    virtual QSize DesktopSize() = 0;
     // Starts `program` with `arguments` without a shell and without waiting.
     virtual bool StartProgram(const QString& program, const QStringList& arguments) = 0;
     virtual QDateTime LocalNow() = 0;

@@ -187,6 +187,11 @@ QSize QtHost::ScreenSize() {
     return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
 }
 
+QSize QtHost::DesktopSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->virtualSize() : QSize(1024, 768);
+}
+
 bool QtHost::StartProgram(const QString& program, const QStringList& arguments) {
     if (program.compare(kDesktopEditorName, Qt::CaseInsensitive) != 0) {
         return QProcess::startDetached(program, arguments);

@@ -20,6 +20,7 @@ class QtHost : public Host {
     QStringList FontFamilies() override;
     QString ResolveFontFamily(const QString& requested) override;
     QSize ScreenSize() override;
+    QSize DesktopSize() override;
     bool StartProgram(const QString& program, const QStringList& arguments) override;
     QDateTime LocalNow() override;
     QString ProgramFolder() override;

@@ -1,10 +1,13 @@
 #include "settings/settings_file.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <new>
 
 #include "platform/file_test.h"
 #include "platform/host.h"
+#include "settings/safe_save.h"
 
 namespace lintrel {
 
@@ -30,31 +33,44 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
 }
 
 void WriteSettingsFile(const QString& path, const std::string& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw SettingsError("cannot create the file");
-    }
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.commit()) {
+    if (SaveFileSafely(QFile::encodeName(path).toStdString(), bytes) != SaveResult::Saved) {
         throw SettingsError("cannot write the file");
     }
 }
+
+namespace {
+
+// The failure path deletes the file so that the next start takes the defaults; a file the
+// user marked read-only, and anything that is not a file or a link, stays.
+void DeleteAfterFailure(const QString& path) {
+    const std::string name = QFile::encodeName(path).toStdString();
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))) {
+        return;
+    }
+    if (!IsMarkedReadOnly(name)) {
+        QFile::remove(path);
+    }
+}
+
+}  // namespace
 
 void RunSettingsProcedure(Host& host, const QString& fileName, bool saving,
                           const std::function<void(const QString& path)>& body) {
     const QString path = SettingsPath(host.ProgramFolder(), fileName);
     try {
         body(path);
+        return;
     } catch (const SettingsError&) {
-        host.MessageBox(
-            QStringLiteral("Error in %1 \"%2\".")
-                .arg(saving ? QStringLiteral("saving") : QStringLiteral("loading"), fileName),
-            MsgIcon::Critical);
-        // A file that cannot be deleted stays; the next start then reports it again.
-        if (QFile::exists(path)) {
-            QFile::remove(path);
-        }
+    } catch (const std::bad_alloc&) {
+        // A file too large to hold fails as any other bad file does.
     }
+    host.MessageBox(
+        QStringLiteral("Error in %1 \"%2\".")
+            .arg(saving ? QStringLiteral("saving") : QStringLiteral("loading"), fileName),
+        MsgIcon::Critical);
+    // A file that cannot be deleted stays; the next start then reports it again.
+    DeleteAfterFailure(path);
 }
 
 std::string SettingsBytes(const QString& text) {

@@ -20,8 +20,8 @@ QString SettingsPath(const QString& programFolder, const QString& fileName);
 // exist. Throws SettingsError when it cannot be read or ends too soon.
 std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::size_t count);
 
-// Writes the whole file through a temporary file that replaces it at once, so that a crash
-// never leaves a cut file. Throws SettingsError on failure.
+// Writes the whole file so that it holds either all of its old bytes or all of the new ones
+// (see SaveFileSafely). Throws SettingsError on failure.
 void WriteSettingsFile(const QString& path, const std::string& bytes);
 
 // Runs one saver or loader. Any SettingsError ends it with the critical message

@@ -56,9 +56,17 @@ Field FieldReader::Next() {
     }
     Field field;
     if (pos_ < input_.size() && input_[pos_] == '"') {
-        const std::size_t close = input_.find('"', pos_ + 1);
+        // Inside the quotes a doubled quote stands for one.
+        std::size_t start = pos_ + 1;
+        std::size_t close = input_.find('"', start);
+        while (close != std::string_view::npos && close + 1 < input_.size() &&
+               input_[close + 1] == '"') {
+            field.text.append(input_.substr(start, close + 1 - start));
+            start = close + 2;
+            close = input_.find('"', start);
+        }
         const std::size_t end = close == std::string_view::npos ? input_.size() : close;
-        field.text = std::string(input_.substr(pos_ + 1, end - pos_ - 1));
+        field.text.append(input_.substr(start, end - start));
         field.kind = Field::Kind::Text;
         pos_ = end;
         // Whatever follows the closing quote, up to the next comma or line end, is skipped.
@@ -162,18 +170,24 @@ void SettingsWriter::Boolean(bool value) {
 }
 
 void SettingsWriter::Text(std::string_view value) {
-    const bool cut = value.find_first_of(",\r\n") != std::string_view::npos ||
-                     (!value.empty() && (value.front() == ' ' || value.back() == ' '));
-    if (cut && value.find('"') == std::string_view::npos) {
-        std::string quoted;
-        quoted.reserve(value.size() + 2);
-        quoted += '"';
-        quoted += value;
-        quoted += '"';
-        Line(quoted);
-    } else {
+    const bool cut =
+        value.find_first_of(",\r\n") != std::string_view::npos ||
+        (!value.empty() && (value.front() == ' ' || value.front() == '"' || value.back() == ' '));
+    if (!cut) {
         Line(value);
+        return;
     }
+    std::string quoted;
+    quoted.reserve(value.size() + 2);
+    quoted += '"';
+    for (const char c : value) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    quoted += '"';
+    Line(quoted);
 }
 
 void SettingsWriter::Integer(std::int64_t value) {

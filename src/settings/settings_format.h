@@ -26,7 +26,8 @@ struct Field {
 };
 
 // Reads fields one after another from a running position. A field that begins with a
-// double quote runs to the next double quote; any other runs to a comma, a line end (CR LF,
+// double quote runs to the next double quote that is not doubled (a doubled one stands for
+// one quote); any other runs to a comma, a line end (CR LF,
 // CR or LF) or the end of the input. Spaces before a field are skipped.
 class FieldReader {
   public:
@@ -60,7 +61,8 @@ class SettingsWriter {
   public:
     void Boolean(bool value);
     // A text that would not read back whole (a comma, a line break, a leading or trailing
-    // space) is written between double quotes, unless it holds a double quote itself.
+    // space, a leading double quote) is written between double quotes, with each double
+    // quote inside doubled.
     void Text(std::string_view value);
     void Integer(std::int64_t value);
     void Single(float value);

@@ -1,4 +1,6 @@
 // WindowSettings.ini: start maximised, and the main window's saved position and size.
+#include <algorithm>
+
 #include "main_window/form1.h"
 #include "platform/host.h"
 #include "platform/units.h"
@@ -67,8 +69,10 @@ void Form1::LoadWindowSettings() {
         }
 
         if (d.save_win_size->Value() == 1) {
-            SetHeight(ReadSingle(f[5]));
-            SetWidth(ReadSingle(f[6]));
+            // No larger than all screens together: a window beyond them cannot be used.
+            const QSize desktop = host_.DesktopSize();
+            SetHeight(std::min<double>(ReadSingle(f[5]), PixelsToTwips(desktop.height())));
+            SetWidth(std::min<double>(ReadSingle(f[6]), PixelsToTwips(desktop.width())));
         }
         if (d.start_max->Value() == 1) {
             setWindowState(windowState() | Qt::WindowMaximized);

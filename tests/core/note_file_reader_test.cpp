@@ -59,6 +59,17 @@ TEST_F(ReadNoteFileTest, SeparatorFileWithoutLineBreak) {
     EXPECT_EQ(test::AllNotes(result.notes), (Notes{"x", "y"}));
 }
 
+// A separator line longer than the note file can never match: only so much of it is read,
+// however large the separator file (here 20 GB of zeros, sparse), and the whole text is the
+// dropped first piece.
+TEST_F(ReadNoteFileTest, HugeSeparatorLineIsReadOnlyAsFarAsItCanMatter) {
+    const QString separator = Write("a.ltrsep", "");
+    ASSERT_TRUE(QFile::resize(separator, qint64(20) << 30));
+    const auto result = ReadNoteFile(Write("a.txt", "x\r\ny\r\n"), "");
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    EXPECT_EQ(result.notes.Count(), 0u);
+}
+
 TEST_F(ReadNoteFileTest, EmptySeparatorFileFails) {
     Write("a.ltrsep", "");
     EXPECT_EQ(ReadNoteFile(Write("a.txt", "x\r\n"), "").status, LoadStatus::Failed);

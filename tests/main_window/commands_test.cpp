@@ -1,3 +1,5 @@
+#include <QDir>
+
 #include "form_fixture.h"
 #include "platform/command_line.h"
 
@@ -75,8 +77,9 @@ TEST_F(CommandsTest, EditFileFallsBackToTheDesktopEditor) {
     EXPECT_EQ(D().text_editor_path->text(), QStringLiteral("notepad.exe"));
     ASSERT_EQ(host.starts.size(), 2u);
     EXPECT_EQ(host.starts[1].program, QStringLiteral("notepad.exe"));
-    // With no file loaded the label's initial caption is passed.
-    EXPECT_EQ(host.starts[1].arguments, QStringList{QStringLiteral("File Name")});
+    // With no file loaded the label's initial caption is passed, as a full path.
+    EXPECT_EQ(host.starts[1].arguments,
+              QStringList{QDir::current().absoluteFilePath(QStringLiteral("File Name"))});
 
     form->Command5_Click();  // now straight to the desktop editor
     EXPECT_EQ(host.messages.size(), 1u);

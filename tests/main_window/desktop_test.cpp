@@ -110,16 +110,22 @@ TEST_F(DesktopTest, ScreenReaderNamesEveryBoxOfTheDialogAndBothWindowRoles) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d)->role(), QAccessible::Dialog);
 }
 
-// Sends a drag onto the window and, when the window takes it, the drop.
+// Sends a drag onto the window, as a file manager offers it (copy or move, move proposed),
+// and, when the window takes it, the drop. The window must take it as a copy only.
 bool Drop(Form1& form, const QMimeData& data) {
     const QPoint at(10, 10);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(Qt::MoveAction);
     QCoreApplication::sendEvent(&form, &enter);
     if (!enter.isAccepted()) {
         return false;
     }
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
     QCoreApplication::sendEvent(&form, &drop);
+    EXPECT_TRUE(!drop.isAccepted() || drop.dropAction() == Qt::CopyAction);
     return drop.isAccepted();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/command_line.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace lintrel {
@@ -11,38 +13,29 @@ TEST(EditorCommandLineTest, QuotesBothPathsUnchanged) {
     EXPECT_EQ(EditorCommandLine("", "File Name"), QStringLiteral("\"\" \"File Name\""));
 }
 
-struct SplitCase {
-    QString editor;
-    QString file;
-};
-
-class SplitTest : public ::testing::TestWithParam<SplitCase> {};
-
-// Paths with blanks and shell characters come back as one program and one argument.
-TEST_P(SplitTest, GivesProgramAndFile) {
-    const auto& c = GetParam();
-    const QStringList parts = SplitCommandLine(EditorCommandLine(c.editor, c.file));
-    ASSERT_EQ(parts.size(), 2);
-    EXPECT_EQ(parts[0], c.editor);
-    EXPECT_EQ(parts[1], c.file);
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, SplitTest,
-                         ::testing::Values(SplitCase{"/usr/bin/my editor", "/tmp/a b.txt"},
-                                           SplitCase{"/usr/bin/ed", "/tmp/x; rm -rf ~.txt"},
-                                           SplitCase{"/usr/bin/ed", "/tmp/$(touch pwned).txt"},
-                                           SplitCase{"/usr/bin/ed", "/tmp/`id`.txt"},
-                                           SplitCase{"/usr/bin/ed", "/tmp/a|b&c>d.txt"},
-                                           SplitCase{"", "/tmp/n.txt"}));
-
-TEST(SplitCommandLineTest, QuotedPartsAndBlanks) {
-    EXPECT_EQ(SplitCommandLine(QStringLiteral("a  b")), (QStringList{"a", "b"}));
-    EXPECT_EQ(SplitCommandLine(QStringLiteral("\"a b\"c d")), (QStringList{"a bc", "d"}));
-    EXPECT_EQ(SplitCommandLine(QStringLiteral("\"\" x")), (QStringList{"", "x"}));
-    EXPECT_EQ(SplitCommandLine(QString()), QStringList());
-    // A quote inside a path ends the quoted part early; the words stay words, no shell runs.
-    EXPECT_EQ(SplitCommandLine(EditorCommandLine("ed", "/tmp/a\"b c.txt")),
-              (QStringList{"ed", "/tmp/ab", "c.txt"}));
+// Whatever the paths hold, the editor gets exactly one argument: the note file's full path.
+TEST(EditorProgramTest, OneProgramAndOneFullPathNeverSplit) {
+    const QString here = QDir::currentPath();
+    struct Case {
+        QString editor, file, program, argument;
+    };
+    const Case cases[] = {
+        {"/usr/bin/my editor", "/tmp/a b.txt", "/usr/bin/my editor", "/tmp/a b.txt"},
+        {"/usr/bin/ed", "/tmp/a\" --injected-opt \"b.txt", "/usr/bin/ed",
+         "/tmp/a\" --injected-opt \"b.txt"},
+        {"/usr/bin/e\"d", "/tmp/x; rm -rf ~.txt", "/usr/bin/e\"d", "/tmp/x; rm -rf ~.txt"},
+        {"/usr/bin/ed", "/tmp/$(touch pwned) `id`.txt", "/usr/bin/ed",
+         "/tmp/$(touch pwned) `id`.txt"},
+        {"ed", "-rf.txt", "ed", here + "/-rf.txt"},
+        {"ed", "notes/a.txt", "ed", here + "/notes/a.txt"},
+        {"", "/tmp/n.txt", "", "/tmp/n.txt"},
+    };
+    for (const Case& c : cases) {
+        const EditorStart start = EditorProgram(c.editor, c.file);
+        EXPECT_EQ(start.program, c.program) << c.file.toStdString();
+        EXPECT_EQ(start.arguments, QStringList{c.argument}) << c.file.toStdString();
+        EXPECT_EQ(start.commandLine, EditorCommandLine(c.program, c.argument));
+    }
 }
 
 }  // namespace

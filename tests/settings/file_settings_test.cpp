@@ -1,5 +1,8 @@
 #include <QDir>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include "form_fixture.h"
 
 namespace lintrel {
@@ -113,6 +116,67 @@ TEST_F(FileSettingsTest, CommasAndSpacesRoundTrip) {
               QStringLiteral("/notes/a, b.txt"));
     EXPECT_EQ(second.SettingsDialog().notes_separation_characters->text(), QStringLiteral(" - "));
     EXPECT_EQ(second.StartupFile, QStringLiteral("/notes/a, b.txt"));
+}
+
+// Every value the text boxes can hold comes back as itself at the next start, of any length.
+TEST_F(FileSettingsTest, EveryTextComesBackAsItself) {
+    const std::vector<QString> values = {
+        "\"",  "\"\"",   "\"quoted\"",        "a \"b\", c",        " \" ",
+        "x\"", "##\"##", QString(40000, 'z'), QString(70000, '"'),
+    };
+    for (const QString& value : values) {
+        D().notes_separation_characters->setText(value);
+        D().note_file_specified_path->setText(value + QStringLiteral(".txt"));
+        ASSERT_EQ(D().notes_separation_characters->text(), value) << "the box cut the text";
+        form->SaveFileSettings();
+        test::FakeHost host2;
+        host2.folder = dir.path();
+        Form1 second(host2);
+        second.LoadFileSettings();
+        EXPECT_TRUE(host2.messages.empty()) << value.left(20).toStdString();
+        EXPECT_EQ(second.SettingsDialog().notes_separation_characters->text(), value);
+        EXPECT_EQ(second.SettingsDialog().note_file_specified_path->text(),
+                  value + QStringLiteral(".txt"));
+    }
+}
+
+// A file the user marked read-only is not written, and not deleted by the failure path.
+TEST_F(FileSettingsTest, ReadOnlyFileIsReportedAndKept) {
+    const std::string pinned = "False\r\nTrue\r\nFalse\r\nFalse\r\n\r\n##\r\n/pinned.txt\r\n";
+    const QString path = Write("FileSettings.ini", pinned);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    form->SaveFileSettings();
+    EXPECT_EQ(host.MessageTexts(),
+              std::vector<QString>{QStringLiteral("Error in saving \"FileSettings.ini\".")});
+    EXPECT_EQ(Read("FileSettings.ini"), pinned);
+    // A bad read-only file is reported at loading, and kept too.
+    Write("GeneralSettings.ini", "bad\r\n");
+    ASSERT_TRUE(QFile::setPermissions(Path("GeneralSettings.ini"), QFile::ReadOwner));
+    form->LoadGeneralSettings();
+    EXPECT_TRUE(Exists("GeneralSettings.ini"));
+}
+
+// On a full disk the save is reported and no file is left short.
+TEST_F(FileSettingsTest, FullDiskIsReportedAndLeavesNoShortFile) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    }
+    const QString folder = Path("small");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("small")));
+    if (::mount("tmpfs", folder.toUtf8().constData(), "tmpfs", 0, "size=16k") != 0) {
+        GTEST_SKIP() << "tmpfs cannot be mounted here";
+    }
+    host.folder = folder;
+    Write("small/FileSettings.ini", "True\r\nFalse\r\nFalse\r\nFalse\r\n\r\n\r\n\r\n");
+    Write("small/filler", std::string(12 * 1024, 'x'));
+    D().notes_separation_characters->setText(QString(8 * 1024, 'y'));
+    form->SaveFileSettings();
+    EXPECT_EQ(host.MessageTexts(),
+              std::vector<QString>{QStringLiteral("Error in saving \"FileSettings.ini\".")});
+    const std::string left = Read("small/FileSettings.ini");
+    EXPECT_TRUE(left == "<missing>" || left == "True\r\nFalse\r\nFalse\r\nFalse\r\n\r\n\r\n\r\n")
+        << left.size() << " bytes left";
+    ::umount(folder.toUtf8().constData());
 }
 
 TEST_F(FileSettingsTest, OldUnquotedCommaStillShiftsTheFields) {

@@ -43,6 +43,9 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{
             "AfterClosingQuoteSkipped", "\"a\"junk,b\r\n", {{Kind::Text, "a"}, {Kind::Text, "b"}}},
         FieldCase{"QuotedEmpty", "\"\"\r\n", {{Kind::Text, ""}}},
+        FieldCase{"DoubledQuoteIsOne",
+                  "\"a\"\"b\",\"\"\"\"\r\n",
+                  {{Kind::Text, "a\"b"}, {Kind::Text, "\""}}},
         FieldCase{
             "QuotedSpansLines", "\"a\r\nb\"\r\nc\r\n", {{Kind::Text, "a\r\nb"}, {Kind::Text, "c"}}},
         FieldCase{"QuotedNumberIsText", "\"12\"\r\n", {{Kind::Text, "12"}}},
@@ -145,8 +148,10 @@ TEST(SettingsWriterTest, WrittenForms) {
 // Texts that the bare form would cut or trim are quoted and come back whole.
 TEST(SettingsWriterTest, TextsComeBackWhole) {
     const std::vector<std::string> texts = {
-        "a,b",  " - ",           "  lead", "trail  ", "007",
-        "True", "line\r\nbreak", "",       "x",       "C:\\path\\n.txt"};
+        "a,b",   " - ",           "  lead", "trail  ", "007",
+        "True",  "line\r\nbreak", "",       "x",       "C:\\path\\n.txt",
+        "\"",    "\"\"",          "\"a",    "a\"",     "say \"hi\", then",
+        "\",\"", " \" ",          "a\"\"b", "\"\r\n\""};
     SettingsWriter w;
     for (const auto& t : texts) {
         w.Text(t);
@@ -157,12 +162,14 @@ TEST(SettingsWriterTest, TextsComeBackWhole) {
     }
 }
 
-TEST(SettingsWriterTest, QuoteInTextIsWrittenBare) {
+// A quote that the bare form would take for an opening one is written doubled inside quotes;
+// one inside a bare text stays bare, as earlier versions wrote it.
+TEST(SettingsWriterTest, QuotesAreDoubledOnlyWhereNeeded) {
     SettingsWriter w;
+    w.Text("\"");
     w.Text("say \"hi\", then");
-    w.Text("next");
-    EXPECT_EQ(w.Bytes(), "say \"hi\", then\r\nnext\r\n");
-    EXPECT_NO_THROW(ReadFields(w.Bytes(), 2));
+    w.Text("a\"b");
+    EXPECT_EQ(w.Bytes(), "\"\"\"\"\r\n\"say \"\"hi\"\", then\"\r\na\"b\r\n");
 }
 
 TEST(SettingsWriterTest, SinglesComeBackExactly) {

@@ -130,6 +130,17 @@ TEST_F(WindowSettingsTest, HugeAndNegativeSizesDoNotBreakTheWindow) {
     EXPECT_TRUE(host.messages.empty());
 }
 
+// A size beyond all screens together is held to them, before the window is shown.
+TEST_F(WindowSettingsTest, SizeIsBoundByTheDesktop) {
+    host.desktop = QSize(2560, 1024);
+    WriteWindow(" 0 \r\n 0 \r\n 0 \r\n 0 \r\n 1 \r\n 1e30 \r\n 1e30 \r\n");
+    form->LoadWindowSettings();
+    EXPECT_LE(form->frameGeometry().width(), 2560);
+    EXPECT_LE(form->frameGeometry().height(), 1024);
+    EXPECT_EQ(form->Width(), 2560 * 15);
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(WindowSettingsTest, SaveThenLoadKeepsPlaceAndSizeOverRuns) {
     D().save_win_pos->click();
     D().save_win_size->click();
