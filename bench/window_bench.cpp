@@ -117,6 +117,23 @@ void BM_ShowRandomLine(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowRandomLine)->Unit(benchmark::kMicrosecond);
 
+// The worst draw: ten million notes whose first 32767, the only ones that can be shown, are
+// all blank, so that every one of the N + 1 draws is made.
+void BM_ShowRandomLineAllShowableBlank(benchmark::State& state) {
+    lintrel::bench::QuietHost host;
+    lintrel::Form1 form(host);
+    std::string file;
+    for (int i = 0; i < 10'000'000; ++i) {
+        file += i < lintrel::kHighestShownNote ? "  \r\n" : "a short note\r\n";
+    }
+    form.NoteList = lintrel::NoteList::FromFile(file, "\r\n");
+    for (auto _ : state) {
+        form.ShowRandomLine();
+    }
+    state.SetLabel(std::to_string(form.NoteList.Count()) + " notes");
+}
+BENCHMARK(BM_ShowRandomLineAllShowableBlank)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

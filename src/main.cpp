@@ -6,7 +6,16 @@
 #include "platform/qt_host.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // The argument text as one string: everything after the program's own name. It is read
+    // before the toolkit starts, and the toolkit gets none of it, so that a note file named
+    // like one of its options ("-reverse", "-style=...") is not taken for one.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const QString commandLine = arguments.join(QLatin1Char(' '));
+    int toolkitArgc = 1;
+    QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Lintrel"));
     QApplication::setApplicationVersion(QStringLiteral(LINTREL_VERSION));
     // Ties the windows to the desktop entry, and gives both windows the program's icon.
@@ -18,10 +27,6 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(LINTREL_APP_ID), icon));
     // The main window's close ends the program, whatever other window is still open.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    // The argument text as one string: everything after the program's own name.
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    const QString commandLine = arguments.join(QLatin1Char(' '));
 
     lintrel::QtHost host;
     lintrel::Form1 form(host);

@@ -27,7 +27,7 @@ std::optional<int> NextNote(const NoteList& notes, int current) {
         return std::nullopt;
     }
     const long long next = static_cast<long long>(current) + 1;
-    if (next == count) {
+    if (next == count && Exists(notes, next)) {
         // The last note is shown even when it is blank.
         if (next > kHighestShownNote) {
             return std::nullopt;
@@ -89,22 +89,30 @@ float RandomGenerator::Draw() {
     return static_cast<float>(Mix(state_) >> 40) * (1.0f / 16777216.0f);
 }
 
-int NoteForDraw(float r, int count) {
-    const auto k = static_cast<int>(RoundHalfEven(static_cast<double>(r) * count));
+long long NoteForDraw(float r, std::size_t count) {
+    const auto k =
+        static_cast<long long>(RoundHalfEven(static_cast<double>(r) * static_cast<double>(count)));
     return k == 0 ? 1 : k;
 }
 
 std::optional<int> DrawRandomNote(const NoteList& notes, RandomGenerator& generator) {
-    // Notes above the highest showable number are never drawn.
-    const int count = static_cast<int>(std::min<std::size_t>(notes.Count(), kHighestShownNote));
+    const std::size_t count = notes.Count();
     if (count == 0) {
         return std::nullopt;
     }
-    int current = 0;
+    std::optional<int> current;
     bool candidateBlank = true;
-    for (int draws = 0; candidateBlank && draws <= count; ++draws) {
-        current = NoteForDraw(generator.Draw(), count);
-        candidateBlank = notes.IsBlank(static_cast<std::size_t>(current));
+    // r x N from here on rounds to a note above the highest showable number.
+    const double unshowable = kHighestShownNote + 0.5;
+    for (std::size_t draws = 0; candidateBlank && draws <= count; ++draws) {
+        const float r = generator.Draw();
+        // A note above the highest showable number cannot be shown: the draw counts, and the
+        // next one is drawn.
+        if (static_cast<double>(r) * static_cast<double>(count) >= unshowable) {
+            continue;
+        }
+        current = static_cast<int>(NoteForDraw(r, count));
+        candidateBlank = notes.IsBlank(static_cast<std::size_t>(*current));
     }
     return current;
 }

@@ -39,11 +39,12 @@ class RandomGenerator {
     std::uint64_t state_ = 0x2545F4914F6CDD1DULL;
 };
 
-// Draws a note that is not blank, with at most N + 1 draws over the first N showable notes;
-// when every draw hits a blank note, the last one drawn. nullopt for an empty list.
+// Draws a note that is not blank, with at most N + 1 draws over all N notes; a draw above the
+// highest showable note counts and is drawn again. When every draw hits a blank or an
+// unshowable note, the last showable one drawn. nullopt when there is none (an empty list).
 std::optional<int> DrawRandomNote(const NoteList& notes, RandomGenerator& generator);
 
 // The note number of a draw r over N notes: r x N rounded half to even, 0 taken as 1.
-int NoteForDraw(float r, int count);
+long long NoteForDraw(float r, std::size_t count);
 
 }  // namespace lintrel

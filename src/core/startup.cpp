@@ -1,5 +1,6 @@
 // The main window's start-up and shut-down sequences.
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 
 #include "main_window/form1.h"
@@ -34,6 +35,9 @@ void Form1::Form_Load(const QString& commandLine) {
 
     StartupFile = UnquotedPath(commandLine);
     if (!StartupFile.isEmpty() && FileExists(StartupFile)) {
+        // A relative path names a file in the folder the program was started from: kept as a
+        // full path, it still names that file at the next start.
+        StartupFile = QFileInfo(StartupFile).absoluteFilePath();
         FileFromCommandLine = true;
     } else {
         const QString defaultFile = host_.ProgramFolder() + QStringLiteral("/Default.txt");

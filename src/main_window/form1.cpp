@@ -23,6 +23,8 @@ Form1::Form1(Host& host) : host_(host) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QLatin1String(name));
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // A path is shown as it is, even one that looks like markup.
+        l->setTextFormat(Qt::PlainText);
         return l;
     };
     auto button = [this](const char* name, const QString& text, void (Form1::*handler)()) {

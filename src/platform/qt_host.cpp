@@ -74,6 +74,8 @@ void QtHost::MessageBox(const QString& text, MsgIcon icon) {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(qtIcon, kTitle, shown, QMessageBox::Ok, owner_);
+    // A text taken from a file is shown as it is, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -17,7 +17,7 @@ const QString kGeneralSettings = QStringLiteral("GeneralSettings.ini");
 
 // The note shown last is read as a whole number; text that is not a number gives 0.
 std::int16_t ReadShownNote(const Field& field) {
-    if (field.kind != Field::Kind::Number) {
+    if (!NumberIn(field)) {
         return 0;
     }
     return ReadInt16(field);

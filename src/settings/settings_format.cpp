@@ -107,20 +107,37 @@ std::vector<Field> ReadFields(std::string_view input, std::size_t count) {
     return fields;
 }
 
+std::optional<double> NumberIn(const Field& field) {
+    if (field.kind == Field::Kind::Number) {
+        return field.number;
+    }
+    // A text between quotes that holds a number converts to it, as text converts to a number.
+    std::string_view text = field.text;
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    double value = 0.0;
+    if (field.kind == Field::Kind::Text && ParseWholeNumber(text, value)) {
+        return value;
+    }
+    return std::nullopt;
+}
+
 bool ReadBoolean(const Field& field) {
-    switch (field.kind) {
-        case Field::Kind::Nothing:
-            return false;
-        case Field::Kind::Number:
-            return field.number != 0.0;
-        case Field::Kind::Text:
-            if (EqualsIgnoringCase(field.text, "true")) {
-                return true;
-            }
-            if (EqualsIgnoringCase(field.text, "false")) {
-                return false;
-            }
-            break;
+    if (field.kind == Field::Kind::Nothing) {
+        return false;
+    }
+    if (EqualsIgnoringCase(field.text, "true")) {
+        return true;
+    }
+    if (EqualsIgnoringCase(field.text, "false")) {
+        return false;
+    }
+    if (const std::optional<double> number = NumberIn(field)) {
+        return *number != 0.0;
     }
     throw SettingsError("not a boolean: " + field.text);
 }
@@ -136,10 +153,11 @@ Int ReadWhole(const Field& field, Round round) {
     if (field.kind == Field::Kind::Nothing) {
         return 0;
     }
-    if (field.kind == Field::Kind::Text) {
+    const std::optional<double> number = NumberIn(field);
+    if (!number) {
         throw SettingsError("not a number: " + field.text);
     }
-    const auto value = round(field.number);
+    const auto value = round(*number);
     if (!value) {
         throw SettingsError("number out of range: " + field.text);
     }
@@ -202,8 +220,10 @@ void SettingsWriter::Single(float value) {
         Line(" 0 ");
         return;
     }
+    // Plain decimal digits, never an exponent, as few as read back as the same value.
     char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
     std::string text = value < 0 ? "" : " ";
     text.append(digits, result.ptr);
     text += ' ';

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -44,6 +45,10 @@ class FieldReader {
 
 // Reads exactly `count` fields from the start of `input`; lines beyond them are ignored.
 std::vector<Field> ReadFields(std::string_view input, std::size_t count);
+
+// The number a field holds: a number as read, or a text (from between quotes) that is a
+// whole number; nullopt otherwise.
+std::optional<double> NumberIn(const Field& field);
 
 // The read rules of the value kinds; each throws SettingsError for a value it refuses.
 bool ReadBoolean(const Field& field);

@@ -53,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"FromNothingOneNote", 1, {1}, 0, 1},
         StepCase{"FromNothingEmptyList", 0, {}, 0, std::nullopt},
         StepCase{"BeyondTheList", 4, {}, 9, std::nullopt},
-        StepCase{"Negative", 4, {}, -5, std::nullopt}, StepCase{"TwoNotes", 2, {}, 1, 2}),
+        StepCase{"Negative", 4, {}, -5, std::nullopt}, StepCase{"TwoNotes", 2, {}, 1, 2},
+        StepCase{"MinusOneOnEmptyList", 0, {}, -1, std::nullopt}),
     Name);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -154,7 +155,7 @@ TEST(DrawRandomNoteTest, AllBlankMakesNPlusOneDraws) {
     const NoteList notes = Notes(6, {1, 2, 3, 4, 5, 6});
     RandomGenerator g;
     RandomGenerator replay = g;
-    int last = 0;
+    long long last = 0;
     for (int i = 0; i < 7; ++i) {
         last = NoteForDraw(replay.Draw(), 6);
     }
@@ -173,14 +174,45 @@ TEST(DrawRandomNoteTest, NoteOneIsAboutThreeTimesAsLikelyAsNoteN) {
     EXPECT_NEAR(static_cast<double>(hits[5]) / hits[10], 2.0, 0.2);
 }
 
-TEST(DrawRandomNoteTest, NeverDrawsAboveTheHighestShowableNote) {
-    const NoteList notes = Notes(kHighestShownNote * 2);
+// Over more notes than can be shown, k is r x N of the whole list; a draw above the highest
+// showable note counts and is drawn again.
+TEST(DrawRandomNoteTest, DrawsOverTheWholeListAndRedrawsUnshowableNotes) {
+    const std::size_t count = kHighestShownNote * 3;
+    const NoteList notes = Notes(static_cast<int>(count));
     RandomGenerator g;
     for (int i = 0; i < 2000; ++i) {
-        const int k = *DrawRandomNote(notes, g);
-        ASSERT_GE(k, 1);
-        ASSERT_LE(k, kHighestShownNote);
+        RandomGenerator replay = g;
+        long long expected = 0;
+        do {
+            expected = NoteForDraw(replay.Draw(), count);
+        } while (expected > kHighestShownNote);
+        ASSERT_EQ(DrawRandomNote(notes, g), expected);
+        ASSERT_EQ(g.Draw(), replay.Draw()) << "the same number of draws";
     }
+}
+
+// Millions of notes whose showable ones are all blank: N + 1 draws, the last showable one
+// shown.
+TEST(DrawRandomNoteTest, AllShowableBlankMakesNPlusOneDrawsOverMillions) {
+    std::string file;
+    for (int k = 1; k <= kHighestShownNote; ++k) {
+        file += " \r\n";
+    }
+    const std::size_t count = 3'000'000;
+    for (std::size_t k = kHighestShownNote; k < count; ++k) {
+        file += "x\r\n";
+    }
+    const NoteList notes = NoteList::FromFile(file, "\r\n");
+    ASSERT_EQ(notes.Count(), count);
+    RandomGenerator g;
+    RandomGenerator replay = g;
+    long long last = 0;
+    for (std::size_t draw = 0; draw <= count; ++draw) {
+        const long long k = NoteForDraw(replay.Draw(), count);
+        last = k <= kHighestShownNote ? k : last;
+    }
+    EXPECT_EQ(DrawRandomNote(notes, g), last);
+    EXPECT_EQ(g.Draw(), replay.Draw());
 }
 
 }  // namespace

@@ -53,6 +53,26 @@ TEST_F(StartupTest, UnquotedCommandLine) {
     EXPECT_EQ(form->NoteList.Count(), 1u);
 }
 
+// A relative path from the command line is kept as a full path, so that "Load file loaded
+// last time" finds it from any folder at the next start.
+TEST_F(StartupTest, RelativeCommandLinePathBecomesFull) {
+    const QString path = Note("relative.txt", "a");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    form->Form_Load(QStringLiteral("relative.txt"));
+    QDir::setCurrent(before);
+    EXPECT_EQ(form->StartupFile, path);
+    EXPECT_EQ(form->file_name->text(), path);
+    form->SaveFileSettings();
+    EXPECT_NE(Read("FileSettings.ini").find(path.toStdString() + "\r\n"), std::string::npos);
+}
+
+// Paths that look like markup are shown as they are.
+TEST_F(StartupTest, PathsAreShownAsPlainText) {
+    EXPECT_EQ(form->file_name->textFormat(), Qt::PlainText);
+    EXPECT_EQ(form->line_shown->textFormat(), Qt::PlainText);
+}
+
 TEST_F(StartupTest, TwoQuotesAloneGiveNoPath) {
     form->Form_Load(QStringLiteral("\"\""));
     EXPECT_TRUE(form->StartupFile.isEmpty());

@@ -91,6 +91,12 @@ TEST_F(GeneralSettingsTest, ShownNoteRules) {
     EXPECT_EQ(form->CurrentLine, 0);
     EXPECT_TRUE(host.messages.empty());
 
+    // A number between quotes is still the number.
+    WriteGeneral(0, "1", "e", "\"12\"");
+    form->LoadGeneralSettings();
+    EXPECT_EQ(form->CurrentLine, 12);
+    EXPECT_TRUE(host.messages.empty());
+
     WriteGeneral(0, "1", "e", " 40000 ");
     form->LoadGeneralSettings();
     EXPECT_EQ(host.MessageTexts(), std::vector<QString>{kLoadError});

@@ -110,7 +110,29 @@ TEST(ReadRulesTest, Integer16) {
     EXPECT_THROW(ReadInt16(Read("-32769")), SettingsError);
     EXPECT_THROW(ReadInt16(Read("1e400")), SettingsError);
     EXPECT_THROW(ReadInt16(Read("abc")), SettingsError);
-    EXPECT_THROW(ReadInt16(Read("\"1\"")), SettingsError);
+}
+
+// A number between quotes is held as text, and the number rules still read it as the number.
+TEST(ReadRulesTest, QuotedNumbersReadAsNumbers) {
+    struct Case {
+        const char* line;
+        std::optional<double> number;
+    };
+    const Case cases[] = {{"\"1\"", 1},    {"\"0\"", 0},   {"\" 7 \"", 7}, {"\"-3.5e1\"", -35},
+                          {"\"abc\"", {}}, {"\"1x\"", {}}, {"\"\"", {}},   {"\"True\"", {}}};
+    for (const Case& c : cases) {
+        const Field f = Read(c.line);
+        EXPECT_EQ(NumberIn(f), c.number) << c.line;
+        if (c.number) {
+            EXPECT_EQ(ReadInt16(f), static_cast<std::int16_t>(*c.number)) << c.line;
+            EXPECT_EQ(ReadInt32(f), static_cast<std::int32_t>(*c.number)) << c.line;
+            EXPECT_EQ(ReadBoolean(f), *c.number != 0) << c.line;
+        } else {
+            EXPECT_THROW(ReadInt16(f), SettingsError) << c.line;
+        }
+    }
+    EXPECT_TRUE(ReadBoolean(Read("\"True\"")));
+    EXPECT_THROW(ReadBoolean(Read("\"abc\"")), SettingsError);
 }
 
 TEST(ReadRulesTest, Integer32) {
@@ -172,12 +194,17 @@ TEST(SettingsWriterTest, QuotesAreDoubledOnlyWhereNeeded) {
     EXPECT_EQ(w.Bytes(), "\"\"\"\"\r\n\"say \"\"hi\"\", then\"\r\na\"b\r\n");
 }
 
+// Singles are written in plain decimal digits and come back exactly.
 TEST(SettingsWriterTest, SinglesComeBackExactly) {
-    for (float v : {0.0f, 15.0f, -999.0f, 12345678.0f, 0.1f, 3.4e38f}) {
+    for (float v : {0.0f, 15.0f, -999.0f, 100000.0f, 12345678.0f, 0.1f, 1e-7f, 3.4e38f}) {
         SettingsWriter w;
         w.Single(v);
+        EXPECT_EQ(w.Bytes().find_first_of("eE"), std::string::npos) << w.Bytes();
         EXPECT_EQ(ReadSingle(ReadFields(w.Bytes(), 1)[0]), v);
     }
+    SettingsWriter w;
+    w.Single(100000.0f);
+    EXPECT_EQ(w.Bytes(), " 100000 \r\n");
 }
 
 TEST(FieldReaderTest, RandomBytesNeverCrash) {

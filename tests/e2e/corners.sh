@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# End to end: corners of start-up and saving on the real program under Xvfb with openbox: a
+# note file named like a toolkit option and given by a relative path, Next on an empty list
+# from a hand-edited note number, and a program folder that takes no new file while its
+# settings files may be written (as an ordinary user; skipped when there is none to be).
+set -euo pipefail
+binary=$1
+examples=$2
+source "$(dirname "$0")/lib.sh"
+start_desktop
+
+app=$work/app
+notes=$work/notes
+mkdir -p "$app" "$notes"
+cp "$binary" "$app/lintrel"
+printf 'from the default file\r\n' >"$app/Default.txt"
+field() { sed -n "$2p" "$1/$3" | tr -d '\r' | sed 's/^ *//; s/ *$//'; }
+
+# A visible "Lintrel" window narrower than the main window: a message box.
+message_box() {
+    local id w
+    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
+        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+message_shown() { message_box >/dev/null; }
+
+# A relative path that looks like a toolkit option is the note file, kept as a full path.
+cp "$examples/sample-notes.txt" "$notes/-style=fusion.txt"
+(cd "$notes" && exec "$app/lintrel" -style=fusion.txt >/dev/null 2>&1) &
+pid=$!
+answer_charset
+close_main "$pid"
+check "a note file named like a toolkit option is loaded by its full path" \
+    test "$(field "$app" 7 FileSettings.ini)" = "$notes/-style=fusion.txt"
+
+# Next on an empty list with the note number -1 from the file: "Reached end of file.", and
+# the number stays.
+: >"$notes/empty.txt"
+printf 'False\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n-1 \r\n' \
+    >"$app/GeneralSettings.ini"
+"$app/lintrel" "$notes/empty.txt" >/dev/null 2>&1 &
+pid=$!
+answer_charset
+wait_for main_shown
+sleep 0.3
+xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+n
+check "Next on an empty list reports the end" wait_for message_shown
+xdotool windowactivate --sync "$(message_box)" key --clearmodifiers Return
+close_main "$pid"
+check "the note number stays -1" test "$(field "$app" 10 GeneralSettings.ini)" = "-1"
+
+# A program folder that takes no new file, with settings files its user may write.
+if [ "$(id -u)" -ne 0 ] || ! id nobody >/dev/null 2>&1 || ! command -v setpriv >/dev/null; then
+    echo "skipped: no ordinary user to run as"
+else
+    locked=$work/locked
+    mkdir -p "$locked"
+    cp "$binary" "$locked/lintrel"
+    cp "$app"/*.ini "$locked/"
+    chown nobody "$locked"/*.ini
+    chmod 755 "$work" "$notes"
+    chmod 555 "$locked"
+    cp "$examples/sample-notes.txt" "$notes/locked.txt"
+    chmod 644 "$notes/locked.txt"
+    setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work" \
+        "$locked/lintrel" "$notes/locked.txt" >/dev/null 2>&1 &
+    pid=$!
+    answer_charset
+    wait_for main_shown
+    sleep 0.3
+    wmctrl -c Lintrel
+    # A refused save would show its message before the program ends.
+    for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! message_shown || break; sleep 0.05; done
+    check "no save was refused" test -z "$(message_box || true)"
+    wait_for not_running "$pid" || kill "$pid"
+    check "the settings files were written in place" \
+        test "$(field "$locked" 7 FileSettings.ini)" = "$notes/locked.txt"
+    check "no other file was made" test "$(ls -A "$locked" | wc -l)" = 5
+fi
+finish
