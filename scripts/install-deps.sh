@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
+    xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
     desktop-file-utils appstream clang libclang-rt-14-dev strace
 )
 

@@ -25,6 +25,7 @@ int main(int argc, char* argv[]) {
         icon.addFile(QStringLiteral(":/icons/" LINTREL_APP_ID "-%1.png").arg(size));
     }
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(LINTREL_APP_ID), icon));
+    lintrel::KeepToolkitStoreAway();
     // The main window's close ends the program, whatever other window is still open.
     QApplication::setQuitOnLastWindowClosed(false);
 

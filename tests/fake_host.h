@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -45,6 +46,9 @@ class FakeHost : public Host {
             record.lpCustColors[3] = 0x123456;  // the user defines a custom colour
         }
         colourCalls.push_back(call);
+        if (whileChoosing) {
+            whileChoosing();
+        }
         if (colourAnswers.empty() || !colourAnswers.front()) {
             if (!colourAnswers.empty()) {
                 colourAnswers.pop_front();
@@ -100,6 +104,7 @@ class FakeHost : public Host {
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<ColourCall> colourCalls;
     std::deque<std::optional<std::uint32_t>> colourAnswers;
+    std::function<void()> whileChoosing;  // runs while the chooser is open
     std::map<int, std::uint32_t> systemColours{{5, 0xFFFFFF}, {8, 0x000000}, {15, 0xC0C0C0}};
     QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Serif"),
                          QStringLiteral("Liberation Mono"), QStringLiteral("Noto Sans, Bold"),

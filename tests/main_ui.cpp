@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/qt_host.h"
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    lintrel::KeepToolkitStoreAway();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -132,33 +132,52 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// The position is kept as the client area's top-left corner: a window manager gives that
-// back exactly as it was set, while the frame's corner is only known once the window is
-// shown. So a saved position survives any number of runs.
+namespace {
+
+// The twips value a bound reads as: the value last set, while the window still stands at the
+// pixel it was rounded to, so that a value loaded is saved as itself; else the pixels in twips.
+double TwipsOf(const Form1::SetTwips& set, int pixels) {
+    return set.pixels == pixels ? set.twips : PixelsToTwips(pixels);
+}
+
+}  // namespace
+
+// Left and Top are the outer window's corner: the frame's, which pos() and move() of a
+// top-level window measure. Before the window is first shown the window manager has not yet
+// told the frame's size. As long as the window is not yet a native window, move() records a
+// place that includes the frame, and the window is then made with north-west gravity in its
+// size hints: the window manager puts the frame's corner exactly there, and pos() reads it
+// back once the frame is known. (So nothing may make this window native before it is shown:
+// the charset question, asked before, has no owner.) Width and Height are the client size plus
+// the design frame, whatever frame the window manager draws, so that a saved size comes back.
 double Form1::Left() const {
-    return PixelsToTwips(geometry().x());
+    return TwipsOf(left_, pos().x());
 }
 double Form1::Top() const {
-    return PixelsToTwips(geometry().y());
+    return TwipsOf(top_, pos().y());
 }
 double Form1::Width() const {
-    return PixelsToTwips(width()) + kFrameWidthTwips;
+    return TwipsOf(width_, width()) + kFrameWidthTwips;
 }
 double Form1::Height() const {
-    return PixelsToTwips(height()) + kFrameHeightTwips;
+    return TwipsOf(height_, height()) + kFrameHeightTwips;
 }
 
 void Form1::SetLeft(double twips) {
-    setGeometry(TwipsToPixels(twips), geometry().y(), width(), height());
+    left_ = {twips, TwipsToPixels(twips)};
+    move(left_.pixels, pos().y());
 }
 void Form1::SetTop(double twips) {
-    setGeometry(geometry().x(), TwipsToPixels(twips), width(), height());
+    top_ = {twips, TwipsToPixels(twips)};
+    move(pos().x(), top_.pixels);
 }
 void Form1::SetWidth(double twips) {
-    resize(TwipsToPixels(twips - kFrameWidthTwips), height());
+    width_ = {twips - kFrameWidthTwips, TwipsToPixels(twips - kFrameWidthTwips)};
+    resize(width_.pixels, height());
 }
 void Form1::SetHeight(double twips) {
-    resize(width(), TwipsToPixels(twips - kFrameHeightTwips));
+    height_ = {twips - kFrameHeightTwips, TwipsToPixels(twips - kFrameHeightTwips)};
+    resize(width(), height_.pixels);
 }
 
 }  // namespace lintrel

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 
 #include "core/navigation.h"
@@ -78,8 +79,8 @@ class Form1 : public QWidget {
     void SaveFontSettings();
     void LoadFontSettings();
 
-    // The window's bounds in twips: the client area's top-left corner, and the client size
-    // plus the design frame.
+    // The window's bounds in twips: the outer window's (the frame's) top-left corner, and the
+    // client size plus the design frame.
     double Left() const;
     double Top() const;
     double Width() const;
@@ -93,6 +94,12 @@ class Form1 : public QWidget {
     void SetNoteText(std::string_view text);
     // The code page of the note text, from the character set chosen at start-up.
     const QByteArray& CodePage() const { return codePage_; }
+
+    // A bound set in twips and the pixel it was rounded to.
+    struct SetTwips {
+        double twips = 0;
+        int pixels = std::numeric_limits<int>::min();
+    };
 
     // Members, in the order of the start-up sequence's description.
     lintrel::NoteList NoteList;
@@ -134,6 +141,7 @@ class Form1 : public QWidget {
     RandomGenerator random_;
     QByteArray codePage_ = "UTF-8";
     double scale_ = 1.0;
+    SetTwips left_, top_, width_, height_;
     bool endRequested_ = false;
     bool unloaded_ = false;
 };

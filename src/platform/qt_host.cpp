@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -11,7 +12,9 @@
 #include <QPalette>
 #include <QProcess>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QWidget>
 
 #include <array>
 
@@ -37,6 +40,21 @@ QString DefaultTextHandler() {
 }
 
 }  // namespace
+
+void KeepToolkitStoreAway() {
+    // Below a device file no folder can be made, not even by root.
+    const QString nowhere = QStringLiteral("/dev/null/nowhere");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, nowhere);
+    }
+}
+
+QWidget* QtHost::Owner() const {
+    // A box shown before the main window (the charset question) has no owner: owning it would
+    // make the hidden main window a native window early, and a window made before its place
+    // is set is placed by its client area instead of its frame.
+    return owner_ != nullptr && owner_->isVisible() ? owner_ : nullptr;
+}
 
 QStringList NameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -73,7 +91,7 @@ void QtHost::MessageBox(const QString& text, MsgIcon icon) {
     }
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(qtIcon, kTitle, shown, QMessageBox::Ok, owner_);
+    QMessageBox box(qtIcon, kTitle, shown, QMessageBox::Ok, Owner());
     // A text taken from a file is shown as it is, never as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();
@@ -82,7 +100,7 @@ void QtHost::MessageBox(const QString& text, MsgIcon icon) {
 std::optional<QString> QtHost::InputBox(const QString& prompt) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(owner_, kTitle, prompt, QLineEdit::Normal, QString(), &ok);
+        QInputDialog::getText(Owner(), kTitle, prompt, QLineEdit::Normal, QString(), &ok);
     if (!ok) {
         return std::nullopt;
     }
@@ -90,11 +108,13 @@ std::optional<QString> QtHost::InputBox(const QString& prompt) {
 }
 
 std::optional<QString> QtHost::OpenFileDialog(const CommonDialog& dialog) {
-    QFileDialog files(owner_, dialog.DialogTitle);
+    QFileDialog files(Owner(), dialog.DialogTitle);
     files.setFileMode((dialog.Flags & CommonDialog::kFileMustExist) != 0 ? QFileDialog::ExistingFile
                                                                          : QFileDialog::AnyFile);
     files.setAcceptMode(QFileDialog::AcceptOpen);
     const QStringList filters = NameFilters(dialog.Filter);
+    // The descriptions already name their patterns: show them as they are written.
+    files.setOption(QFileDialog::HideNameFilterDetails);
     files.setNameFilters(filters);
     if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size()) {
         files.selectNameFilter(filters[dialog.FilterIndex - 1]);
@@ -116,7 +136,10 @@ bool QtHost::ChooseColorA(CHOOSECOLOR& record) {
                 i, ColourFromValue(static_cast<std::uint32_t>(record.lpCustColors[i])));
         }
     }
-    QColorDialog chooser(owner_);
+    // Without an owner (hParent 0) the chooser disables neither window: it is shown without
+    // modality, and this call waits in an event loop of its own until it closes. Closing the
+    // main window meanwhile ends that loop as it ends the program's.
+    QColorDialog chooser(record.hwndOwner != 0 ? Owner() : nullptr);
     chooser.setWindowTitle(QStringLiteral("Colour - Lintrel"));
     if ((record.Flags & CC_RGBINIT) != 0 && record.rgbResult != -1) {
         chooser.setCurrentColor(ColourFromValue(static_cast<std::uint32_t>(record.rgbResult)));
@@ -124,8 +147,19 @@ bool QtHost::ChooseColorA(CHOOSECOLOR& record) {
     // The custom-colour part is always shown by Qt's chooser; without CC_FULLOPEN the
     // desktop's own dialog is preferred, which shows its simpler face first.
     chooser.setOption(QColorDialog::DontUseNativeDialog, (record.Flags & CC_FULLOPEN) != 0);
-    if (chooser.exec() != QDialog::Accepted) {
-        return false;
+    if (record.hwndOwner != 0) {
+        if (chooser.exec() != QDialog::Accepted) {
+            return false;
+        }
+    } else {
+        chooser.setWindowModality(Qt::NonModal);
+        QEventLoop wait;
+        QObject::connect(&chooser, &QDialog::finished, &wait, &QEventLoop::quit);
+        chooser.show();
+        wait.exec();
+        if (chooser.result() != QDialog::Accepted) {
+            return false;
+        }
     }
     record.rgbResult = static_cast<std::int32_t>(ValueFromColour(chooser.selectedColor()));
     return true;

@@ -26,8 +26,16 @@ class QtHost : public Host {
     QString ProgramFolder() override;
 
   private:
+    // The owner of a modal box: the main window once it is shown.
+    QWidget* Owner() const;
+
     QWidget* owner_ = nullptr;
 };
+
+// The toolkit's file dialog and colour chooser keep a history and custom colours in a store
+// of their own in the user's configuration folder. Lintrel keeps its settings in its four
+// files only, so that store is pointed where nothing can be written or read.
+void KeepToolkitStoreAway();
 
 // The file-open dialog's name filters from a "description|pattern|..." list.
 QStringList NameFilters(const QString& filter);

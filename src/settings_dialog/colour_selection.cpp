@@ -48,8 +48,15 @@ std::int32_t Dialog::ShowColorDialog(std::int32_t hParent, bool bFullOpen, std::
 }
 
 void Dialog::SwatchClicked(ColourSwatch* swatch, bool background) {
+    // The chooser leaves both windows usable: a swatch clicked while it is open opens no
+    // second one.
+    if (choosing_) {
+        return;
+    }
+    choosing_ = true;
     const std::int32_t chosen =
         ShowColorDialog(0, true, static_cast<std::int32_t>(swatch->BackColor()));
+    choosing_ = false;
     if (chosen == -1) {
         return;
     }

@@ -135,6 +135,7 @@ class Dialog : public QWidget {
     Form1& owner_;
     Host& host_;
     double scale_ = 1.0;
+    bool choosing_ = false;  // a colour chooser is open
 };
 
 // A font family as the font list shows it: without the foundry that the font database adds

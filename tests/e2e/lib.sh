@@ -15,8 +15,8 @@ wait_for() {
     "$@"
 }
 
-# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display no other X server holds, and openbox
-# on it.
+# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display no other X server holds, and a window
+# manager on it.
 start_desktop() {
     local n display=
     for n in $(seq 110 180); do
@@ -25,20 +25,22 @@ start_desktop() {
     Xvfb "$display" -screen 0 "${SCREEN_SIZE:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
     export DISPLAY=$display
     wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
-    # The window manager now and then fails to take the display at once: try again.
+    # The window manager ($WM, openbox unless set) now and then fails to take the display at
+    # once: try again.
+    local wm=${WM:-openbox}
     for _ in 1 2 3; do
-        openbox >/dev/null 2>&1 &
+        "$wm" >/dev/null 2>&1 &
         for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
         wmctrl -m >/dev/null 2>&1 && break
     done
-    wmctrl -m >/dev/null 2>&1 || { echo "openbox did not start"; exit 1; }
+    wmctrl -m >/dev/null 2>&1 || { echo "$wm did not start"; exit 1; }
 }
 
 # Whether a visible window is named exactly $1.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
 # The main window is the visible "Lintrel" window at least 570 pixels wide (the charset
-# question's box is narrower).
+# question's box and the message boxes are narrower).
 main_window() {
     local id w
     for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
@@ -75,4 +77,15 @@ check() {
 finish() {
     echo "$failures failed"
     [ "$failures" -eq 0 ]
+}
+
+# The outer frame of window $1 on the screen: "left top width height", from the client's
+# place and the frame extents the window manager announces.
+frame_of() {
+    local x y w h l r t b
+    read -r x y w h < <(xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+    read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    echo "$((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))"
 }

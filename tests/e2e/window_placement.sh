@@ -1,38 +1,62 @@
 #!/usr/bin/env bash
-# End to end: the real program under Xvfb with openbox. With position and size saved, two
-# runs in a row write the same position and size; without WindowSettings.ini the window
-# opens centred on the screen.
+# End to end: where the real program puts its main window, under Xvfb (1280 x 800) with a
+# window manager ($WM: openbox unless set). Left and Top are the outer frame's corner: a
+# first start centres the frame, a saved place puts the frame's corner there, and saved
+# values come back as themselves run after run.
 set -euo pipefail
 binary=$1
 notes=$2
 source "$(dirname "$0")/lib.sh"
 start_desktop
+echo "window manager: $(wmctrl -m | sed -n 's/^Name: //p')"
 cp "$binary" "$work/lintrel"
 
-# One run: answer the charset question, wait for the main window, close it as a user would.
+# One run: answer the charset question, note where the main window's frame stands, close it
+# as a user would.
 run() {
     "$work/lintrel" "$notes" >/dev/null 2>&1 &
     local pid=$!
     answer_charset
+    wait_for main_shown
+    sleep 0.5
+    frame=$(frame_of "$(main_window)")
     close_main "$pid"
 }
+saved() { tr -d '\r' <"$work/WindowSettings.ini" | tr '\n' '|'; }
+within() { [ $(($1 - $2)) -le "$3" ] && [ $(($2 - $1)) -le "$3" ]; }
 
-# Centred without a settings file on the 1280 x 800 screen (19200 x 12000 twips), for the
-# size the window has at the desktop's font: left (19200 - width) / 2, top (12000 - height) / 2.
+rm -f "$work/WindowSettings.ini"
 run
-value() { sed -n "$1p" "$work/WindowSettings.ini" | tr -d ' \r'; }
-top=$(value 3) left=$(value 4) height=$(value 6) width=$(value 7)
-echo "centred: top $top left $left height $height width $width"
-near() { [ $(($1 - $2)) -le 15 ] && [ $(($2 - $1)) -le 15 ]; }
-near "$((2 * top))" "$((12000 - height))" && near "$((2 * left))" "$((19200 - width))"
+read -r left top width height <<<"$frame"
+echo "first start: frame $frame"
+check "a first start centres the outer frame" \
+    eval 'within "$left" $(((1280 - width) / 2)) 4 && within "$top" $(((800 - height) / 2)) 4'
 
-printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 13620 \r\n' > "$work/WindowSettings.ini"
+printf ' 0 \r\n 1 \r\n 1440 \r\n 1440 \r\n 0 \r\n 0 \r\n 0 \r\n' >"$work/WindowSettings.ini"
 run
-first=$(cat "$work/WindowSettings.ini")
+echo "saved 1440, 1440: frame $frame"
+check "a saved place of 1440 twips puts the frame's corner at 96, 96" \
+    eval '[ "$(echo "$frame" | cut -d" " -f1-2)" = "96 96" ]'
+
+printf ' 0 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n' >"$work/WindowSettings.ini"
 run
-second=$(cat "$work/WindowSettings.ini")
-echo "first:  $(echo "$first" | tr -d '\r' | tr '\n' '|')"
-echo "second: $(echo "$second" | tr -d '\r' | tr '\n' '|')"
-[ "$first" = "$second" ]
-[ "$first" = "$(printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 13620 \r\n')" ]
-echo "1 passed, 0 failed"
+echo "saved 0, 0: frame $frame"
+check "a saved place of 0, 0 keeps the title bar on the screen" \
+    eval '[ "$(echo "$frame" | cut -d" " -f1-2)" = "0 0" ]'
+
+printf ' 0 \r\n 1 \r\n 1500 \r\n 3000 \r\n 1 \r\n 6480 \r\n 13620 \r\n' >"$work/WindowSettings.ini"
+run
+first=$(saved)
+run
+echo "two runs: $first / $(saved)"
+check "two runs in a row write the same seven lines" test "$first" = "$(saved)"
+check "and they are the ones loaded" test "$first" = " 0 | 1 | 1500 | 3000 | 1 | 6480 | 13620 |"
+
+printf ' 0 \r\n 1 \r\n-999 \r\n 600 \r\n 0 \r\n 0 \r\n 0 \r\n' >"$work/WindowSettings.ini"
+run
+run
+run
+echo "saved top -999, third run: frame $frame, file $(saved)"
+check "a saved top of -999 is still restored on the third run" \
+    eval '[ "$(echo "$frame" | cut -d" " -f1-2)" = "40 -67" ]'
+finish

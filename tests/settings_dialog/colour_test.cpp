@@ -28,6 +28,21 @@ TEST_F(ColourTest, RecordIsFilledForEveryCall) {
     EXPECT_EQ(host.colourCalls[1].custom, std::vector<std::int32_t>(16, 0));
 }
 
+// While the chooser is open the other swatch opens no second chooser.
+TEST_F(ColourTest, OneChooserAtATime) {
+    host.colourAnswers = {0x0000FFu};
+    host.whileChoosing = [this] {
+        host.whileChoosing = nullptr;
+        D().font_background_colour->click();
+    };
+    D().font_colour->click();
+    EXPECT_EQ(host.colourCalls.size(), 1u);
+    EXPECT_EQ(D().font_colour->BackColor(), 0x0000FFu);
+    // Once it has closed, a swatch opens it again.
+    D().font_background_colour->click();
+    EXPECT_EQ(host.colourCalls.size(), 2u);
+}
+
 TEST_F(ColourTest, SystemColoursAreTranslated) {
     host.colourAnswers = {std::nullopt, std::nullopt};
     D().ShowColorDialog(0, true, static_cast<std::int32_t>(0x8000000F));

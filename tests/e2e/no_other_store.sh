@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# End to end: Lintrel writes no file outside its program folder. With HOME and the
+# configuration and cache folders pointing at an empty folder, the three Browse buttons and
+# both colour swatches are used and the program is closed: the folder is still empty.
+set -euo pipefail
+binary=$1
+notes=$2
+source "$(dirname "$0")/lib.sh"
+start_desktop
+
+app=$work/app
+home=$work/home
+mkdir -p "$app" "$home"
+cp "$binary" "$app/lintrel"
+# "Load specified file:" chosen, so that its Browse button is enabled.
+printf 'False\r\nFalse\r\nFalse\r\nTrue\r\n%s\r\n\r\n\r\n' "$notes" >"$app/FileSettings.ini"
+
+# Presses $1 in window $2, waits for a window named $3, and closes it with Escape.
+use() {
+    xdotool windowactivate --sync "$2" key --clearmodifiers "$1"
+    wait_for window_shown "$3" || { echo "no window \"$3\" after $1"; return 1; }
+    sleep 0.3
+    xdotool key --clearmodifiers Escape
+    wait_for gone "$3"
+}
+gone() { ! window_shown "$1"; }
+settings() { xdotool search --onlyvisible --name '^Settings - Lintrel$' | head -n 1; }
+
+HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache XDG_DATA_HOME=$home/.local/share \
+    "$app/lintrel" "$notes" >/dev/null 2>&1 &
+pid=$!
+answer_charset
+wait_for main_shown
+sleep 0.3
+check "the main window's Browse" use alt+b "$(main_window)" "Select a file to open with Lintrel"
+xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+s
+wait_for window_shown "Settings - Lintrel"
+sleep 0.3
+check "the start-up file's Browse" use alt+b "$(settings)" \
+    "Select a file to open with Lintrel on program startup"
+check "the editor's Browse" use alt+w "$(settings)" "Select an external text editor to use with Lintrel"
+check "the font colour" use alt+c "$(settings)" "Colour - Lintrel"
+check "the background colour" use alt+k "$(settings)" "Colour - Lintrel"
+close_main "$pid"
+check "nothing was written outside the program folder" test -z "$(find "$home" -mindepth 1)"
+find "$home" -mindepth 1 | head
+finish
