@@ -8,8 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "desktop/qt_host.h"
 #include "main_window/form1.h"
-#include "platform/qt_host.h"
 #include "settings_dialog/dialog.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt_host.h"
+#include "desktop/qt_host.h"
 
 namespace lintrel::bench {
 

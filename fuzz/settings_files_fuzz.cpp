@@ -13,6 +13,7 @@
 
 #include "fake_host.h"
 #include "main_window/form1.h"
+#include "settings_loader_check.h"
 
 namespace {
 
@@ -45,43 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    static const char* const kNames[] = {"FileSettings.ini", "GeneralSettings.ini",
-                                         "WindowSettings.ini", "FontSettings.ini"};
-    const int which = data[0] % 4;
-    const QString name = QString::fromLatin1(kNames[which]);
-    const QString path = g_world->dir.filePath(name);
+    const lintrel::test::SettingsLoader& loader = lintrel::test::kSettingsLoaders[data[0] % 4];
     {
-        QFile file(path);
+        QFile file(g_world->dir.filePath(QString::fromLatin1(loader.file)));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(reinterpret_cast<const char*>(data + 1), static_cast<qint64>(size - 1)) <
                 0) {
             std::abort();
         }
     }
-    lintrel::test::FakeHost& host = g_world->host;
-    lintrel::Form1& form = *g_world->form;
-    host.messages.clear();
-    host.inputAnswers.clear();
-    switch (which) {
-        case 0:
-            form.LoadFileSettings();
-            break;
-        case 1:
-            form.LoadGeneralSettings();
-            break;
-        case 2:
-            form.LoadWindowSettings();
-            break;
-        default:
-            form.LoadFontSettings();
-            break;
-    }
-    for (const auto& m : host.messages) {
-        if (m.icon == lintrel::MsgIcon::Critical &&
-            (m.text != QStringLiteral("Error in loading \"%1\".").arg(name) ||
-             QFile::exists(path))) {
-            std::abort();
-        }
+    if (!lintrel::test::LoadAndCheck(*g_world->form, g_world->host, loader, g_world->dir.path())
+             .empty()) {
+        std::abort();
     }
     return 0;
 }

@@ -2,8 +2,9 @@
 #include <QIcon>
 #include <QStringList>
 
+#include "desktop/qt_host.h"
 #include "main_window/form1.h"
-#include "platform/qt_host.h"
+#include "version.h"
 
 int main(int argc, char* argv[]) {
     // The argument text as one string: everything after the program's own name. It is read
@@ -17,14 +18,15 @@ int main(int argc, char* argv[]) {
     int toolkitArgc = 1;
     QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Lintrel"));
-    QApplication::setApplicationVersion(QStringLiteral(LINTREL_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(lintrel::kVersion));
     // Ties the windows to the desktop entry, and gives both windows the program's icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral(LINTREL_APP_ID));
+    const QString appId = QString::fromLatin1(lintrel::kAppId);
+    QGuiApplication::setDesktopFileName(appId);
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/" LINTREL_APP_ID "-%1.png").arg(size));
+    for (const int size : lintrel::kIconSizes) {
+        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(appId).arg(size));
     }
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(LINTREL_APP_ID), icon));
+    QApplication::setWindowIcon(QIcon::fromTheme(appId, icon));
     lintrel::KeepToolkitStoreAway();
     // The main window's close ends the program, whatever other window is still open.
     QApplication::setQuitOnLastWindowClosed(false);

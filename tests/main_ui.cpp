@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt_host.h"
+#include "desktop/qt_host.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -21,6 +21,28 @@ LineCheck CheckLine(int n, std::size_t count) {
     return n < 1 ? LineCheck::BelowOne : LineCheck::AboveCount;
 }
 
+GoToCheck CheckGoTo(std::string_view answer, std::size_t count) {
+    using Result = GoToCheck::Result;
+    const double number = ReadNumber(answer);
+    if (const std::optional<std::int16_t> n = RoundToInt16(number)) {
+        switch (CheckLine(*n, count)) {
+            case LineCheck::Show:
+                return {Result::Show, *n};
+            case LineCheck::BelowOne:
+                return {Result::BelowOne, *n};
+            case LineCheck::AboveCount:
+                return {Result::AboveCount, *n};
+        }
+    }
+    if (number < 0) {
+        return {Result::BelowOne, 0};
+    }
+    if (number > static_cast<double>(count)) {
+        return {Result::AboveCount, 0};
+    }
+    return {Result::BeyondShown, 0};
+}
+
 std::optional<int> NextNote(const NoteList& notes, int current) {
     const auto count = static_cast<long long>(notes.Count());
     if (current == count) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "core/note_list.h"
 
@@ -11,6 +12,17 @@ enum class LineCheck { Show, BelowOne, AboveCount };
 
 // Whether note `n` of a list of `count` notes can be shown, or which message refuses it.
 LineCheck CheckLine(int n, std::size_t count);
+
+// What Go to does with an answer that is not empty: show note `note`, or which message
+// refuses it. Beyond the 16-bit range no note can be shown: below it, and above the list, the
+// usual messages fit; inside a list longer than the range, BeyondShown names the highest
+// number that can be shown.
+struct GoToCheck {
+    enum class Result { Show, BelowOne, AboveCount, BeyondShown };
+    Result result = Result::Show;
+    std::int16_t note = 0;
+};
+GoToCheck CheckGoTo(std::string_view answer, std::size_t count);
 
 // The note that Next moves to from `current`, past blank notes; nullopt at the end of the
 // list or where no suitable note lies ahead.

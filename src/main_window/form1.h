@@ -104,6 +104,8 @@ class Form1 : public QWidget {
     // Members, in the order of the start-up sequence's description.
     lintrel::NoteList NoteList;
     QString StartupFile;
+    // The loading index of the window's design: the number of pieces of the last load plus
+    // one. Kept because the design names it; nothing reads it.
     std::size_t PieceIndex = 0;
     std::int16_t CurrentLine = 0;
     bool StartupChoiceMade = false;

@@ -10,6 +10,12 @@ namespace lintrel {
 
 class Host;
 
+// The file-type filters of the Browse commands for note files and for the editor.
+inline const QString kNoteFileFilter =
+    QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+inline const QString kEditorFileFilter =
+    QStringLiteral("Executable Files (*.exe)|*.exe|All Files (*.*)|*.*");
+
 // Sets `dialog` up to open an existing file (title, filter list with its first entry chosen,
 // read-only box hidden, cancel reported as a failure) and shows it. The chosen full path
 // is returned and kept as the dialog's file name; nullopt for cancel or failure.

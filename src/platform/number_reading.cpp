@@ -129,18 +129,9 @@ bool ParseWholeNumber(std::string_view text, double& value) {
 }
 
 double RoundHalfEven(double value) {
-    if (!std::isfinite(value)) {
-        return value;
-    }
-    const double floor = std::floor(value);
-    const double fraction = value - floor;
-    if (fraction > 0.5) {
-        return floor + 1.0;
-    }
-    if (fraction < 0.5) {
-        return floor;
-    }
-    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+    // The default rounding mode rounds to the nearest, a half to the even neighbour; the
+    // program never changes it.
+    return std::nearbyint(value);
 }
 
 namespace {

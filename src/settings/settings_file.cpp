@@ -55,22 +55,48 @@ void DeleteAfterFailure(const QString& path) {
 
 }  // namespace
 
-void RunSettingsProcedure(Host& host, const QString& fileName, bool saving,
-                          const std::function<void(const QString& path)>& body) {
+namespace {
+
+// Runs one saver's or loader's work; any failure ends it on the failure path.
+void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
+                      const std::function<void(const QString& path)>& work) {
     const QString path = SettingsPath(host.ProgramFolder(), fileName);
     try {
-        body(path);
+        work(path);
         return;
     } catch (const SettingsError&) {
     } catch (const std::bad_alloc&) {
         // A file too large to hold fails as any other bad file does.
     }
-    host.MessageBox(
-        QStringLiteral("Error in %1 \"%2\".")
-            .arg(saving ? QStringLiteral("saving") : QStringLiteral("loading"), fileName),
-        MsgIcon::Critical);
+    host.MessageBox(QStringLiteral("Error in %1 \"%2\".").arg(verb, fileName), MsgIcon::Critical);
     // A file that cannot be deleted stays; the next start then reports it again.
     DeleteAfterFailure(path);
+}
+
+}  // namespace
+
+void SaveSettingsFile(Host& host, const QString& fileName,
+                      const std::function<void(SettingsWriter& w)>& lines) {
+    RunOnFailurePath(host, fileName, QStringLiteral("saving"), [&](const QString& path) {
+        SettingsWriter w;
+        lines(w);
+        WriteSettingsFile(path, w.Bytes());
+    });
+}
+
+void LoadSettingsFile(Host& host, const QString& fileName, std::size_t count,
+                      const std::function<void(const std::vector<Field>& f)>& apply,
+                      const std::function<void()>& missing) {
+    RunOnFailurePath(host, fileName, QStringLiteral("loading"), [&](const QString& path) {
+        const auto fields = ReadSettingsFile(path, count);
+        if (!fields) {
+            if (missing) {
+                missing();
+            }
+            return;
+        }
+        apply(*fields);
+    });
 }
 
 std::string SettingsBytes(const QString& text) {

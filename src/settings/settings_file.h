@@ -24,11 +24,19 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
 // (see SaveFileSafely). Throws SettingsError on failure.
 void WriteSettingsFile(const QString& path, const std::string& bytes);
 
-// Runs one saver or loader. Any SettingsError ends it with the critical message
-// "Error in saving "NAME"." or "Error in loading "NAME".", the file deleted; the caller
-// carries on.
-void RunSettingsProcedure(Host& host, const QString& fileName, bool saving,
-                          const std::function<void(const QString& path)>& body);
+// Saves the settings file `fileName` in the program's folder: `lines` writes its lines in
+// their order. Any failure ends the save with the critical message "Error in saving "NAME".",
+// the file deleted; the caller carries on.
+void SaveSettingsFile(Host& host, const QString& fileName,
+                      const std::function<void(SettingsWriter& w)>& lines);
+
+// Loads the settings file `fileName` of `count` lines: `apply` takes its fields, in order;
+// `missing`, when given, runs instead when there is no such file. Any failure, in reading or
+// in `apply` (a SettingsError), ends the load with the critical message "Error in loading
+// "NAME".", the file deleted; what was applied stays applied, and the caller carries on.
+void LoadSettingsFile(Host& host, const QString& fileName, std::size_t count,
+                      const std::function<void(const std::vector<Field>& f)>& apply,
+                      const std::function<void()>& missing = {});
 
 // A control's text in the settings file's bytes (UTF-8), and back.
 std::string SettingsBytes(const QString& text);

@@ -1,5 +1,7 @@
 #include "settings/settings_format.h"
 
+#include <QByteArrayView>
+
 #include <charconv>
 #include <cmath>
 
@@ -14,19 +16,9 @@ bool IsLineEnd(char c) {
 }
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
-    if (text.size() != word.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != word[i]) {
-            return false;
-        }
-    }
-    return true;
+    return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))
+               .compare(QByteArrayView(word.data(), static_cast<qsizetype>(word.size())),
+                        Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "settings_dialog/colour_swatch.h"
 
+#include "desktop/colour_value.h"
 #include "platform/colour_chooser.h"
-#include "platform/colour_value.h"
 
 namespace lintrel {
 

@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/widget_units.h"
+#include "desktop/widget_units.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/colour_swatch.h"
 #include "settings_dialog/dialog.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <set>
 
 #include "notes_helper.h"
@@ -27,6 +29,11 @@ struct StepCase {
     int current;
     std::optional<int> expected;
 };
+
+// Shown in failures by its name, not as raw bytes.
+void PrintTo(const StepCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class NextTest : public ::testing::TestWithParam<StepCase> {};
 class PreviousTest : public ::testing::TestWithParam<StepCase> {};
@@ -80,6 +87,35 @@ TEST(NextTest, BlankRunPastTheHighestShowableNote) {
     lines[0] = "first";
     lines[39999] = "last";
     EXPECT_EQ(NextNote(NotesFromLines(lines), 1), std::nullopt);
+}
+
+TEST(CheckGoToTest, AnswersAndTheirMessages) {
+    using R = GoToCheck::Result;
+    struct Case {
+        const char* answer;
+        std::size_t count;
+        R result;
+        std::int16_t note;
+    };
+    const Case cases[] = {
+        {"12", 20, R::Show, 12},
+        {" 12 ", 20, R::Show, 12},
+        {"12abc", 20, R::Show, 12},
+        {"abc", 20, R::BelowOne, 0},
+        {"0", 20, R::BelowOne, 0},
+        {"-5", 20, R::BelowOne, -5},
+        {"21", 20, R::AboveCount, 21},
+        {"1e9", 20, R::AboveCount, 0},
+        {"-1e9", 20, R::BelowOne, 0},
+        {"40000", 50000, R::BeyondShown, 0},
+        {"40000", 30000, R::AboveCount, 0},
+        {"32767.4", 40000, R::Show, 32767},
+    };
+    for (const Case& c : cases) {
+        const GoToCheck check = CheckGoTo(c.answer, c.count);
+        EXPECT_EQ(check.result, c.result) << c.answer;
+        EXPECT_EQ(check.note, c.note) << c.answer;
+    }
 }
 
 TEST(CheckLineTest, Ranges) {

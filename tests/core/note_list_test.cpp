@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <random>
 
 #include "notes_helper.h"
@@ -18,6 +20,11 @@ struct CutCase {
     std::string separator;
     Notes notes;
 };
+
+// Shown in failures by its name, not as raw bytes.
+void PrintTo(const CutCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CutTest : public ::testing::TestWithParam<CutCase> {};
 
@@ -179,6 +186,10 @@ struct LongCase {
     std::string unit;  // repeated to make the file
     std::string separator;
 };
+
+void PrintTo(const LongCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class BeyondShownNotesTest : public ::testing::TestWithParam<LongCase> {};
 

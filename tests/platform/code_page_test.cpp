@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace lintrel {
 namespace {
 
@@ -19,6 +21,11 @@ struct PageCase {
     int charset;
     const char* codePage;
 };
+
+// Shown in test names and failures as the charset and its code page.
+void PrintTo(const PageCase& c, std::ostream* out) {
+    *out << c.charset << " -> " << c.codePage;
+}
 
 class CodePageTest : public ::testing::TestWithParam<PageCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 namespace lintrel {
@@ -11,6 +13,11 @@ struct ReadCase {
     const char* text;
     double value;
 };
+
+// Shown in test names and failures as the text and its value.
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << '"' << c.text << "\" -> " << c.value;
+}
 
 class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <random>
 
 #include "platform/number_reading.h"
@@ -16,6 +18,11 @@ struct FieldCase {
     std::string input;
     std::vector<std::pair<Kind, std::string>> fields;  // kind and text of each field read
 };
+
+// Shown in failures by its name, not as raw bytes.
+void PrintTo(const FieldCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FieldReaderTest : public ::testing::TestWithParam<FieldCase> {};
 

@@ -1,6 +1,7 @@
 #include <random>
 
 #include "form_fixture.h"
+#include "settings_loader_check.h"
 
 namespace lintrel {
 namespace {
@@ -22,22 +23,10 @@ std::string RandomBytes(std::mt19937& gen) {
 TEST_F(SettingsFuzzTest, LoadersSurviveRandomFiles) {
     LoadLines({"a", "b", "c"});
     std::mt19937 gen(20261208);
-    const std::vector<std::pair<QString, void (Form1::*)()>> loaders = {
-        {QStringLiteral("FileSettings.ini"), &Form1::LoadFileSettings},
-        {QStringLiteral("GeneralSettings.ini"), &Form1::LoadGeneralSettings},
-        {QStringLiteral("WindowSettings.ini"), &Form1::LoadWindowSettings},
-        {QStringLiteral("FontSettings.ini"), &Form1::LoadFontSettings}};
     for (int round = 0; round < 300; ++round) {
-        for (const auto& [name, load] : loaders) {
-            host.messages.clear();
-            Write(name, RandomBytes(gen));
-            ((*form).*load)();
-            for (const auto& m : host.messages) {
-                if (m.icon == MsgIcon::Critical) {
-                    ASSERT_EQ(m.text, QStringLiteral("Error in loading \"%1\".").arg(name));
-                    ASSERT_FALSE(Exists(name));
-                }
-            }
+        for (const test::SettingsLoader& loader : test::kSettingsLoaders) {
+            Write(QString::fromLatin1(loader.file), RandomBytes(gen));
+            ASSERT_EQ(test::LoadAndCheck(*form, host, loader, dir.path()), "") << round;
         }
     }
 }

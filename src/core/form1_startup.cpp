@@ -1,0 +1,80 @@
+// The main window's start-up and shut-down sequences.
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+#include "core/startup_choice.h"
+#include "main_window/form1.h"
+#include "platform/code_page.h"
+#include "platform/file_test.h"
+#include "platform/host.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+namespace {
+
+// The command line's argument text without enclosing double quotes.
+QString UnquotedPath(const QString& commandLine) {
+    if (commandLine.size() >= 2 && commandLine.startsWith(QLatin1Char('"')) &&
+        commandLine.endsWith(QLatin1Char('"'))) {
+        return commandLine.mid(1, commandLine.size() - 2);
+    }
+    return commandLine;
+}
+
+}  // namespace
+
+void Form1::ApplyCharset(int charset) {
+    codePage_ = CodePageForCharset(charset);
+}
+
+void Form1::Form_Load(const QString& commandLine) {
+    ApplyCharset(
+        CharsetFromAnswer(host_.InputBox(QStringLiteral("Please specify charset value:"))));
+    Text1->clear();
+
+    StartupFile = UnquotedPath(commandLine);
+    if (!StartupFile.isEmpty() && FileExists(StartupFile)) {
+        // A relative path names a file in the folder the program was started from: kept as a
+        // full path, it still names that file at the next start.
+        StartupFile = QFileInfo(StartupFile).absoluteFilePath();
+        FileFromCommandLine = true;
+    } else {
+        const QString defaultFile = host_.ProgramFolder() + QLatin1Char('/') + kDefaultNoteFile;
+        if (FileExists(defaultFile)) {
+            StartupFile = defaultFile;
+        }
+    }
+
+    LoadFileSettings();
+
+    if (!StartupFile.isEmpty()) {
+        // A file that cannot be read leaves the window without notes; start-up goes on.
+        (void)LoadNoteFile(StartupFile);
+    } else if (!StartupChoiceMade) {
+        endRequested_ = true;
+        return;
+    }
+
+    LoadGeneralSettings();
+    LoadWindowSettings();
+    LoadFontSettings();
+}
+
+void Form1::Form_Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    SaveFileSettings();
+    SaveGeneralSettings();
+    SaveWindowSettings();
+    SaveFontSettings();
+    if (dialog_) {
+        dialog_->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,36 @@
+#include "desktop/widget_units.h"
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+
+namespace lintrel {
+
+double LayoutScale(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const double letters = metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyz"
+                                                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZ")) /
+                           52.0;
+    return std::max({1.0, letters / kDesignLetterWidth, metrics.height() / kDesignLineHeight});
+}
+
+void PlaceInTwips(QWidget* widget, const QRect& twips, double scale) {
+    const int left = TwipsToPixels(twips.x() * scale);
+    const int top = TwipsToPixels(twips.y() * scale);
+    const int right = TwipsToPixels((twips.x() + twips.width()) * scale);
+    const int bottom = TwipsToPixels((twips.y() + twips.height()) * scale);
+    widget->setGeometry(left, top, right - left, bottom - top);
+}
+
+void GrowToHintHeight(QWidget* widget) {
+    const QRect place = widget->geometry();
+    const int wanted = widget->hasHeightForWidth() ? widget->heightForWidth(place.width())
+                                                   : widget->sizeHint().height();
+    if (wanted <= place.height()) {
+        return;
+    }
+    const int top = place.top() - (wanted - place.height()) / 2;
+    widget->setGeometry(place.left(), top, place.width(), wanted);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,183 @@
+#include "main_window/form1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "desktop/widget_units.h"
+#include "desktop/window_roles.h"
+#include "main_window/form1_layout.h"
+#include "platform/host.h"
+#include "platform/units.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+Form1::Form1(Host& host) : host_(host) {
+    InstallWindowRoles();
+    setWindowTitle(QStringLiteral("Lintrel"));
+    setObjectName(QStringLiteral("Form1"));
+
+    auto label = [this](const char* name, const QString& text) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QLatin1String(name));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // A path is shown as it is, even one that looks like markup.
+        l->setTextFormat(Qt::PlainText);
+        return l;
+    };
+    auto button = [this](const char* name, const QString& text, void (Form1::*handler)()) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+
+    file_name = label("file_name", QStringLiteral("File Name"));
+    line_shown = label("line_shown", QStringLiteral("Line Shown"));
+    Command9 = button("Command9", QStringLiteral("&Browse"), &Form1::Command9_Click);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setTabChangesFocus(true);
+    Text1->setFont(QFont(kDesignFace, 12));
+    Text1->setPlainText(QStringLiteral("Text1"));
+    // Dropped files go to the window, not into the note.
+    Text1->setAcceptDrops(false);
+    Text1->viewport()->setAcceptDrops(false);
+    setAcceptDrops(true);
+
+    // What a screen reader calls them; the labels are read out by their text (the file's
+    // path, the note's number).
+    Text1->setAccessibleName(QStringLiteral("Note"));
+    file_name->setAccessibleDescription(QStringLiteral("Note file"));
+    line_shown->setAccessibleDescription(QStringLiteral("Note number"));
+
+    Command1 = button("Command1", QStringLiteral("&Previous"), &Form1::Command1_Click);
+    Command2 = button("Command2", QStringLiteral("&Next"), &Form1::Command2_Click);
+    Command7 = button("Command7", QStringLiteral("&Random"), &Form1::Command7_Click);
+    Command8 = button("Command8", QStringLiteral("&Go to"), &Form1::Command8_Click);
+    Command5 = button("Command5", QStringLiteral("&Edit file"), &Form1::Command5_Click);
+    Command6 = button("Command6", QStringLiteral("&Settings"), &Form1::Command6_Click);
+    Command3 = button("Command3", QStringLiteral("&About"), &Form1::Command3_Click);
+    Command4 = button("Command4", QStringLiteral("E&xit"), &Form1::Command4_Click);
+
+    // Keyboard order: the note first, then the buttons in their designed order.
+    QWidget* order[] = {Text1,    Command1, Command2, Command3, Command4,
+                        Command5, Command6, Command7, Command8, Command9};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    // The designed sizes grow with the desktop font; the position on the screen does not.
+    scale_ = LayoutScale(font());
+    setMinimumSize(TwipsToPixels((kMinOuterWidthTwips - kFrameWidthTwips) * scale_),
+                   TwipsToPixels((kMinOuterHeightTwips - kFrameHeightTwips) * scale_));
+    setGeometry(TwipsToPixels(kInitialClientLeftTwips), TwipsToPixels(kInitialClientTopTwips),
+                TwipsToPixels(kInitialClientWidthTwips * scale_),
+                TwipsToPixels(kInitialClientHeightTwips * scale_));
+    Form_Resize();
+    Text1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+Dialog& Form1::SettingsDialog() {
+    if (!dialog_) {
+        dialog_ = std::make_unique<Dialog>(*this);
+    }
+    return *dialog_;
+}
+
+void Form1::Form_Resize() {
+    // A minimised window keeps its layout until it is restored.
+    if (isMinimized()) {
+        return;
+    }
+    if (width() < minimumWidth() || height() < minimumHeight()) {
+        resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
+    }
+    // The rules work on the design's outer size: the client size unscaled, plus the design
+    // frame.
+    const Form1Layout layout =
+        LayoutForm1(static_cast<int>(PixelsToTwips(width()) / scale_) + kFrameWidthTwips,
+                    static_cast<int>(PixelsToTwips(height()) / scale_) + kFrameHeightTwips);
+    PlaceInTwips(file_name, layout.file_name, scale_);
+    PlaceInTwips(line_shown, layout.line_shown, scale_);
+    PlaceInTwips(Text1, layout.Text1, scale_);
+    PlaceInTwips(Command1, layout.Command1, scale_);
+    PlaceInTwips(Command2, layout.Command2, scale_);
+    PlaceInTwips(Command3, layout.Command3, scale_);
+    PlaceInTwips(Command4, layout.Command4, scale_);
+    PlaceInTwips(Command5, layout.Command5, scale_);
+    PlaceInTwips(Command6, layout.Command6, scale_);
+    PlaceInTwips(Command7, layout.Command7, scale_);
+    PlaceInTwips(Command8, layout.Command8, scale_);
+    PlaceInTwips(Command9, layout.Command9, scale_);
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+namespace {
+
+// The twips value a bound reads as: the value last set, while the window still stands at the
+// pixel it was rounded to, so that a value loaded is saved as itself; else the pixels in twips.
+double TwipsOf(const Form1::SetTwips& set, int pixels) {
+    return set.pixels == pixels ? set.twips : PixelsToTwips(pixels);
+}
+
+}  // namespace
+
+// Left and Top are the outer window's corner: the frame's, which pos() and move() of a
+// top-level window measure. Before the window is first shown the window manager has not yet
+// told the frame's size. As long as the window is not yet a native window, move() records a
+// place that includes the frame, and the window is then made with north-west gravity in its
+// size hints: the window manager puts the frame's corner exactly there, and pos() reads it
+// back once the frame is known. (So nothing may make this window native before it is shown:
+// the charset question, asked before, has no owner.) Width and Height are the client size plus
+// the design frame, whatever frame the window manager draws, so that a saved size comes back.
+double Form1::Left() const {
+    return TwipsOf(left_, pos().x());
+}
+double Form1::Top() const {
+    return TwipsOf(top_, pos().y());
+}
+double Form1::Width() const {
+    return TwipsOf(width_, width()) + kFrameWidthTwips;
+}
+double Form1::Height() const {
+    return TwipsOf(height_, height()) + kFrameHeightTwips;
+}
+
+void Form1::SetLeft(double twips) {
+    left_ = {twips, TwipsToPixels(twips)};
+    move(left_.pixels, pos().y());
+}
+void Form1::SetTop(double twips) {
+    top_ = {twips, TwipsToPixels(twips)};
+    move(pos().x(), top_.pixels);
+}
+void Form1::SetWidth(double twips) {
+    width_ = {twips - kFrameWidthTwips, TwipsToPixels(twips - kFrameWidthTwips)};
+    resize(width_.pixels, height());
+}
+void Form1::SetHeight(double twips) {
+    height_ = {twips - kFrameHeightTwips, TwipsToPixels(twips - kFrameHeightTwips)};
+    resize(width(), height_.pixels);
+}
+
+}  // namespace lintrel

@@ -1,0 +1,72 @@
+// WindowSettings.ini: start maximised, and the main window's saved position and size.
+#include <algorithm>
+
+#include "main_window/form1.h"
+#include "platform/host.h"
+#include "platform/units.h"
+#include "settings/control_values.h"
+#include "settings/settings_file.h"
+#include "settings/window_placement.h"
+#include "settings_dialog/check_box.h"
+#include "settings_dialog/dialog.h"
+
+namespace lintrel {
+
+namespace {
+
+const QString kWindowSettings = QStringLiteral("WindowSettings.ini");
+
+// Centres the window on the screen for its present outer size.
+void Centre(Form1& form, const QSize& screen) {
+    const WindowPlace place = CentredPlace(
+        form.Width(), form.Height(), PixelsToTwips(screen.width()), PixelsToTwips(screen.height()));
+    form.SetTop(place.top);
+    form.SetLeft(place.left);
+}
+
+}  // namespace
+
+void Form1::SaveWindowSettings() {
+    Dialog& d = SettingsDialog();
+    SaveSettingsFile(host_, kWindowSettings, [&](SettingsWriter& w) {
+        w.Integer(d.start_max->Value());
+        w.Integer(d.save_win_pos->Value());
+        w.Single(static_cast<float>(Top()));
+        w.Single(static_cast<float>(Left()));
+        w.Integer(d.save_win_size->Value());
+        w.Single(static_cast<float>(Height()));
+        w.Single(static_cast<float>(Width()));
+    });
+}
+
+void Form1::LoadWindowSettings() {
+    Dialog& d = SettingsDialog();
+    const QSize screen = host_.ScreenSize();
+    LoadSettingsFile(
+        host_, kWindowSettings, 7,
+        [&](const std::vector<Field>& f) {
+            SetCheckState(d.start_max, f[0]);
+            SetCheckState(d.save_win_pos, f[1]);
+            SetCheckState(d.save_win_size, f[4]);
+            if (d.save_win_pos->Value() != 1) {
+                Centre(*this, screen);
+            } else if (const auto place = AcceptedPlace(
+                           ReadSingleValue(f[2]), ReadSingleValue(f[3]),
+                           PixelsToTwips(screen.width()), PixelsToTwips(screen.height()))) {
+                SetTop(place->top);
+                SetLeft(place->left);
+            }
+            if (d.save_win_size->Value() == 1) {
+                // No larger than all screens together: a window beyond them cannot be used.
+                const QSize desktop = host_.DesktopSize();
+                SetHeight(std::min<double>(ReadSingle(f[5]), PixelsToTwips(desktop.height())));
+                SetWidth(std::min<double>(ReadSingle(f[6]), PixelsToTwips(desktop.width())));
+            }
+            if (d.start_max->Value() == 1) {
+                setWindowState(windowState() | Qt::WindowMaximized);
+            }
+        },
+        [&] { Centre(*this, screen); });
+}
+
+}  // namespace lintrel

@@ -1,0 +1,22 @@
+#include "settings/window_placement.h"
+
+namespace lintrel {
+
+std::optional<WindowPlace> AcceptedPlace(double top, double left, double screenWidth,
+                                         double screenHeight) {
+    if (!(top > -1000 && left > -1000)) {
+        return std::nullopt;
+    }
+    const WindowPlace place{static_cast<float>(top), static_cast<float>(left)};
+    if (place.top < screenHeight && place.left < screenWidth) {
+        return place;
+    }
+    return std::nullopt;
+}
+
+WindowPlace CentredPlace(double width, double height, double screenWidth, double screenHeight) {
+    return {static_cast<float>((screenHeight - height) / 2),
+            static_cast<float>((screenWidth - width) / 2)};
+}
+
+}  // namespace lintrel

@@ -1,0 +1,165 @@
+// Every caption of both windows fits its control at the desktop's real fonts, with the
+// windows scaled to the font.
+#include <QAbstractButton>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStyle>
+
+#include "form_fixture.h"
+#include "desktop/widget_units.h"
+
+namespace lintrel {
+namespace {
+
+// The width a push button's caption needs, without the style's own minimum button width.
+int ButtonCaptionWidth(const QPushButton* b) {
+    const QStyle* style = b->style();
+    return b->fontMetrics().size(Qt::TextShowMnemonic, b->text()).width() +
+           2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) +
+           2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+}
+
+// What `w` draws, in its parent's coordinates: the caption and indicator of a label, option
+// or check box (centred in its height, as drawn); the whole control otherwise.
+QRect Ink(QWidget* w) {
+    const bool labelled = qobject_cast<QLabel*>(w) != nullptr ||
+                          qobject_cast<QCheckBox*>(w) != nullptr ||
+                          qobject_cast<QRadioButton*>(w) != nullptr;
+    if (!labelled) {
+        return w->geometry();
+    }
+    int width = std::min(w->sizeHint().width(), w->width());
+    int height = w->fontMetrics().height();
+    if (qobject_cast<QLabel*>(w) == nullptr) {
+        height = std::max(height, w->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, w));
+    }
+    if (auto* wrapping = qobject_cast<CheckBox*>(w); wrapping != nullptr && wrapping->WordWrap()) {
+        return wrapping->WrappedTextRect()
+            .united(QRect(QPoint(0, 0), QSize(1, height)))
+            .translated(w->pos());
+    }
+    return QRect(w->x(), w->y() + (w->height() - height) / 2, width, height);
+}
+
+// Lists each control of `window` whose caption is clipped or runs into another control.
+std::vector<std::string> Misfits(QWidget* window) {
+    std::vector<std::string> out;
+    auto report = [&](QWidget* w, const char* what) {
+        out.push_back(w->objectName().toStdString() + ": " + what);
+    };
+    // The window's controls and those of its frames.
+    QList<QWidget*> parents{window};
+    for (QGroupBox* frame : window->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        parents << frame;
+    }
+    auto controlsOf = [window](QWidget* parent) {
+        QList<QWidget*> controls;
+        for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isVisibleTo(window) && !w->isWindow()) {
+                controls << w;
+            }
+        }
+        return controls;
+    };
+    QList<QWidget*> all;
+    for (QWidget* parent : parents) {
+        all << controlsOf(parent);
+    }
+    for (QWidget* w : all) {
+        if (auto* b = qobject_cast<QPushButton*>(w)) {
+            if (!b->text().isEmpty() &&
+                (ButtonCaptionWidth(b) > b->width() || b->sizeHint().height() > b->height())) {
+                report(w, "button caption clipped");
+            }
+        } else if (auto* c = qobject_cast<CheckBox*>(w); c != nullptr && c->WordWrap()) {
+            if (c->heightForWidth(c->width()) > c->height()) {
+                report(w, "wrapped caption clipped");
+            }
+        } else if (qobject_cast<QAbstractButton*>(w) != nullptr || qobject_cast<QLabel*>(w)) {
+            if (w->sizeHint().width() > w->width() || w->sizeHint().height() > w->height()) {
+                report(w, "caption clipped");
+            }
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            if (g->fontMetrics().horizontalAdvance(g->title()) + 16 > g->width()) {
+                report(w, "frame title clipped");
+            }
+        }
+    }
+    // No two controls of a frame (or of the window) draw over each other.
+    for (QWidget* parent : parents) {
+        const QList<QWidget*> controls = controlsOf(parent);
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            for (qsizetype j = i + 1; j < controls.size(); ++j) {
+                QWidget* a = controls[i];
+                QWidget* b = controls[j];
+                if (qobject_cast<QGroupBox*>(a) == nullptr &&
+                    qobject_cast<QGroupBox*>(b) == nullptr && Ink(a).intersects(Ink(b))) {
+                    report(a, ("runs into " + b->objectName().toStdString()).c_str());
+                }
+            }
+        }
+    }
+    return out;
+}
+
+class CaptionsTest : public ::testing::TestWithParam<double> {};
+
+TEST_P(CaptionsTest, EveryCaptionFitsAndNothingOverlaps) {
+    ASSERT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
+    // 0 stands for the desktop's default font.
+    std::optional<test::AppFont> font;
+    if (GetParam() > 0) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPointSizeF(GetParam());
+        font.emplace(f);
+    }
+    QTemporaryDir dir;
+    test::FakeHost host;
+    host.folder = dir.path();
+    Form1 form(host);
+    form.show();
+    Dialog& d = form.SettingsDialog();
+    EXPECT_GE(form.Scale(), 1.0);
+    EXPECT_EQ(d.Scale(), form.Scale());
+    EXPECT_EQ(Misfits(&form), std::vector<std::string>{});
+    EXPECT_EQ(Misfits(&d), std::vector<std::string>{});
+    // The long font-list caption takes two lines in its box, beside the button.
+    const int line = d.load_font_list_at_startup->fontMetrics().lineSpacing();
+    EXPECT_GE(d.load_font_list_at_startup->heightForWidth(d.load_font_list_at_startup->width()),
+              2 * line);
+}
+
+INSTANTIATE_TEST_SUITE_P(DesktopFonts, CaptionsTest, ::testing::Values(0.0, 9.0, 11.0),
+                         [](const auto& test) {
+                             return test.param == 0
+                                        ? std::string("DefaultFont")
+                                        : "DejaVuSans" + std::to_string(int(test.param)) + "pt";
+                         });
+
+// The scale follows the font, never shrinks the design, and leaves the saved window size in
+// physical twips.
+TEST(LayoutScaleTest, GrowsWithTheFontAndKeepsTheFilesPhysical) {
+    EXPECT_EQ(LayoutScale(test::AppFont::Design()), 1.0);
+    const double nine = LayoutScale(QFont(QStringLiteral("DejaVu Sans"), 9));
+    const double eleven = LayoutScale(QFont(QStringLiteral("DejaVu Sans"), 11));
+    EXPECT_GT(nine, 1.2);
+    EXPECT_GT(eleven, nine);
+
+    test::AppFont font(QFont(QStringLiteral("DejaVu Sans"), 11));
+    QTemporaryDir dir;
+    test::FakeHost host;
+    host.folder = dir.path();
+    Form1 form(host);
+    EXPECT_EQ(form.Scale(), eleven);
+    // The minimum grows with the scale; a size set in twips is kept as it is on the screen.
+    EXPECT_EQ(form.minimumWidth(), TwipsToPixels((8670 - 120) * eleven));
+    form.SetWidth(30000);
+    form.SetHeight(12000);
+    EXPECT_EQ(form.Width(), 30000);
+    EXPECT_EQ(form.Height(), 12000);
+    EXPECT_EQ(form.width(), 1992);
+}
+
+}  // namespace
+}  // namespace lintrel

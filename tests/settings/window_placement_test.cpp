@@ -1,0 +1,36 @@
+#include "settings/window_placement.h"
+
+#include <gtest/gtest.h>
+
+namespace lintrel {
+namespace {
+
+// The screen is 1280 x 800 pixels: 19200 x 12000 twips.
+TEST(AcceptedPlaceTest, ThresholdsAndTheScreen) {
+    struct Case {
+        double top, left;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {1440, 1440, true}, {-999, -999, true}, {-1000, 0, false}, {0, -1000, false},
+        {11999, 0, true},   {12000, 0, false},  {0, 19199, true},  {0, 19200, false},
+        {-999.5, 10, true}, {1e30, 0, false},   {0, 0, true},
+    };
+    for (const Case& c : cases) {
+        const auto place = AcceptedPlace(c.top, c.left, 19200, 12000);
+        EXPECT_EQ(place.has_value(), c.accepted) << c.top << ", " << c.left;
+        if (place) {
+            EXPECT_EQ(place->top, static_cast<float>(c.top));
+            EXPECT_EQ(place->left, static_cast<float>(c.left));
+        }
+    }
+}
+
+TEST(CentredPlaceTest, OuterSizeHalvedWithoutRounding) {
+    const WindowPlace place = CentredPlace(8670, 4215, 19200, 12000);
+    EXPECT_EQ(place.left, 5265.0f);
+    EXPECT_EQ(place.top, 3892.5f);
+}
+
+}  // namespace
+}  // namespace lintrel
