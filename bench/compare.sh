@@ -122,7 +122,7 @@ echo
 
 echo "## Moving between notes"
 echo
-"$bin/window_bench" "$single" --benchmark_filter='Across|Random' \
+"$bin/window_bench" "$single" --benchmark_filter='Across|Random|Find' \
     --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
     --benchmark_format=csv >"$tmp/move.csv" 2>/dev/null
 echo "| Command | Notes passed | Time (us) |"
@@ -135,5 +135,7 @@ for run in 1000 30000 1000000; do
 done
 t=$(csv_median "$tmp/move.csv" BM_ShowRandomLine real_time)
 echo "| Random note out of 10 000 000 | - | $(fmt "$t") |"
+t=$(csv_median "$tmp/move.csv" BM_FindNothing real_time)
+echo "| Find a text no note holds, out of 1 000 000 notes | 32767 | $(fmt "$(awk -v t="$t" 'BEGIN { print t * 1000 }')") |"
 t=$(csv_median "$tmp/move.csv" BM_ShowRandomLineAllShowableBlank real_time)
 echo "| Random out of 10 000 000, the 32767 showable ones blank (10 000 001 draws) | - | $(fmt "$(awk -v t="$t" 'BEGIN { print t * 1000 }')") |"

@@ -8,7 +8,9 @@ namespace lintrel::bench {
 class QuietHost : public QtHost {
   public:
     void MessageBox(const QString&, MsgIcon) override {}
-    std::optional<QString> InputBox(const QString&) override { return std::nullopt; }
+    std::optional<QString> InputBox(const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 }  // namespace lintrel::bench

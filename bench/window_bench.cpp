@@ -134,6 +134,23 @@ void BM_ShowRandomLineAllShowableBlank(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowRandomLineAllShowableBlank)->Unit(benchmark::kMillisecond);
 
+// Find over a million notes that finds nothing: every note that can be shown is searched.
+void BM_FindNothing(benchmark::State& state) {
+    lintrel::bench::QuietHost host;
+    lintrel::Form1 form(host);
+    std::string file;
+    for (int i = 0; i < 1'000'000; ++i) {
+        file += "a short note of some forty characters\r\n";
+    }
+    form.NoteList = lintrel::NoteList::FromFile(file, "\r\n");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            lintrel::FindNote(form.NoteList, 1, QStringLiteral("kiwi"), form.CodePage()));
+    }
+    state.SetLabel(std::to_string(form.NoteList.Count()) + " notes");
+}
+BENCHMARK(BM_FindNothing)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {

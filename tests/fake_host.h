@@ -31,8 +31,9 @@ class FakeHost : public Host {
     void MessageBox(const QString& text, MsgIcon icon) override {
         messages.push_back({text, icon});
     }
-    std::optional<QString> InputBox(const QString& prompt) override {
+    std::optional<QString> InputBox(const QString& prompt, const QString& initial) override {
         prompts.push_back(prompt);
+        initialTexts.push_back(initial);
         return Pop(inputAnswers);
     }
     std::optional<QString> OpenFileDialog(const CommonDialog& dialog) override {
@@ -99,6 +100,7 @@ class FakeHost : public Host {
 
     std::vector<Message> messages;
     std::vector<QString> prompts;
+    std::vector<QString> initialTexts;
     std::deque<std::optional<QString>> inputAnswers;
     std::vector<CommonDialog> fileDialogs;
     std::deque<std::optional<QString>> fileAnswers;

@@ -41,21 +41,22 @@ void ReportLine(Host& host, LineCheck check, std::size_t count) {
 
 void Form1::SetNoteText(std::string_view text) {
     try {
-        QString shown = DecodeText(codePage_, text);
-        // CR LF, a lone CR and a lone LF all show as a line break.
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        Text1->setPlainText(shown);
+        Text1->setPlainText(ShownText(codePage_, text));
     } catch (const std::bad_alloc&) {
         // A note too large for the memory left is not shown; the window stays usable.
         Text1->clear();
     }
 }
 
+void Form1::ShowCaption(int k) {
+    line_shown->setText(LineCaption(k));
+    line_shown->setToolTip(QStringLiteral("Note %1 of %2").arg(k).arg(NoteList.Count()));
+}
+
 void Form1::ShowNote(int k) {
     SetNoteText(NoteList.Note(static_cast<std::size_t>(k)));
     CurrentLine = static_cast<std::int16_t>(k);
-    line_shown->setText(LineCaption(k));
+    ShowCaption(k);
 }
 
 void Form1::ShowLine(std::int16_t n) {
@@ -78,7 +79,7 @@ void Form1::ShowRandomLine() {
         return;
     }
     CurrentLine = static_cast<std::int16_t>(*k);
-    line_shown->setText(LineCaption(*k));
+    ShowCaption(*k);
     SetNoteText(NoteList.Note(static_cast<std::size_t>(*k)));
 }
 
@@ -104,7 +105,7 @@ void Form1::Command7_Click() {
 
 void Form1::Command8_Click() {
     const std::optional<QString> answer =
-        host_.InputBox(QStringLiteral("Enter the line number you want to display:"));
+        host_.InputBox(QStringLiteral("Enter the line number you want to display:"), QString());
     if (!answer || answer->isEmpty()) {
         return;
     }
@@ -127,6 +128,33 @@ void Form1::Command8_Click() {
                              MsgIcon::Information);
             break;
     }
+}
+
+void Form1::FindNote() {
+    const std::optional<QString> text =
+        host_.InputBox(QStringLiteral("Find the next note containing:"), lastSearch_);
+    if (!text || text->isEmpty()) {
+        return;
+    }
+    lastSearch_ = *text;
+    FindText(*text);
+}
+
+void Form1::FindAgain() {
+    if (lastSearch_.isEmpty()) {
+        FindNote();
+        return;
+    }
+    FindText(lastSearch_);
+}
+
+void Form1::FindText(const QString& text) {
+    if (const std::optional<int> k = lintrel::FindNote(NoteList, CurrentLine, text, codePage_)) {
+        ShowLine(static_cast<std::int16_t>(*k));
+        return;
+    }
+    host_.MessageBox(QStringLiteral("No note contains the text you specified."),
+                     MsgIcon::Information);
 }
 
 }  // namespace lintrel

@@ -2,12 +2,16 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
 
 #include <new>
 
 #include "core/note_file_reader.h"
 #include "main_window/form1.h"
 #include "platform/code_page.h"
+#include "platform/host.h"
 #include "settings_dialog/dialog.h"
 
 namespace lintrel {
@@ -42,7 +46,32 @@ bool Form1::LoadNoteFile(const QString& path) {
     NoteList = std::move(result.notes);
     PieceIndex = NoteList.Count() + 1;
     file_name->setText(path);
+    // A long path runs under Browse; its tooltip shows it whole.
+    file_name->setToolTip(path);
+    loadedFile_ = path;
     return true;
+}
+
+void Form1::ReloadNoteFile() {
+    if (loadedFile_.isEmpty()) {
+        return;
+    }
+    if (!LoadNoteFile(loadedFile_)) {
+        host_.MessageBox(QStringLiteral("The note file could not be read again."),
+                         MsgIcon::Information);
+        return;
+    }
+    // The note of the number shown, or the last one of a file that got shorter.
+    const auto count =
+        static_cast<long long>(std::min<std::size_t>(NoteList.Count(), kHighestShownNote));
+    if (CurrentLine < 1) {
+        return;
+    }
+    if (count == 0) {
+        Text1->clear();
+        return;
+    }
+    ShowLine(static_cast<std::int16_t>(std::min<long long>(CurrentLine, count)));
 }
 
 }  // namespace lintrel

@@ -30,8 +30,8 @@ void Form1::ApplyCharset(int charset) {
 }
 
 void Form1::Form_Load(const QString& commandLine) {
-    ApplyCharset(
-        CharsetFromAnswer(host_.InputBox(QStringLiteral("Please specify charset value:"))));
+    ApplyCharset(CharsetFromAnswer(
+        host_.InputBox(QStringLiteral("Please specify charset value:"), QString())));
     Text1->clear();
 
     StartupFile = UnquotedPath(commandLine);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/code_page.h"
 #include "platform/number_reading.h"
 
 namespace lintrel {
@@ -41,6 +42,23 @@ GoToCheck CheckGoTo(std::string_view answer, std::size_t count) {
         return {Result::AboveCount, 0};
     }
     return {Result::BeyondShown, 0};
+}
+
+std::optional<int> FindNote(const NoteList& notes, int current, const QString& text,
+                            const QByteArray& codePage) {
+    const int last = static_cast<int>(std::min<std::size_t>(notes.Count(), kHighestShownNote));
+    if (last == 0 || text.isEmpty()) {
+        return std::nullopt;
+    }
+    // Where the search starts: after the note shown, or at note 1 when that lies outside.
+    const int first = current >= 1 && current <= last ? current % last + 1 : 1;
+    for (int i = 0, k = first; i < last; ++i, k = k % last + 1) {
+        const std::string_view note = notes.Note(static_cast<std::size_t>(k));
+        if (!note.empty() && ShownText(codePage, note).contains(text, Qt::CaseInsensitive)) {
+            return k;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<int> NextNote(const NoteList& notes, int current) {

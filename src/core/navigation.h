@@ -4,6 +4,9 @@
 #include <optional>
 #include <string_view>
 
+#include <QByteArray>
+#include <QString>
+
 #include "core/note_list.h"
 
 namespace lintrel {
@@ -23,6 +26,12 @@ struct GoToCheck {
     std::int16_t note = 0;
 };
 GoToCheck CheckGoTo(std::string_view answer, std::size_t count);
+
+// The first note after `current` whose text, as shown in `codePage`, contains `text`,
+// ignoring letter case (Unicode case folding): the notes after it up to the highest one that
+// can be shown, then from note 1 on, up to `current` itself. nullopt when none does.
+std::optional<int> FindNote(const NoteList& notes, int current, const QString& text,
+                            const QByteArray& codePage);
 
 // The note that Next moves to from `current`, past blank notes; nullopt at the end of the
 // list or where no suitable note lies ahead.

@@ -100,10 +100,10 @@ void QtHost::MessageBox(const QString& text, MsgIcon icon) {
     box.exec();
 }
 
-std::optional<QString> QtHost::InputBox(const QString& prompt) {
+std::optional<QString> QtHost::InputBox(const QString& prompt, const QString& initial) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(Owner(), kTitle, prompt, QLineEdit::Normal, QString(), &ok);
+        QInputDialog::getText(Owner(), kTitle, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok) {
         return std::nullopt;
     }

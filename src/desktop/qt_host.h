@@ -13,7 +13,7 @@ class QtHost : public Host {
     void SetOwner(QWidget* owner) { owner_ = owner; }
 
     void MessageBox(const QString& text, MsgIcon icon) override;
-    std::optional<QString> InputBox(const QString& prompt) override;
+    std::optional<QString> InputBox(const QString& prompt, const QString& initial) override;
     std::optional<QString> OpenFileDialog(const CommonDialog& dialog) override;
     bool ChooseColorA(CHOOSECOLOR& record) override;
     std::optional<std::uint32_t> SystemColour(int index) override;

@@ -55,6 +55,14 @@ class Form1 : public QWidget {
     void Command7_Click();  // Random
     void Command8_Click();  // Go to
 
+    // --- Beyond the design: finding, reloading ---
+    // Asks for a text and shows the next note that contains it (Ctrl+F).
+    void FindNote();
+    // Looks for the last text again without asking; asks when there was none (F3).
+    void FindAgain();
+    // Loads the note file shown again and shows the note of the same number (F5).
+    void ReloadNoteFile();
+
     // --- Commands ---
     void Command9_Click();  // Browse
     // Loads a file chosen by Browse or dropped on the window, and shows a random note.
@@ -136,6 +144,11 @@ class Form1 : public QWidget {
 
   private:
     void ShowNote(int k);
+    // Sets line_shown to note k's caption, and its tooltip to "Note k of N".
+    void ShowCaption(int k);
+    void FindText(const QString& text);
+    // The keys that reach the commands from anywhere in the window.
+    void AddShortcuts();
     void ApplyCharset(int charset);
 
     Host& host_;
@@ -144,6 +157,8 @@ class Form1 : public QWidget {
     QByteArray codePage_ = "UTF-8";
     double scale_ = 1.0;
     SetTwips left_, top_, width_, height_;
+    QString lastSearch_;
+    QString loadedFile_;  // the note file loaded last, empty before any
     bool endRequested_ = false;
     bool unloaded_ = false;
 };

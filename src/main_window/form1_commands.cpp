@@ -89,8 +89,17 @@ void Form1::Command6_Click() {
 }
 
 void Form1::Command3_Click() {
-    host_.MessageBox(QStringLiteral("Lintrel %1\r\nA reader for plain-text note files, one note at "
-                                    "a time.")
+    host_.MessageBox(QStringLiteral("Lintrel %1\r\n"
+                                    "A reader for plain-text note files, one note at a time.\r\n"
+                                    "\r\n"
+                                    "Keys:\r\n"
+                                    "Alt+Left, Alt+Right: Previous, Next\r\n"
+                                    "Ctrl+G: Go to\r\n"
+                                    "Ctrl+F: find the next note containing a text; F3: again\r\n"
+                                    "F5: read the note file again\r\n"
+                                    "Ctrl+O: Browse\r\n"
+                                    "F1: About\r\n"
+                                    "Ctrl+Q: Exit")
                          .arg(QString::fromLatin1(kVersion)),
                      MsgIcon::Information);
 }

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
+
+#include <utility>
 
 #include "desktop/widget_units.h"
 #include "desktop/window_roles.h"
@@ -83,7 +86,29 @@ Form1::Form1(Host& host) : host_(host) {
                 TwipsToPixels(kInitialClientWidthTwips * scale_),
                 TwipsToPixels(kInitialClientHeightTwips * scale_));
     Form_Resize();
+    AddShortcuts();
     Text1->setFocus();
+}
+
+void Form1::AddShortcuts() {
+    // Keys beyond the design's: they reach the commands from any control of the window, and
+    // do nothing while a modal box is open. None takes Enter or Escape.
+    const std::pair<QKeySequence, void (Form1::*)()> keys[] = {
+        {QKeySequence(Qt::ALT | Qt::Key_Left), &Form1::Command1_Click},
+        {QKeySequence(Qt::ALT | Qt::Key_Right), &Form1::Command2_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_G), &Form1::Command8_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), &Form1::Command9_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &Form1::Command4_Click},
+        {QKeySequence(Qt::Key_F1), &Form1::Command3_Click},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), &Form1::FindNote},
+        {QKeySequence(Qt::Key_F3), &Form1::FindAgain},
+        {QKeySequence(Qt::Key_F5), &Form1::ReloadNoteFile},
+    };
+    for (const auto& [key, command] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, command);
+    }
 }
 
 Form1::~Form1() = default;

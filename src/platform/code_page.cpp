@@ -70,4 +70,11 @@ std::string EncodeText(const QByteArray& codePage, const QString& text) {
     return bytes.toStdString();
 }
 
+QString ShownText(const QByteArray& codePage, std::string_view note) {
+    QString shown = DecodeText(codePage, note);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 }  // namespace lintrel

@@ -22,4 +22,8 @@ QByteArray CodePageForCharset(int charset);
 QString DecodeText(const QByteArray& codePage, std::string_view bytes);
 std::string EncodeText(const QByteArray& codePage, const QString& text);
 
+// A note as the note box shows it: decoded in `codePage`, with CR LF, a lone CR and a lone LF
+// each one line break.
+QString ShownText(const QByteArray& codePage, std::string_view note);
+
 }  // namespace lintrel

@@ -23,8 +23,9 @@ class Host {
 
     // A modal message box titled "Lintrel" with an OK button only.
     virtual void MessageBox(const QString& text, MsgIcon icon) = 0;
-    // A modal input box titled "Lintrel"; nullopt for Cancel.
-    virtual std::optional<QString> InputBox(const QString& prompt) = 0;
+    // A modal input box titled "Lintrel", its entry field holding `initial`; nullopt for
+    // Cancel.
+    virtual std::optional<QString> InputBox(const QString& prompt, const QString& initial) = 0;
     // The modal file-open dialog set up from `dialog`; the chosen full path, or nullopt
     // for cancel or failure.
     virtual std::optional<QString> OpenFileDialog(const CommonDialog& dialog) = 0;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "notes_helper.h"
+#include "qt_printers.h"
 
 namespace lintrel {
 namespace {
@@ -116,6 +117,58 @@ TEST(CheckGoToTest, AnswersAndTheirMessages) {
         EXPECT_EQ(check.result, c.result) << c.answer;
         EXPECT_EQ(check.note, c.note) << c.answer;
     }
+}
+
+// Finding a note by its text, as shown in the note's code page, ignoring letter case.
+TEST(FindNoteTest, WrapsFoldsCaseInEveryCodePageAndKeepsToShownNotes) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        int current;
+        QString text;
+        QByteArray codePage;
+        std::optional<int> found;
+    };
+    const Case cases[] = {
+        {"after the note shown", {"apple", "banana", "apple pie"}, 1, "apple", "UTF-8", 3},
+        {"wraps to the start", {"apple", "banana", "cherry"}, 2, "apple", "UTF-8", 1},
+        {"the note shown itself, last", {"apple", "banana"}, 1, "apple", "UTF-8", 1},
+        {"nothing shown yet", {"x", "apple"}, 0, "APPLE", "UTF-8", 2},
+        {"outside the list", {"apple", "x"}, 9, "apple", "UTF-8", 1},
+        {"none", {"apple", "banana"}, 1, "kiwi", "UTF-8", std::nullopt},
+        {"Unicode case", {"x", "\xc3\x84RGER"}, 1, "\u00e4rger", "UTF-8", 2},
+        {"Greek final sigma",
+         {"x", "\xce\x9b\xce\x8c\xce\x93\xce\x9f\xce\xa3"},
+         1,
+         "\u03bb\u03cc\u03b3\u03bf\u03c2",
+         "UTF-8",
+         2},
+        {"Cyrillic in windows-1251",
+         {"x", "\xcf\xd0\xc8\xc2\xc5\xd2"},
+         1,
+         "\u043f\u0440\u0438\u0432\u0435\u0442",
+         "windows-1251",
+         2},
+        {"across a lone LF in a note", {"x", "abc\ndef"}, 1, "c\nd", "UTF-8", 2},
+        {"empty list", {}, 0, "a", "UTF-8", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FindNote(NotesFromLines(c.lines), c.current, c.text, c.codePage), c.found)
+            << c.name;
+    }
+    // A line break inside a note, as a separator setting leaves it, shows as one and is found
+    // as one.
+    const NoteList cut = NoteList::FromFile("#one\r\ntwo#abc\r\ndef#", "#");
+    EXPECT_EQ(FindNote(cut, 1, QStringLiteral("c\nd"), "UTF-8"), 2);
+}
+
+TEST(FindNoteTest, NotesThatCannotBeShownAreNeverFound) {
+    std::vector<std::string> lines(kHighestShownNote + 100, "hay");
+    lines[kHighestShownNote + 50] = "needle";
+    EXPECT_EQ(FindNote(NotesFromLines(lines), 1, QStringLiteral("needle"), "UTF-8"), std::nullopt);
+    lines[kHighestShownNote - 1] = "needle";
+    EXPECT_EQ(FindNote(NotesFromLines(lines), 1, QStringLiteral("needle"), "UTF-8"),
+              kHighestShownNote);
 }
 
 TEST(CheckLineTest, Ranges) {

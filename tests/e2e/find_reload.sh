@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# End to end: Ctrl+F finds a note by its text, F5 reads the note file again, on the real
+# program under Xvfb with openbox.
+set -euo pipefail
+binary=$1
+source "$(dirname "$0")/lib.sh"
+start_desktop
+
+app=$work/app
+mkdir -p "$app"
+cp "$binary" "$app/lintrel"
+notes=$work/notes.txt
+printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
+# Start at the first note.
+printf 'True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n 0 \r\n' \
+    >"$app/GeneralSettings.ini"
+shown_note() { sed -n 10p "$app/GeneralSettings.ini" | tr -d ' \r'; }
+# A visible "Lintrel" window narrower than the main window: the input box.
+input_box() {
+    local id w
+    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
+        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+input_shown() { input_box >/dev/null; }
+input_gone() { ! input_shown; }
+
+"$app/lintrel" "$notes" >/dev/null 2>&1 &
+pid=$!
+answer_charset
+wait_for main_shown
+sleep 0.3
+xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
+check "Ctrl+F asks for a text" wait_for input_shown
+xdotool type --delay 20 "gamma"
+xdotool key --clearmodifiers Return
+wait_for input_gone
+# Make the file shorter than the note shown, and read it again.
+printf 'only one\r\n' >"$notes"
+sleep 0.2
+xdotool windowactivate --sync "$(main_window)" key --clearmodifiers F5
+sleep 0.5
+close_main "$pid"
+check "F5 read the shorter file and shows its last note" test "$(shown_note)" = 1
+
+printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
+"$app/lintrel" "$notes" >/dev/null 2>&1 &
+pid=$!
+answer_charset
+wait_for main_shown
+sleep 0.3
+xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
+wait_for input_shown
+xdotool type --delay 20 "GAMMA"
+xdotool key --clearmodifiers Return
+wait_for input_gone
+sleep 0.3
+close_main "$pid"
+check "Ctrl+F showed the note that holds the text, whatever its case" test "$(shown_note)" = 3
+finish
