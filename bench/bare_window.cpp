@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare Qt program for comparison: opens one empty window and quits after its first paint.
 #include <QApplication>
 #include <QWidget>

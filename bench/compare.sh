@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures Lintrel on generated note files side by side with tools anyone has, and prints one
 # Markdown table per measurement. Builds the benchmarks first (build-bench/, optimised).
 #
@@ -9,7 +10,7 @@
 # they are measured, so that every tool reads them from the page cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh >/dev/null
+scripts/install-deps.sh --test >/dev/null
 
 runs=${RUNS:-5}
 build=build-bench

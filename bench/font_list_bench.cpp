@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long filling the font lists takes, with the machine's fonts and with a few hundred
 // families, on Qt's offscreen platform.
 #include <QApplication>

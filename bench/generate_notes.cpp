@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes note files for the benchmarks: short CR LF lines of made-up words, repeatable from
 // run to run.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long loading a note file takes: reading it, joining its lines and cutting it into notes.
 //
 //   load_bench FILE [SEPARATOR] [benchmark options]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole start-up of the reader on FILE, from the program's start to the first paint of its
 // window, then quits. The charset question is answered by cancelling it. Timed from outside.
 //

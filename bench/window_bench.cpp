@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing and moving between notes in the main window, on Qt's offscreen platform.
 //
 //   window_bench NOTE_FILE [benchmark options]

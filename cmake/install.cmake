@@ -1,9 +1,12 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The portable program folder, PREFIX/lintrel, holds the executable and the examples; the
 # program keeps its settings beside its executable, so PREFIX must be a folder its user owns.
 # PREFIX/bin/lintrel links to the executable, and the desktop entry, icons and metainfo go to
 # PREFIX/share, where a desktop finds them when PREFIX is ~/.local.
 install(TARGETS lintrel RUNTIME DESTINATION lintrel)
 install(DIRECTORY examples/ DESTINATION lintrel/examples)
+# What a user of an unpacked archive reads first: the README, the licence, how to start it.
+install(FILES README.md LICENSE data/START.txt DESTINATION lintrel)
 
 install(CODE [[
     set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings field reader and the read rules on any bytes. A malformed file is refused with
 // SettingsError, which the loaders turn into their message; anything else is a fault.
 #include <cstddef>

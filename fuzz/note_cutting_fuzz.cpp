@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The note cutting with each separator source: the line break, a separator setting, and a
 // separator file's first line. The notes must not depend on how the file is cut into pieces
 // while it is read.

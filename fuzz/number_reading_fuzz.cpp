@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number reading of Go to and of the start-up line number, and the charset answer.
 #include <cmath>
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each of the four settings loaders reading a file of any bytes, in a real main window on
 // Qt's offscreen platform. A file a loader refuses gives its message and is deleted.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (build-fuzz/) and runs each for a bounded time from
 # the seed corpus in fuzz/corpus. A crash, a sanitizer report, a leak, or an input that runs
 # longer than five seconds fails the run; the input is left in build-fuzz/findings.
@@ -7,7 +8,7 @@
 #   FUZZ_SECONDS=300 scripts/fuzz.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 seconds=${FUZZ_SECONDS:-15}
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Lintrel needs to build, run and test. Safe to run again.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian packages Lintrel needs. Safe to run again.
+#
+#   scripts/install-deps.sh          what building and running need
+#   scripts/install-deps.sh --test   and what the tests, fuzzing and benchmarks need
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick fonts-dejavu-core
-    desktop-file-utils appstream clang libclang-rt-14-dev strace
-)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+    fonts-dejavu-core)
+if [ "${1:-}" = --test ]; then
+    packages+=(
+        libgtest-dev libgmock-dev googletest libbenchmark-dev
+        xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick
+        desktop-file-utils appstream clang libclang-rt-14-dev strace
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,16 +1,28 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Lintrel and installs it for the current user: the program folder ~/.local/lintrel
 # (where its settings are kept), the command ~/.local/bin/lintrel, and the desktop entry and
-# icons under ~/.local/share, so that the desktop's menus and "Open with" offer it.
+# icons under ~/.local/share, so that the desktop's menus and "Open with" offer it. What it
+# puts there is listed in PREFIX/lintrel/installed-files, which scripts/uninstall-user.sh
+# reads.
 #
 #   scripts/install-user.sh [PREFIX]     PREFIX defaults to ~/.local
+#   LINTREL_BUILD_DIR=build scripts/install-user.sh    installs a build that exists already
 set -euo pipefail
-cd "$(dirname "$0")/.."
-prefix=${1:-$HOME/.local}
-scripts/install-deps.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_TESTS=OFF >/dev/null
-cmake --build build-release -j "$(nproc)"
-cmake --install build-release --prefix "$prefix"
+export LC_ALL=C  # byte order: a folder sorts before what it holds
+root=$(cd "$(dirname "$0")/.." && pwd)
+prefix=$(realpath -m "${1:-$HOME/.local}")
+build=${LINTREL_BUILD_DIR:-}
+if [ -z "$build" ]; then
+    "$root/scripts/install-deps.sh"
+    build=$root/build-release
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_TESTS=OFF >/dev/null
+    cmake --build "$build" -j "$(nproc)"
+fi
+before=$(mktemp)
+trap 'rm -f "$before"' EXIT
+find "$prefix" 2>/dev/null | sort >"$before" || true
+cmake --install "$build" --prefix "$prefix"
 # Let the desktop know about the new entry and icons, where it has the tools for that.
 if command -v update-desktop-database >/dev/null; then
     update-desktop-database -q "$prefix/share/applications" || true
@@ -18,4 +30,6 @@ fi
 if command -v gtk-update-icon-cache >/dev/null && [ -f "$prefix/share/icons/hicolor/index.theme" ]; then
     gtk-update-icon-cache -q -t "$prefix/share/icons/hicolor" || true
 fi
+manifest=$prefix/lintrel/installed-files
+{ find "$prefix" | sort | comm -13 "$before" -; echo "$manifest"; } | sort -u >"$manifest"
 echo "Installed: run $prefix/bin/lintrel, or Lintrel from the desktop's menu."

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Lintrel and starts it on the given note file, or on the
-# sample notes when none is given.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what building and running need, builds Lintrel and starts it on the given note
+# file (a path relative to the folder this is run from, or a full one), or on the sample
+# notes when none is given.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target lintrel
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" --target lintrel
 if [ "$#" -eq 0 ]; then
-    set -- "$PWD/examples/sample-notes.txt"
+    set -- "$root/examples/sample-notes.txt"
 fi
-exec build/lintrel "$@"
+exec "$root/build/lintrel" "$@"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of the main window, showing the first sample note, and of the settings
 # window, under Xvfb with openbox: docs/screenshot.png and docs/settings.png. Needs a built
 # build/lintrel. QT_SCALE_FACTOR and the like pass through to the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window tests run on Qt's offscreen platform: no display is needed and nothing blocks.
 #include <QApplication>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry (as installed) and the AppStream metainfo validate without errors.
 set -euo pipefail
 data=$1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing notes and moving between them.
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a note file into the main window.
 #include <QGuiApplication>
 #include <QLabel>

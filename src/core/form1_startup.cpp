@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's start-up and shut-down sequences.
 #include <QCoreApplication>
 #include <QFileInfo>

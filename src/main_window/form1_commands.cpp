@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands: Browse (and dropping a file), Edit file, Settings, About, Exit.
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -91,6 +92,8 @@ void Form1::Command6_Click() {
 void Form1::Command3_Click() {
     host_.MessageBox(QStringLiteral("Lintrel %1\r\n"
                                     "A reader for plain-text note files, one note at a time.\r\n"
+                                    "Free software under the GNU General Public License, "
+                                    "version 3 or later.\r\n"
                                     "\r\n"
                                     "Keys:\r\n"
                                     "Alt+Left, Alt+Right: Previous, Next\r\n"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/colour_chooser.h"
 
 #include "platform/host.h"

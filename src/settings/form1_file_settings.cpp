@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FileSettings.ini: the start-up file choice, the specified file, the separator and the
 // file loaded last.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FontSettings.ini: the note text's face, size, styles and colours.
 #include <QComboBox>
 #include <QPlainTextEdit>

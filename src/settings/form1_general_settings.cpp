@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GeneralSettings.ini: the start-up note choice, its number, the editor and the note shown
 // last.
 #include <QLineEdit>

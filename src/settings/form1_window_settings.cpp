@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WindowSettings.ini: start maximised, and the main window's saved position and size.
 #include <algorithm>
 

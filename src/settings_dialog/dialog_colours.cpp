@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two colour swatches and the colour chooser behind them.
 #include <QPlainTextEdit>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog's controls, built from one table of the window's design.
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real desktop host's own windows, driven on the offscreen platform: the colour chooser
 // without an owner, and the file-open dialog's filters.
 #include <QColorDialog>

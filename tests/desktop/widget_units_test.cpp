@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every caption of both windows fits its control at the desktop's real fonts, with the
 // windows scaled to the font.
 #include <QAbstractButton>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: corners of start-up and saving on the real program under Xvfb with openbox: a
 # note file named like a toolkit option and given by a relative path, Next on an empty list
 # from a hand-edited note number, and a program folder that takes no new file while its

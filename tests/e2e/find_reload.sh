@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: Ctrl+F finds a note by its text, F5 reads the note file again, on the real
 # program under Xvfb with openbox.
 set -euo pipefail

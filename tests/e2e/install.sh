@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: installs the portable folder into a temporary DIR, starts DIR/bin/lintrel on an
 # example file under Xvfb, closes it, and finds the four settings files beside the real
 # executable, not beside the link.
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
@@ -28,4 +29,38 @@ for f in FileSettings.ini GeneralSettings.ini WindowSettings.ini FontSettings.in
     check "$f not beside the link" test ! -e "$dir/bin/$f"
 done
 check "the file is remembered" grep -q "sample-notes.txt" "$dir/lintrel/FileSettings.ini"
+check "the desktop entry asks for start-up notification" \
+    grep -qx "StartupNotify=true" "$dir/share/applications/org.lintrel.Lintrel.desktop"
+
+# The user's install and uninstall, into a temporary HOME: afterwards only the settings
+# files are left, and --purge takes them too.
+home=$work/home
+mkdir -p "$home"
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+HOME=$home LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" >/dev/null
+(cd "$work" && exec env HOME="$home" "$home/.local/bin/lintrel" \
+    "$home/.local/lintrel/examples/sample-notes.txt") >/dev/null 2>&1 &
+pid=$!
+answer_charset
+close_main "$pid"
+HOME=$home "$scripts/uninstall-user.sh" >/dev/null
+left=$(cd "$home" && find . -mindepth 1 -type f | sort | tr '\n' ' ')
+check "uninstall leaves only the settings files" test "$left" = \
+    "./.local/lintrel/FileSettings.ini ./.local/lintrel/FontSettings.ini ./.local/lintrel/GeneralSettings.ini ./.local/lintrel/WindowSettings.ini "
+check "and no link or folder of the install" test -z "$(cd "$home" && find . -mindepth 1 -not -type f -not -path ./.local -not -path ./.local/lintrel)"
+home=$work/home2
+mkdir -p "$home"
+HOME=$home LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" >/dev/null
+printf 'x' >"$home/.local/lintrel/FileSettings.ini"
+HOME=$home "$scripts/uninstall-user.sh" --purge >/dev/null
+check "install and uninstall --purge leave nothing" test -z "$(find "$home" -mindepth 1)"
+
+# The archive holds the program folder with the README, the licence and how to start it.
+archive_dir=$work/archive
+mkdir -p "$archive_dir"
+(cd "$archive_dir" && cpack --config "$build/CPackConfig.cmake" -G TGZ >/dev/null)
+listing=$(tar -tzf "$archive_dir"/Lintrel-*-Linux.tar.gz)
+for f in lintrel/lintrel lintrel/README.md lintrel/LICENSE lintrel/START.txt bin/lintrel; do
+    check "the archive holds $f" grep -q "/$f\$" <<<"$listing"
+done
 finish

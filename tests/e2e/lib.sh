@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared steps of the end-to-end tests: a desktop under Xvfb with openbox, and the waits
 # that drive the real program as a user would. Sourced by the test scripts.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the real program under Xvfb with openbox, driven as a user drives it: the rows
 # of the start-up file choice, the end at once, the four files written on closing, a
 # malformed settings file, and a note file that vanishes while the program runs.

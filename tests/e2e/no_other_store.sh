@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: Lintrel writes no file outside its program folder. With HOME and the
 # configuration and cache folders pointing at an empty folder, the three Browse buttons and
 # both colour swatches are used and the program is closed: the folder is still empty.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: settings files the user pinned read-only, and a full disk, on the real program
 # under Xvfb with openbox. Each save that cannot be made is reported; no settings file is
 # deleted when pinned, and none is left short.

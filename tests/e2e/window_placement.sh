@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: where the real program puts its main window, under Xvfb (1280 x 800) with a
 # window manager ($WM: openbox unless set). Left and Top are the outer frame's corner: a
 # first start centres the frame, a saved place puts the frame's corner there, and saved

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and the settings dialog on a desktop: Alt keys, screen reader names, and
 // files dropped on the window.
 #include <QAccessible>

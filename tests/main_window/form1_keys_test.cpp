@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Beyond the design: finding a note, reading the file again, the keys that reach the
 // commands, and the tooltips of the two labels.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a file so that it holds all of its old bytes or all of the new ones, whatever fails.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog from the keyboard: first focus, Tab order, arrows within an option
 // frame, Enter and Escape.
 #include <QApplication>

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Removes what scripts/install-user.sh put into PREFIX, as it listed it, and keeps the four
+# settings files in PREFIX/lintrel unless --purge is given.
+#
+#   scripts/uninstall-user.sh [--purge] [PREFIX]     PREFIX defaults to ~/.local
+set -euo pipefail
+export LC_ALL=C  # byte order: a folder sorts before what it holds
+purge=0
+if [ "${1:-}" = --purge ]; then
+    purge=1
+    shift
+fi
+prefix=$(realpath -m "${1:-$HOME/.local}")
+manifest=$prefix/lintrel/installed-files
+if [ ! -f "$manifest" ]; then
+    echo "Lintrel is not installed in $prefix (no $manifest)." >&2
+    exit 1
+fi
+if [ "$purge" -eq 1 ]; then
+    for f in FileSettings.ini GeneralSettings.ini WindowSettings.ini FontSettings.ini; do
+        rm -f "$prefix/lintrel/$f"
+    done
+fi
+# Deepest first: files and links, then the folders the install made, when empty.
+sort -r "$manifest" | while IFS= read -r path; do
+    case $path in
+        "$prefix" | "$prefix"/*) ;;
+        *) continue ;;  # never anything outside PREFIX
+    esac
+    if [ -L "$path" ] || [ -f "$path" ]; then
+        rm -f "$path"
+    elif [ -d "$path" ]; then
+        rmdir "$path" 2>/dev/null || true
+    fi
+done
+if [ "$purge" -eq 1 ]; then
+    rmdir "$prefix/lintrel" 2>/dev/null || true
+fi
+if command -v update-desktop-database >/dev/null && [ -d "$prefix/share/applications" ]; then
+    update-desktop-database -q "$prefix/share/applications" || true
+fi
+echo "Removed Lintrel from $prefix$([ "$purge" -eq 1 ] || echo "; its settings stay in $prefix/lintrel")."
