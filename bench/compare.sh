@@ -91,6 +91,19 @@ load_row "100 MB, a note per line" lines 100M
 load_row "1 GB, a note per line" lines 1G
 load_row "1 GB, separator file" sepfile 1G
 load_row "1 GB, separator setting ##" setting 1G "##"
+# The worst case of a search whose cost grows with the separator: a 64 MB line of one byte and
+# a separator setting of 32767 characters that almost matches everywhere.
+worst=$tmp/worst-64M.txt
+head -c 64M /dev/zero | tr '\0' a >"$worst"
+long=$(head -c 16000 /dev/zero | tr '\0' a)b$(head -c 16766 /dev/zero | tr '\0' a)
+warm "$worst"
+"$bin/load_bench" "$worst" "$long" --benchmark_repetitions="$runs" \
+    --benchmark_report_aggregates_only=true --benchmark_format=csv >"$tmp/load.csv" 2>/dev/null
+worst_ms=$(csv_median "$tmp/load.csv" Load real_time)
+wc_ms=$(median_ms wc -l "$worst")
+printf '| 64 MB in one line, a 32767-character separator setting | 0 | %s | %s | %s | - | - | - |\n' \
+    "$(fmt "$worst_ms")" "$(fmt "$wc_ms")" "$(ratio "$worst_ms" "$wc_ms")"
+rm -f "$worst"
 echo
 
 echo "## Start-up with the 100 MB file, offscreen, through the first paint"

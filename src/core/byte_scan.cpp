@@ -138,6 +138,34 @@ namespace {
 
 // The byte of `needle`, other than its first, that candidates are also checked against: the
 // last one that is not a line break or a space, as those are common in note files.
+// The needle length from which a search takes the system's memmem, whose two-way search is
+// linear whatever the needle; shorter needles keep the vector probe, whose worst case grows
+// with the needle's length.
+constexpr std::size_t kLongNeedle = 32;
+
+std::size_t FindLong(std::string_view text, std::size_t from, std::string_view needle) {
+    if (from >= text.size()) {
+        return std::string_view::npos;
+    }
+    const void* hit =
+        ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return hit == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+// Counts by one search after another from `from`; `end` as CountBytes.
+std::size_t CountByFinding(std::string_view text, std::size_t from, std::string_view needle,
+                           std::size_t& end) {
+    std::size_t count = 0;
+    for (std::size_t at = FindBytes(text, from, needle); at != std::string_view::npos;
+         at = FindBytes(text, from, needle)) {
+        ++count;
+        from = at + needle.size();
+        end = from;
+    }
+    return count;
+}
+
 std::size_t SecondProbe(std::string_view needle) {
     for (std::size_t k = needle.size() - 1; k > 0; --k) {
         if (needle[k] != '\r' && needle[k] != '\n' && needle[k] != ' ') {
@@ -149,8 +177,118 @@ std::size_t SecondProbe(std::string_view needle) {
 
 }  // namespace
 
+namespace {
+
+// A needle of up to 16 bytes, padded, with the mask of its bytes: a candidate is checked
+// with one vector compare instead of a call.
+struct ShortNeedle {
+    explicit ShortNeedle(std::string_view needle) {
+        char padded[16] = {};
+        std::memcpy(padded, needle.data(), std::min<std::size_t>(needle.size(), 16));
+        bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(padded));
+        mask = needle.size() >= 16 ? 0xFFFFu : (1u << needle.size()) - 1;
+    }
+    // Whether the needle stands at `p`, of which 16 bytes may be read.
+    bool At(const char* p) const {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, bytes)));
+        return (equal & mask) == mask;
+    }
+    __m128i bytes;
+    unsigned mask;
+};
+
+// Counts the matches whose first and `k`-th bytes the vector probe finds, from `i` on, for as
+// long as a whole block fits; `i` and `end` receive where the probe and the matches stopped.
+std::size_t CountProbed16(std::string_view text, std::string_view needle, std::size_t k,
+                          std::size_t& i, std::size_t& end) {
+    const char* p = text.data();
+    const std::size_t n = needle.size();
+    const __m128i first = _mm_set1_epi8(needle[0]);
+    const __m128i other = _mm_set1_epi8(needle[k]);
+    const ShortNeedle whole(needle);
+    // Every candidate of a block has 16 bytes to compare within the text.
+    const std::size_t reach = std::max<std::size_t>(n - 1, 15);
+    std::size_t count = 0;
+    for (; i + reach + 16 <= text.size() && i + k + 16 <= text.size(); i += 16) {
+        const __m128i a =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), first);
+        const __m128i b =
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k)), other);
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(a, b)));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            mask &= mask - 1;
+            if (at >= end && (n <= 16 ? whole.At(p + at)
+                                      : std::memcmp(p + at + 1, needle.data() + 1, n - 1) == 0)) {
+                ++count;
+                end = at + n;
+            }
+        }
+    }
+    return count;
+}
+
+#ifdef LINTREL_HAVE_AVX2
+__attribute__((target("avx2"))) std::size_t CountProbed32(std::string_view text,
+                                                          std::string_view needle, std::size_t k,
+                                                          std::size_t& i, std::size_t& end) {
+    const char* p = text.data();
+    const std::size_t n = needle.size();
+    const __m256i first = _mm256_set1_epi8(needle[0]);
+    const __m256i other = _mm256_set1_epi8(needle[k]);
+    const ShortNeedle whole(needle);
+    const std::size_t reach = std::max<std::size_t>(n - 1, 15);
+    std::size_t count = 0;
+    for (; i + reach + 32 <= text.size() && i + k + 32 <= text.size(); i += 32) {
+        const __m256i a =
+            _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i)), first);
+        const __m256i b = _mm256_cmpeq_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + k)), other);
+        auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(a, b)));
+        while (mask != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+            mask &= mask - 1;
+            if (at >= end && (n <= 16 ? whole.At(p + at)
+                                      : std::memcmp(p + at + 1, needle.data() + 1, n - 1) == 0)) {
+                ++count;
+                end = at + n;
+            }
+        }
+    }
+    return count + CountProbed16(text, needle, k, i, end);
+}
+#endif
+
+}  // namespace
+
+std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view needle,
+                       std::size_t& end) {
+    end = from;
+    if (needle.size() == 1 || needle.size() > kLongNeedle) {
+        return CountByFinding(text, from, needle, end);
+    }
+    // Many places at a time, as FindBytes, counting every match in one pass rather than
+    // starting a search for each.
+    const std::size_t k = SecondProbe(needle);
+    std::size_t i = from;
+#ifdef LINTREL_HAVE_AVX2
+    std::size_t count =
+        kAvx2 ? CountProbed32(text, needle, k, i, end) : CountProbed16(text, needle, k, i, end);
+#else
+    std::size_t count = CountProbed16(text, needle, k, i, end);
+#endif
+    std::size_t rest = end;
+    count += CountByFinding(text, std::max(i, end), needle, rest);
+    end = std::max(end, rest);
+    return count;
+}
+
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
     const std::size_t n = needle.size();
+    if (n > kLongNeedle) {
+        return FindLong(text, from, needle);
+    }
     if (n == 1) {
         const void* hit = std::memchr(text.data() + from, needle[0], text.size() - from);
         return hit == nullptr
@@ -185,6 +323,18 @@ std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view 
 
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
     return text.find(needle, from);
+}
+
+std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view needle,
+                       std::size_t& end) {
+    std::size_t count = 0;
+    end = from;
+    for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
+         at = text.find(needle, end)) {
+        ++count;
+        end = at + needle.size();
+    }
+    return count;
 }
 
 std::size_t CountByte(std::string_view bytes, char byte) {

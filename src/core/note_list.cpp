@@ -217,11 +217,7 @@ void NoteListBuilder::CountOccurrences(std::string_view joined) {
         }
         from = pos > carry_.size() ? pos - carry_.size() : 0;
     }
-    for (std::size_t at = FindBytes(joined, from, separator_); at != std::string_view::npos;
-         at = FindBytes(joined, from, separator_)) {
-        ++l.count_;
-        from = at + sepSize;
-    }
+    l.count_ += CountBytes(joined, from, separator_, from);
     carry_ = joined.substr(StillOpen(joined.size(), from, sepSize));
 }
 

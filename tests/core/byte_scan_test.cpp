@@ -53,6 +53,36 @@ TEST(ByteScanTest, FindsWhatAPlainSearchFinds) {
     }
 }
 
+// Counting, short and long needles alike, agrees with one plain search after another, and
+// tells where the scan may go on.
+TEST(ByteScanTest, CountsWhatPlainSearchesFind) {
+    std::mt19937 random(12);
+    const std::string alphabet = "aab\r\n";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 300, 'a');
+        for (char& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        // Needles of 1 to 40 bytes, most of them runs that a text of a's matches everywhere.
+        std::string needle(1 + random() % 40, 'a');
+        if (random() % 2 == 0) {
+            needle[random() % needle.size()] = alphabet[random() % alphabet.size()];
+        }
+        const std::size_t from = text.empty() ? 0 : random() % text.size();
+        std::size_t expected = 0;
+        std::size_t expectedEnd = from;
+        for (std::size_t at = text.find(needle, from); at != std::string::npos;
+             at = text.find(needle, expectedEnd)) {
+            ++expected;
+            expectedEnd = at + needle.size();
+        }
+        std::size_t end = 0;
+        ASSERT_EQ(CountBytes(text, from, needle, end), expected) << round;
+        ASSERT_EQ(end, expectedEnd) << round;
+        ASSERT_EQ(FindBytes(text, from, needle), text.find(needle, from)) << round;
+    }
+}
+
 // Lane counters that would wrap after 255 hits in a row.
 TEST(ByteScanTest, CountsLongRunsOfTheSameByte) {
     const std::string run(100000, '\r');
