@@ -106,6 +106,17 @@ printf '| 64 MB in one line, a 32767-character separator setting | 0 | %s | %s |
 rm -f "$worst"
 echo
 
+echo "## The held text's buffer: realloc against std::string"
+echo
+echo "A note as large as the file is held whole; NoteCutter grows it with realloc."
+echo
+for size in 100 1024; do
+    for kind in realloc string; do
+        echo "- $("$bin/buffer_bench" "$kind" "$size")"
+    done
+done
+echo
+
 echo "## Start-up with the 100 MB file, offscreen, through the first paint"
 echo
 file=$tmp/lines-100M.txt

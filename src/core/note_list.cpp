@@ -25,6 +25,14 @@ std::size_t StillOpen(std::size_t size, std::size_t from, std::size_t separatorS
 
 }  // namespace
 
+NoteList::NoteList(Text text, std::size_t size, std::vector<std::size_t> starts,
+                   std::size_t separatorSize, std::size_t count)
+    : text_(std::move(text)),
+      size_(size),
+      starts_(std::move(starts)),
+      separatorSize_(separatorSize),
+      count_(count) {}
+
 NoteList NoteList::FromFile(std::string_view file, std::string_view separator) {
     NoteListBuilder builder{std::string(separator)};
     builder.Feed(file);
@@ -47,79 +55,33 @@ std::string_view NoteList::Note(std::size_t k) const {
     return {d + begin, end - begin};
 }
 
-NoteListBuilder::NoteListBuilder(std::string separator) : separator_(std::move(separator)) {
+bool NoteListBuilder::Feed(std::string_view bytes) {
+    if (!cutter_.Failed()) {
+        joiner_.Feed(bytes, [this](std::string_view joined) { cutter_.Accept(joined); });
+    }
+    return !cutter_.Failed();
+}
+
+NoteCutter::NoteCutter(std::string separator) : separator_(std::move(separator)) {
     if (separator_.empty()) {
         separator_ = kLineBreak;  // an empty separator would match everywhere
     }
-    list_.separatorSize_ = separator_.size();
     // Room for every start that is held; pages never written are never backed by memory.
-    list_.starts_.reserve(kHeldStarts);
+    starts_.reserve(kHeldStarts);
 }
 
-bool NoteListBuilder::Feed(std::string_view bytes) {
-    if (bytes.empty() || failed_) {
-        return !failed_;
-    }
-    if (!started_) {
-        started_ = true;
-        Accept(kLineBreak);
-    }
-    std::size_t begin = 0;
-    if (pendingCr_) {
-        pendingCr_ = false;
-        pendingBreak_ = true;
-        if (bytes[0] == '\n') {
-            begin = 1;
-        }
-    }
-    if (begin == bytes.size()) {
-        return !failed_;
-    }
-    // More bytes follow the pending line break: it starts a line.
-    if (pendingBreak_) {
-        pendingBreak_ = false;
-        Accept(kLineBreak);
-    }
-    // A line break at the very end waits for what follows it.
-    std::size_t end = bytes.size();
-    if (bytes[end - 1] == '\r') {
-        --end;
-        pendingCr_ = true;
-    } else if (end - begin >= 2 && bytes[end - 2] == '\r' && bytes[end - 1] == '\n') {
-        end -= 2;
-        pendingBreak_ = true;
-    }
-    const std::string_view body = bytes.substr(begin, end - begin);
-    // The body with one more byte, so that a CR at its end is judged by what follows.
-    const std::string_view judged = bytes.substr(begin, end - begin + (end < bytes.size()));
-    if (!HasLoneCr(judged)) {
-        Accept(body);
-        return !failed_;
-    }
-    scratch_.clear();
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        scratch_ += body[i];
-        if (body[i] == '\r' && judged[i + 1] != '\n') {
-            scratch_ += '\n';
-        }
-    }
-    Accept(scratch_);
-    return !failed_;
-}
-
-NoteList NoteListBuilder::Finish() {
-    // A line break still pending ends the last line and starts no further one.
+NoteList NoteCutter::Finish() {
     if (failed_) {
         return {};
     }
     // Give back the room that was not used.
-    if (list_.capacity_ > list_.size_ && list_.size_ > 0) {
-        (void)Grow(list_.size_);  // when even that fails, the room stays
+    if (capacity_ > size_ && size_ > 0) {
+        (void)Grow(size_);  // when even that fails, the room stays
     }
-    return std::move(list_);
+    return {std::move(text_), size_, std::move(starts_), separator_.size(), count_};
 }
 
-void NoteListBuilder::Accept(std::string_view joined) {
+void NoteCutter::Accept(std::string_view joined) {
     if (failed_ || joined.empty()) {
         return;
     }
@@ -132,69 +94,65 @@ void NoteListBuilder::Accept(std::string_view joined) {
     }
 }
 
-void NoteListBuilder::Reserve(std::size_t bytes) {
-    if (bytes > list_.capacity_) {
+void NoteCutter::Reserve(std::size_t bytes) {
+    if (bytes > capacity_) {
         (void)Grow(bytes);  // without the room, the text grows as it comes
     }
 }
 
-bool NoteListBuilder::Grow(std::size_t capacity) {
-    NoteList& l = list_;
-    char* grown = static_cast<char*>(std::realloc(l.text_.get(), capacity));
+bool NoteCutter::Grow(std::size_t capacity) {
+    char* grown = static_cast<char*>(std::realloc(text_.get(), capacity));
     if (grown == nullptr) {
         return false;
     }
-    (void)l.text_.release();
-    l.text_.reset(grown);
-    l.capacity_ = capacity;
+    (void)text_.release();
+    text_.reset(grown);
+    capacity_ = capacity;
     return true;
 }
 
-bool NoteListBuilder::Append(std::string_view joined) {
-    NoteList& l = list_;
-    if (l.size_ + joined.size() > l.capacity_) {
-        std::size_t capacity = l.capacity_ < 65536 ? 65536 : l.capacity_ * 2;
-        while (capacity < l.size_ + joined.size()) {
+bool NoteCutter::Append(std::string_view joined) {
+    if (size_ + joined.size() > capacity_) {
+        std::size_t capacity = capacity_ < 65536 ? 65536 : capacity_ * 2;
+        while (capacity < size_ + joined.size()) {
             capacity *= 2;
         }
         if (!Grow(capacity)) {
             return false;
         }
     }
-    std::memcpy(l.text_.get() + l.size_, joined.data(), joined.size());
-    l.size_ += joined.size();
+    std::memcpy(text_.get() + size_, joined.data(), joined.size());
+    size_ += joined.size();
     return true;
 }
 
-void NoteListBuilder::SearchHeld() {
-    NoteList& l = list_;
-    const char* text = l.text_.get();
+void NoteCutter::SearchHeld() {
+    const char* text = text_.get();
     const std::size_t sepSize = separator_.size();
     for (;;) {
-        const std::size_t at = FindBytes({text, l.size_}, searchFrom_, separator_);
+        const std::size_t at = FindBytes({text, size_}, searchFrom_, separator_);
         if (at == std::string_view::npos) {
-            searchFrom_ = StillOpen(l.size_, searchFrom_, sepSize);
+            searchFrom_ = StillOpen(size_, searchFrom_, sepSize);
             return;
         }
         searchFrom_ = at + sepSize;
-        l.starts_.push_back(searchFrom_);
-        ++l.count_;
-        if (l.starts_.size() == kHeldStarts) {
+        starts_.push_back(searchFrom_);
+        ++count_;
+        if (starts_.size() == kHeldStarts) {
             // Every note that can be shown is held: the rest of the text is only counted.
             holding_ = false;
-            const std::string_view rest(text + searchFrom_, l.size_ - searchFrom_);
-            l.size_ = searchFrom_;
+            const std::string_view rest(text + searchFrom_, size_ - searchFrom_);
+            size_ = searchFrom_;
             CountOccurrences(rest);
             return;
         }
     }
 }
 
-void NoteListBuilder::CountOccurrences(std::string_view joined) {
-    NoteList& l = list_;
+void NoteCutter::CountOccurrences(std::string_view joined) {
     if (separator_ == kLineBreak) {
         // Every CR of the joined text is followed by LF: each one is an occurrence.
-        l.count_ += CountByte(joined, '\r');
+        count_ += CountByte(joined, '\r');
         return;
     }
     const std::size_t sepSize = separator_.size();
@@ -208,7 +166,7 @@ void NoteListBuilder::CountOccurrences(std::string_view joined) {
         for (std::size_t at = FindBytes(head, 0, separator_);
              at != std::string_view::npos && at < carry_.size();
              at = FindBytes(head, pos, separator_)) {
-            ++l.count_;
+            ++count_;
             pos = at + sepSize;
         }
         if (joined.size() < sepSize - 1) {
@@ -217,7 +175,7 @@ void NoteListBuilder::CountOccurrences(std::string_view joined) {
         }
         from = pos > carry_.size() ? pos - carry_.size() : 0;
     }
-    l.count_ += CountBytes(joined, from, separator_, from);
+    count_ += CountBytes(joined, from, separator_, from);
     carry_ = joined.substr(StillOpen(joined.size(), from, sepSize));
 }
 

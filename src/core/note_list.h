@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_scan.h"
+
 namespace lintrel {
 
 // The highest note number that can be shown: the shown number is a 16-bit signed number.
@@ -18,7 +20,17 @@ constexpr int kHighestShownNote = 32767;
 // is read on demand, trimmed of its leading and trailing spaces; no note is copied.
 class NoteList {
   public:
+    struct Free {
+        void operator()(char* p) const { std::free(p); }
+    };
+    // A block of text from malloc.
+    using Text = std::unique_ptr<char, Free>;
+
     NoteList() = default;
+    // Takes the held text (`size` bytes), the start of each held note after the first and the
+    // start of the note after them, the separator's length, and the count of all notes.
+    NoteList(Text text, std::size_t size, std::vector<std::size_t> starts,
+             std::size_t separatorSize, std::size_t count);
 
     // The notes of a file's bytes cut at `separator` (never empty).
     static NoteList FromFile(std::string_view file, std::string_view separator);
@@ -31,42 +43,54 @@ class NoteList {
     bool IsBlank(std::size_t k) const { return Note(k).empty(); }
 
   private:
-    friend class NoteListBuilder;
-    struct Free {
-        void operator()(char* p) const { std::free(p); }
-    };
-
-    std::unique_ptr<char, Free> text_;
+    Text text_;
     std::size_t size_ = 0;
-    std::size_t capacity_ = 0;
     // Start of note i + 1 in the text, for the notes that are held.
     std::vector<std::size_t> starts_;
     std::size_t separatorSize_ = 0;
     std::size_t count_ = 0;
 };
 
-// Builds a NoteList from a note file's bytes, given in pieces in their order. The lines are
-// joined: every line is preceded by CR LF, a line ends at CR LF or at a lone CR (a lone LF is
-// an ordinary character), and the line break after the last line starts no further line. The
-// joined text is cut at every occurrence of the separator, scanning left to right with
-// matched occurrences consumed; the piece before the first occurrence is dropped and every
-// later piece is a note.
-class NoteListBuilder {
+// Joins the lines of a note file given in pieces: every line is preceded by CR LF, a line ends
+// at CR LF or at a lone CR (a lone LF is an ordinary character), and the line break after the
+// last line starts no further line. What is joined goes to a sink as it is decided.
+class LineJoiner {
+  public:
+    // Takes the next bytes of the file; hands `out` (called with a std::string_view) the
+    // joined text they decide, in order.
+    template <typename Sink>
+    void Feed(std::string_view bytes, Sink&& out);
+
+  private:
+    // The file's bytes so far are not empty.
+    bool started_ = false;
+    // The bytes so far end with a CR whose line break is not known yet to be CR LF or lone.
+    bool pendingCr_ = false;
+    // The bytes so far end with a line break that starts a line only if more bytes follow.
+    bool pendingBreak_ = false;
+    std::string scratch_;
+};
+
+// Cuts joined text, given in pieces, at every occurrence of a separator, scanning left to
+// right with matched occurrences consumed; the piece before the first occurrence is dropped
+// and every later piece is a note. The text of the notes that can be shown is held; later
+// occurrences are only counted.
+class NoteCutter {
   public:
     // `separator` is never empty.
-    explicit NoteListBuilder(std::string separator);
+    explicit NoteCutter(std::string separator);
 
     // Makes room for `bytes` bytes of joined text at once, when the file's size is known, so
     // that the held text never moves while it grows. Only what is written is backed by memory.
     void Reserve(std::size_t bytes);
-    // Takes the next bytes of the file. False when memory for the notes ran out.
-    bool Feed(std::string_view bytes);
-    // The notes of all bytes fed.
+    // Takes the next piece of joined text.
+    void Accept(std::string_view joined);
+    // Memory for the notes ran out: the notes are lost.
+    bool Failed() const { return failed_; }
+    // The notes of all the joined text.
     NoteList Finish();
 
   private:
-    // Takes the next piece of the joined text; failed_ tells when memory ran out.
-    void Accept(std::string_view joined);
     bool Append(std::string_view joined);
     // Moves the held text to a block of `capacity` bytes; false when there is no memory.
     bool Grow(std::size_t capacity);
@@ -76,20 +100,90 @@ class NoteListBuilder {
     void CountOccurrences(std::string_view joined);
 
     std::string separator_;
-    NoteList list_;
+    // The held text, grown by realloc: a block reserved for the whole file is backed by
+    // memory only where it is written, and giving back the unused end does not copy it.
+    // (A std::string would fill its reserve and copy itself to shrink; bench/buffer_bench
+    // measures both.)
+    NoteList::Text text_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    std::vector<std::size_t> starts_;
+    std::size_t count_ = 0;
     bool holding_ = true;
     std::size_t searchFrom_ = 0;
     // The last bytes of the joined text past the held notes where an occurrence may start.
     std::string carry_;
-    // The file's bytes so far are not empty.
-    bool started_ = false;
-    // The bytes so far end with a CR whose line break is not known yet to be CR LF or lone.
-    bool pendingCr_ = false;
-    // The bytes so far end with a line break that starts a line only if more bytes follow.
-    bool pendingBreak_ = false;
-    std::string scratch_;
     bool failed_ = false;
 };
+
+// Builds a NoteList from a note file's bytes, given in pieces in their order: the lines are
+// joined (LineJoiner), and the joined text is cut into notes (NoteCutter).
+class NoteListBuilder {
+  public:
+    // `separator` is never empty.
+    explicit NoteListBuilder(std::string separator) : cutter_(std::move(separator)) {}
+
+    void Reserve(std::size_t bytes) { cutter_.Reserve(bytes); }
+    // Takes the next bytes of the file. False when memory for the notes ran out.
+    bool Feed(std::string_view bytes);
+    // The notes of all bytes fed.
+    NoteList Finish() { return cutter_.Finish(); }
+
+  private:
+    LineJoiner joiner_;
+    NoteCutter cutter_;
+};
+
+template <typename Sink>
+void LineJoiner::Feed(std::string_view bytes, Sink&& out) {
+    if (bytes.empty()) {
+        return;
+    }
+    if (!started_) {
+        started_ = true;
+        out(std::string_view("\r\n"));
+    }
+    std::size_t begin = 0;
+    if (pendingCr_) {
+        pendingCr_ = false;
+        pendingBreak_ = true;
+        if (bytes[0] == '\n') {
+            begin = 1;
+        }
+    }
+    if (begin == bytes.size()) {
+        return;
+    }
+    // More bytes follow the pending line break: it starts a line.
+    if (pendingBreak_) {
+        pendingBreak_ = false;
+        out(std::string_view("\r\n"));
+    }
+    // A line break at the very end waits for what follows it.
+    std::size_t end = bytes.size();
+    if (bytes[end - 1] == '\r') {
+        --end;
+        pendingCr_ = true;
+    } else if (end - begin >= 2 && bytes[end - 2] == '\r' && bytes[end - 1] == '\n') {
+        end -= 2;
+        pendingBreak_ = true;
+    }
+    const std::string_view body = bytes.substr(begin, end - begin);
+    // The body with one more byte, so that a CR at its end is judged by what follows.
+    const std::string_view judged = bytes.substr(begin, end - begin + (end < bytes.size()));
+    if (!HasLoneCr(judged)) {
+        out(body);
+        return;
+    }
+    scratch_.clear();
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        scratch_ += body[i];
+        if (body[i] == '\r' && judged[i + 1] != '\n') {
+            scratch_ += '\n';
+        }
+    }
+    out(scratch_);
+}
 
 // The first line of `bytes` (up to the first CR, or all of it); an empty result is told apart
 // by `found`, false when `bytes` holds no line at all.
