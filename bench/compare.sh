@@ -106,6 +106,20 @@ printf '| 64 MB in one line, a 32767-character separator setting | 0 | %s | %s |
 rm -f "$worst"
 echo
 
+echo "## Byte scans on a 128 KiB piece: 32-byte against 16-byte (us)"
+echo
+echo "| Scan | 32-byte | 16-byte |"
+echo "|---|---:|---:|"
+"$bin/scan_bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv >"$tmp/scan32.csv" 2>/dev/null
+"$bin/scan_bench16" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv >"$tmp/scan16.csv" 2>/dev/null
+for scan in CountByte HasLoneCr CountSeparator; do
+    echo "| $scan | $(fmt "$(csv_median "$tmp/scan32.csv" "BM_$scan" real_time)") |" \
+        "$(fmt "$(csv_median "$tmp/scan16.csv" "BM_$scan" real_time)") |"
+done
+echo
+
 echo "## The held text's buffer: realloc against std::string"
 echo
 echo "A note as large as the file is held whole; NoteCutter grows it with realloc."

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The byte scans of note cutting on one 128 KiB piece of short CR LF lines, as the loader
+// reads a file, so that the piece stays in the cache:
+// counting CRs, looking for lone CRs, and counting a separator. Built twice: with the 32-byte
+// scans where the processor has them (scan_bench) and with the 16-byte scans alone
+// (scan_bench16), so that bench/compare.sh shows what the wider ones gain.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "core/byte_scan.h"
+
+namespace {
+
+const std::string& Text() {
+    static const std::string text = [] {
+        std::string t;
+        const std::string line = "a short note of about forty characters\r\n";
+        while (t.size() < (128u << 10)) {
+            t += line;
+            if (t.size() % 97 == 0) {
+                t += "##\r\n";
+            }
+        }
+        return t;
+    }();
+    return text;
+}
+
+void BM_CountByte(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lintrel::CountByte(Text(), '\r'));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Text().size()));
+}
+BENCHMARK(BM_CountByte)->Unit(benchmark::kMicrosecond);
+
+void BM_HasLoneCr(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lintrel::HasLoneCr(Text()));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Text().size()));
+}
+BENCHMARK(BM_HasLoneCr)->Unit(benchmark::kMicrosecond);
+
+void BM_CountSeparator(benchmark::State& state) {
+    std::size_t end = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lintrel::CountBytes(Text(), 0, "\r\n##\r\n", end));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Text().size()));
+}
+BENCHMARK(BM_CountSeparator)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
