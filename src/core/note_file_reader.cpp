@@ -66,6 +66,12 @@ std::optional<std::string> ReadSeparatorLine(const QString& path, std::size_t li
 
 }  // namespace
 
+std::string_view FirstLine(std::string_view bytes, bool& found) {
+    found = !bytes.empty();
+    const std::size_t cr = bytes.find('\r');
+    return cr == std::string_view::npos ? bytes : bytes.substr(0, cr);
+}
+
 QString SeparatorFilePath(const QString& notePath) {
     const qsizetype dot = notePath.lastIndexOf(QLatin1Char('.'));
     if (dot < 0) {

@@ -20,6 +20,10 @@ struct NoteFileResult {
     NoteList notes;
 };
 
+// The first line of `bytes` (up to the first CR, or all of it); an empty result is told apart
+// by `found`, false when `bytes` holds no line at all.
+std::string_view FirstLine(std::string_view bytes, bool& found);
+
 // The separator file beside `notePath`: the path up to its last "." followed by ".ltrsep";
 // empty when the path has no ".".
 QString SeparatorFilePath(const QString& notePath);

@@ -179,10 +179,4 @@ void NoteCutter::CountOccurrences(std::string_view joined) {
     carry_ = joined.substr(StillOpen(joined.size(), from, sepSize));
 }
 
-std::string_view FirstLine(std::string_view bytes, bool& found) {
-    found = !bytes.empty();
-    const std::size_t cr = bytes.find('\r');
-    return cr == std::string_view::npos ? bytes : bytes.substr(0, cr);
-}
-
 }  // namespace lintrel

@@ -185,8 +185,4 @@ void LineJoiner::Feed(std::string_view bytes, Sink&& out) {
     out(scratch_);
 }
 
-// The first line of `bytes` (up to the first CR, or all of it); an empty result is told apart
-// by `found`, false when `bytes` holds no line at all.
-std::string_view FirstLine(std::string_view bytes, bool& found);
-
 }  // namespace lintrel

@@ -27,6 +27,18 @@ class ReadNoteFileTest : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
+TEST(FirstLineTest, StopsAtCarriageReturn) {
+    bool found = false;
+    EXPECT_EQ(FirstLine("---\r\nrest", found), "---");
+    EXPECT_TRUE(found);
+    EXPECT_EQ(FirstLine("abc", found), "abc");
+    EXPECT_TRUE(found);
+    EXPECT_EQ(FirstLine("\r\n", found), "");
+    EXPECT_TRUE(found);
+    FirstLine("", found);
+    EXPECT_FALSE(found);
+}
+
 TEST(SeparatorFilePathTest, CutsAtTheLastDotAnywhere) {
     EXPECT_EQ(SeparatorFilePath("/notes/quotes.txt"), "/notes/quotes.ltrsep");
     EXPECT_EQ(SeparatorFilePath("/my.notes/quotes"), "/my.ltrsep");

@@ -239,17 +239,5 @@ TEST(NoteListBuilderTest, CountsRandomNotesPastTheShownOnes) {
     }
 }
 
-TEST(FirstLineTest, StopsAtCarriageReturn) {
-    bool found = false;
-    EXPECT_EQ(FirstLine("---\r\nrest", found), "---");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(FirstLine("abc", found), "abc");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(FirstLine("\r\n", found), "");
-    EXPECT_TRUE(found);
-    FirstLine("", found);
-    EXPECT_FALSE(found);
-}
-
 }  // namespace
 }  // namespace lintrel
