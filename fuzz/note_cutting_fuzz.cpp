@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/note_file_reader.h"
 #include "core/note_list.h"
 
 namespace {
