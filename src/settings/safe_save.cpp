@@ -26,8 +26,9 @@ int SystemClose(int fd) {
     return ::close(fd);
 }
 
-// Writes all of `bytes`, then flushes them to the disk and closes `fd`; false when any step
-// fails (the descriptor is closed either way).
+// Writes all of `bytes` from the file's start, cuts the file to their length, then flushes
+// them to the disk and closes `fd`; false when any step fails (the descriptor is closed
+// either way).
 bool WriteAll(int fd, const std::string& bytes, const FileOps& ops) {
     std::size_t done = 0;
     bool ok = true;
@@ -39,7 +40,7 @@ bool WriteAll(int fd, const std::string& bytes, const FileOps& ops) {
         ok = n > 0;
         done += ok ? static_cast<std::size_t>(n) : 0;
     }
-    ok = ok && ops.fsync(fd) == 0;
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ops.fsync(fd) == 0;
     return ops.close(fd) == 0 && ok;
 }
 
@@ -98,8 +99,10 @@ SaveResult SaveFileSafely(const std::string& path, const std::string& bytes, con
         if (!exists || (errno != EACCES && errno != EPERM && errno != EROFS)) {
             return SaveResult::Failed;
         }
-        // The folder takes no new file, but the file itself may be written: write it in place.
-        const int in = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY);
+        // The folder takes no new file, but the file itself may be written: write it in place,
+        // over its old bytes (their room is already the file's, even on a full disk), and cut
+        // it to the new length once they are all written.
+        const int in = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
         if (in < 0) {
             return SaveResult::Failed;
         }

@@ -153,7 +153,8 @@ void Dialog::FixOptionFocus() {
 
 bool Dialog::eventFilter(QObject* watched, QEvent* event) {
     auto* option = qobject_cast<QRadioButton*>(watched);
-    if (option == nullptr || event->type() != QEvent::KeyPress) {
+    if (option == nullptr || event->type() != QEvent::KeyPress ||
+        (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         return QWidget::eventFilter(watched, event);
     }
     const int key = static_cast<QKeyEvent*>(event)->key();
