@@ -6,8 +6,8 @@
 #include <QFileDialog>
 #include <QTimer>
 
-#include "form_fixture.h"
 #include "desktop/qt_host.h"
+#include "form_fixture.h"
 
 namespace lintrel {
 namespace {
@@ -67,6 +67,26 @@ TEST_F(QtHostTest, ColourChooserLeavesBothWindowsUsable) {
     EXPECT_EQ(d.font_colour->BackColor(), 0x563412u);
     EXPECT_EQ(d.font_background_colour->BackColor(), 0xFFFFFFu);
     EXPECT_TRUE(Shown<QColorDialog>().isEmpty());
+}
+
+// Closing the main window while the chooser is open saves and ends as usual: the chooser's
+// own loop ends with the program's.
+TEST_F(QtHostTest, ClosingTheMainWindowWhileChoosingEndsAsUsual) {
+    host.SetOwner(&form);
+    form.show();
+    form.Command6_Click();
+    QTimer::singleShot(0, [this] {
+        ASSERT_EQ(Shown<QColorDialog>().size(), 1);
+        form.close();
+    });
+    form.SettingsDialog().font_colour->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(Shown<QColorDialog>().isEmpty());
+    EXPECT_EQ(form.SettingsDialog().font_colour->BackColor(), 0u);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("FontSettings.ini"))));
+    // The close asked the application to end: one run of its loop clears that for later tests.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
 }
 
 // Each filter is shown once, as written: "Text Files (*.txt)", not "Text Files (*.txt) (*.txt)".
