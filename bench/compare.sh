@@ -178,3 +178,8 @@ t=$(csv_median "$tmp/move.csv" BM_FindNothing real_time)
 echo "| Find a text no note holds, out of 1 000 000 notes | 32767 | $(fmt "$(awk -v t="$t" 'BEGIN { print t * 1000 }')") |"
 t=$(csv_median "$tmp/move.csv" BM_ShowRandomLineAllShowableBlank real_time)
 echo "| Random out of 10 000 000, the 32767 showable ones blank (10 000 001 draws) | - | $(fmt "$(awk -v t="$t" 'BEGIN { print t * 1000 }')") |"
+echo
+
+echo "## The real program under Xvfb with openbox"
+echo
+bench/blackbox.sh "$build"

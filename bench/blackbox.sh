@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Black-box timing of the real program under Xvfb with openbox, as a user sees it: from the
+# answer to the charset question to the main window on the screen, with "Last line of the
+# file" as the start-up choice; and from a resize to the next answered key (Alt+G's box).
+# Each note file is also timed with `wc -l`. Prints a Markdown table.
+#
+#   bench/blackbox.sh [BUILD-DIR]      BUILD-DIR holds lintrel and bench/generate_notes
+#   BLACKBOX_SLOW=1 bench/blackbox.sh  also the 5 MB word, which takes minutes today
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build-bench}" && pwd)
+source "$root/tests/e2e/lib.sh"
+start_desktop
+app=$work/app
+mkdir -p "$app"
+cp "$build/lintrel" "$app/"
+# Start at the last note of a file of one note, at the first of a file of millions (the last
+# of those cannot be shown: its number is beyond 16 bits).
+printf 'False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n 0 \r\n' \
+    >"$app/last.keep"
+printf 'True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n 0 \r\n' \
+    >"$app/first.keep"
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+input_box() {
+    local id w
+    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
+        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+poll() { for _ in $(seq 60000); do "$@" && return 0; sleep 0.01; done; return 1; }
+main_up() { main_window >/dev/null; }
+box_up() { input_box >/dev/null; }
+
+# One run on FILE (SETTING is the separator setting, or empty; START is last or first):
+# prints "shown_ms answered_ms".
+measure() {
+    local file=$1 setting=$2 start_at=$3 pid start shown answered
+    rm -f "$app"/*.ini
+    cp "$app/$start_at.keep" "$app/GeneralSettings.ini"
+    printf 'True\r\nFalse\r\nFalse\r\nFalse\r\n\r\n%s\r\n\r\n' "$setting" >"$app/FileSettings.ini"
+    "$app/lintrel" "$file" >/dev/null 2>&1 &
+    pid=$!
+    wait_for window_shown Lintrel
+    sleep 0.3
+    start=$(now_ms)
+    xdotool key --clearmodifiers Return
+    poll main_up
+    shown=$(($(now_ms) - start))
+    local id
+    id=$(main_window)
+    start=$(now_ms)
+    xdotool windowsize "$id" 900 500
+    xdotool windowactivate --sync "$id" key --clearmodifiers alt+g
+    poll box_up
+    answered=$(($(now_ms) - start))
+    xdotool key --clearmodifiers Escape
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo "$shown $answered"
+}
+wc_ms() {
+    local start
+    start=$(now_ms)
+    wc -l "$1" >/dev/null
+    echo $(($(now_ms) - start))
+}
+
+files=$work/files
+mkdir -p "$files"
+gen=$build/bench/generate_notes
+echo "| Note file | On screen after (ms) | Resize, then Alt+G answered after (ms) | wc -l (ms) |"
+echo "|---|---:|---:|---:|"
+row() {
+    local label=$1 file=$2 setting=${3:-} start_at=${4:-last}
+    cat "$file" >/dev/null
+    read -r shown answered <<<"$(measure "$file" "$setting" "$start_at")"
+    echo "| $label | $shown | $answered | $(wc_ms "$file") |"
+}
+"$gen" lines 10M "$files/lines-10M.txt"
+tr -d '\r\n' <"$files/lines-10M.txt" >"$files/one-line.txt"
+row "10 MB of words, one line" "$files/one-line.txt"
+"$gen" single 10M "$files/single.txt"
+row "10 MB in short lines, one note" "$files/single.txt"
+# A long word takes the text box minutes to lay out: only with BLACKBOX_SLOW=1.
+if [ "${BLACKBOX_SLOW:-0}" = 1 ]; then
+    head -c 5M /dev/zero | tr '\0' x >"$files/word.txt"
+    row "one 5 MB word" "$files/word.txt"
+fi
+"$gen" lines 1G "$files/lines.txt"
+row "1 GB of short notes, a note per line" "$files/lines.txt" "" first
+rm -f "$files/lines.txt"
+"$gen" sepfile 1G "$files/sepfile.txt"
+row "1 GB of short notes, separator file" "$files/sepfile.txt" "" first
+rm -f "$files/sepfile.txt" "$files/sepfile.ltrsep"
+"$gen" setting 1G "$files/setting.txt"
+row "1 GB of short notes, separator setting ##" "$files/setting.txt" "##" first
+rm -f "$files/setting.txt"
