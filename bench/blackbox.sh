@@ -22,17 +22,8 @@ printf 'False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotep
 printf 'True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n 0 \r\n' \
     >"$app/first.keep"
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-input_box() {
-    local id w
-    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
-        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
-    done
-    return 1
-}
 poll() { for _ in $(seq 60000); do "$@" && return 0; sleep 0.01; done; return 1; }
 main_up() { main_window >/dev/null; }
-box_up() { input_box >/dev/null; }
 
 # One run on FILE (SETTING is the separator setting, or empty; START is last or first):
 # prints "shown_ms answered_ms".
@@ -54,7 +45,7 @@ measure() {
     start=$(now_ms)
     xdotool windowsize "$id" 900 500
     xdotool windowactivate --sync "$id" key --clearmodifiers alt+g
-    poll box_up
+    poll small_box_shown
     answered=$(($(now_ms) - start))
     xdotool key --clearmodifiers Escape
     kill "$pid" 2>/dev/null || true

@@ -17,17 +17,6 @@ cp "$binary" "$app/lintrel"
 printf 'from the default file\r\n' >"$app/Default.txt"
 field() { sed -n "$2p" "$1/$3" | tr -d '\r' | sed 's/^ *//; s/ *$//'; }
 
-# A visible "Lintrel" window narrower than the main window: a message box.
-message_box() {
-    local id w
-    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
-        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
-    done
-    return 1
-}
-message_shown() { message_box >/dev/null; }
-
 # A relative path that looks like a toolkit option is the note file, kept as a full path.
 cp "$examples/sample-notes.txt" "$notes/-style=fusion.txt"
 (cd "$notes" && exec "$app/lintrel" -style=fusion.txt >/dev/null 2>&1) &
@@ -48,8 +37,8 @@ answer_charset
 wait_for main_shown
 sleep 0.3
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+n
-check "Next on an empty list reports the end" wait_for message_shown
-xdotool windowactivate --sync "$(message_box)" key --clearmodifiers Return
+check "Next on an empty list reports the end" wait_for small_box_shown
+xdotool windowactivate --sync "$(small_box)" key --clearmodifiers Return
 close_main "$pid"
 check "the note number stays -1" test "$(field "$app" 10 GeneralSettings.ini)" = "-1"
 
@@ -74,8 +63,8 @@ else
     sleep 0.3
     wmctrl -c Lintrel
     # A refused save would show its message before the program ends.
-    for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! message_shown || break; sleep 0.05; done
-    check "no save was refused" test -z "$(message_box || true)"
+    for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
+    check "no save was refused" test -z "$(small_box || true)"
     wait_for not_running "$pid" || kill "$pid"
     check "the settings files were written in place" \
         test "$(field "$locked" 7 FileSettings.ini)" = "$notes/locked.txt"

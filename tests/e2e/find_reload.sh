@@ -16,17 +16,7 @@ printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
 printf 'True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n 0 \r\n' \
     >"$app/GeneralSettings.ini"
 shown_note() { sed -n 10p "$app/GeneralSettings.ini" | tr -d ' \r'; }
-# A visible "Lintrel" window narrower than the main window: the input box.
-input_box() {
-    local id w
-    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
-        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
-    done
-    return 1
-}
-input_shown() { input_box >/dev/null; }
-input_gone() { ! input_shown; }
+input_gone() { ! small_box_shown; }
 
 "$app/lintrel" "$notes" >/dev/null 2>&1 &
 pid=$!
@@ -34,7 +24,7 @@ answer_charset
 wait_for main_shown
 sleep 0.3
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
-check "Ctrl+F asks for a text" wait_for input_shown
+check "Ctrl+F asks for a text" wait_for small_box_shown
 xdotool type --delay 20 "gamma"
 xdotool key --clearmodifiers Return
 wait_for input_gone
@@ -53,7 +43,7 @@ answer_charset
 wait_for main_shown
 sleep 0.3
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
-wait_for input_shown
+wait_for small_box_shown
 xdotool type --delay 20 "GAMMA"
 xdotool key --clearmodifiers Return
 wait_for input_gone

@@ -52,6 +52,17 @@ main_window() {
 }
 main_shown() { main_window >/dev/null; }
 
+# A visible "Lintrel" window narrower than the main window: a message box or an input box.
+small_box() {
+    local id w
+    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
+        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
+    done
+    return 1
+}
+small_box_shown() { small_box >/dev/null; }
+
 # Types an answer into the charset question once it is shown, and confirms it.
 answer_charset() {
     wait_for window_shown Lintrel || { echo "no charset question"; return 1; }

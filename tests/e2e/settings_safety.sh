@@ -22,7 +22,7 @@ run_counting_messages() {
     wmctrl -c Lintrel
     for _ in $(seq 200); do
         kill -0 "$pid" 2>/dev/null || break
-        id=$(message_box || true)
+        id=$(small_box || true)
         if [ -n "$id" ]; then
             xdotool windowactivate --sync "$id" key --clearmodifiers Return 2>/dev/null || true
             count=$((count + 1))
@@ -32,15 +32,6 @@ run_counting_messages() {
     done
     wait_for not_running "$pid"
     echo "$count"
-}
-# A visible "Lintrel" window narrower than the main window: a message box.
-message_box() {
-    local id w
-    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
-        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
-    done
-    return 1
 }
 gone() { ! xdotool getwindowname "$1" >/dev/null 2>&1 || ! window_visible "$1"; }
 window_visible() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
