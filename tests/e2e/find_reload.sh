@@ -18,16 +18,25 @@ printf 'True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotep
 shown_note() { sed -n 10p "$app/GeneralSettings.ini" | tr -d ' \r'; }
 input_gone() { ! small_box_shown; }
 
-"$app/lintrel" "$notes" >/dev/null 2>&1 &
-pid=$!
-answer_charset
-wait_for main_shown
-sleep 0.3
-xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
-check "Ctrl+F asks for a text" wait_for small_box_shown
-xdotool type --delay 20 "gamma"
-xdotool key --clearmodifiers Return
-wait_for input_gone
+# Starts the program on the note file, to its main window; sets $pid.
+start() {
+    "$app/lintrel" "$notes" >/dev/null 2>&1 &
+    pid=$!
+    answer_charset
+    wait_for main_shown
+    sleep 0.3
+}
+# Asks with Ctrl+F for the note holding $1; true when the box asked.
+find_text() {
+    xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
+    wait_for small_box_shown || return 1
+    xdotool type --delay 20 "$1"
+    xdotool key --clearmodifiers Return
+    wait_for input_gone
+}
+
+start
+check "Ctrl+F asks for a text" find_text gamma
 # Make the file shorter than the note shown, and read it again.
 printf 'only one\r\n' >"$notes"
 sleep 0.2
@@ -37,16 +46,8 @@ close_main "$pid"
 check "F5 read the shorter file and shows its last note" test "$(shown_note)" = 1
 
 printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
-"$app/lintrel" "$notes" >/dev/null 2>&1 &
-pid=$!
-answer_charset
-wait_for main_shown
-sleep 0.3
-xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
-wait_for small_box_shown
-xdotool type --delay 20 "GAMMA"
-xdotool key --clearmodifiers Return
-wait_for input_gone
+start
+find_text GAMMA
 sleep 0.3
 close_main "$pid"
 check "Ctrl+F showed the note that holds the text, whatever its case" test "$(shown_note)" = 3

@@ -40,27 +40,20 @@ start_desktop() {
 # Whether a visible window is named exactly $1.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
-# The main window is the visible "Lintrel" window at least 570 pixels wide (the charset
-# question's box and the message boxes are narrower).
-main_window() {
+# The first visible "Lintrel" window at least ($1 = wide) or less than ($1 = narrow) 560
+# pixels wide: the main window is wide, the charset question, message and input boxes narrow.
+lintrel_window() {
     local id w
     for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
         w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -ge 570 ] && { echo "$id"; return 0; }
+        if [ "$1" = wide ]; then [ "${w:-0}" -ge 560 ]; else [ "${w:-0}" -lt 560 ]; fi &&
+            { echo "$id"; return 0; }
     done
     return 1
 }
+main_window() { lintrel_window wide; }
 main_shown() { main_window >/dev/null; }
-
-# A visible "Lintrel" window narrower than the main window: a message box or an input box.
-small_box() {
-    local id w
-    for id in $(xdotool search --onlyvisible --name '^Lintrel$' 2>/dev/null); do
-        w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-        [ "${w:-0}" -lt 560 ] && { echo "$id"; return 0; }
-    done
-    return 1
-}
+small_box() { lintrel_window narrow; }
 small_box_shown() { small_box >/dev/null; }
 
 # Types an answer into the charset question once it is shown, and confirms it.
