@@ -18,6 +18,23 @@
 
 namespace lintrel {
 
+namespace {
+
+// Counts by one search after another from `from`; `end` as CountBytes.
+std::size_t CountByFinding(std::string_view text, std::size_t from, std::string_view needle,
+                           std::size_t& end) {
+    std::size_t count = 0;
+    for (std::size_t at = FindBytes(text, from, needle); at != std::string_view::npos;
+         at = FindBytes(text, from, needle)) {
+        ++count;
+        from = at + needle.size();
+        end = from;
+    }
+    return count;
+}
+
+}  // namespace
+
 #if defined(__SSE2__)
 
 namespace {
@@ -140,8 +157,6 @@ bool HasLoneCr(std::string_view bytes) {
 
 namespace {
 
-// The byte of `needle`, other than its first, that candidates are also checked against: the
-// last one that is not a line break or a space, as those are common in note files.
 // The needle length from which a search takes the system's memmem, whose two-way search is
 // linear whatever the needle; shorter needles keep the vector probe, whose worst case grows
 // with the needle's length.
@@ -157,19 +172,8 @@ std::size_t FindLong(std::string_view text, std::size_t from, std::string_view n
                           : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
 }
 
-// Counts by one search after another from `from`; `end` as CountBytes.
-std::size_t CountByFinding(std::string_view text, std::size_t from, std::string_view needle,
-                           std::size_t& end) {
-    std::size_t count = 0;
-    for (std::size_t at = FindBytes(text, from, needle); at != std::string_view::npos;
-         at = FindBytes(text, from, needle)) {
-        ++count;
-        from = at + needle.size();
-        end = from;
-    }
-    return count;
-}
-
+// The byte of `needle`, other than its first, that candidates are also checked against: the
+// last one that is not a line break or a space, as those are common in note files.
 std::size_t SecondProbe(std::string_view needle) {
     for (std::size_t k = needle.size() - 1; k > 0; --k) {
         if (needle[k] != '\r' && needle[k] != '\n' && needle[k] != ' ') {
@@ -179,14 +183,11 @@ std::size_t SecondProbe(std::string_view needle) {
     return needle.size() - 1;
 }
 
-}  // namespace
-
-namespace {
-
-// A needle of up to 16 bytes, padded, with the mask of its bytes: a candidate is checked
-// with one vector compare instead of a call.
-struct ShortNeedle {
-    explicit ShortNeedle(std::string_view needle) {
+// The needle of a count, and its check of the candidates a vector probe finds. A needle of up
+// to 16 bytes is held padded, with the mask of its bytes, so that a candidate is checked with
+// one vector compare instead of a call.
+struct ProbedNeedle {
+    explicit ProbedNeedle(std::string_view n) : needle(n) {
         char padded[16] = {};
         std::memcpy(padded, needle.data(), std::min<std::size_t>(needle.size(), 16));
         bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(padded));
@@ -194,10 +195,29 @@ struct ShortNeedle {
     }
     // Whether the needle stands at `p`, of which 16 bytes may be read.
     bool At(const char* p) const {
+        if (needle.size() > 16) {
+            return std::memcmp(p, needle.data(), needle.size()) == 0;
+        }
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const auto equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, bytes)));
         return (equal & mask) == mask;
     }
+    // Counts the matches among the candidates `candidates` (a bit for each place from `i` on)
+    // that start at or after `end`, which moves past each one counted.
+    std::size_t Count(const char* p, std::size_t i, unsigned candidates, std::size_t& end) const {
+        std::size_t count = 0;
+        while (candidates != 0) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(candidates));
+            candidates &= candidates - 1;
+            if (at >= end && At(p + at)) {
+                ++count;
+                end = at + needle.size();
+            }
+        }
+        return count;
+    }
+
+    std::string_view needle;
     __m128i bytes;
     unsigned mask;
 };
@@ -210,7 +230,7 @@ std::size_t CountProbed16(std::string_view text, std::string_view needle, std::s
     const std::size_t n = needle.size();
     const __m128i first = _mm_set1_epi8(needle[0]);
     const __m128i other = _mm_set1_epi8(needle[k]);
-    const ShortNeedle whole(needle);
+    const ProbedNeedle whole(needle);
     // Every candidate of a block has 16 bytes to compare within the text.
     const std::size_t reach = std::max<std::size_t>(n - 1, 15);
     std::size_t count = 0;
@@ -219,16 +239,8 @@ std::size_t CountProbed16(std::string_view text, std::string_view needle, std::s
             _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), first);
         const __m128i b =
             _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + k)), other);
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(a, b)));
-        while (mask != 0) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-            mask &= mask - 1;
-            if (at >= end && (n <= 16 ? whole.At(p + at)
-                                      : std::memcmp(p + at + 1, needle.data() + 1, n - 1) == 0)) {
-                ++count;
-                end = at + n;
-            }
-        }
+        count +=
+            whole.Count(p, i, static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(a, b))), end);
     }
     return count;
 }
@@ -241,7 +253,7 @@ __attribute__((target("avx2"))) std::size_t CountProbed32(std::string_view text,
     const std::size_t n = needle.size();
     const __m256i first = _mm256_set1_epi8(needle[0]);
     const __m256i other = _mm256_set1_epi8(needle[k]);
-    const ShortNeedle whole(needle);
+    const ProbedNeedle whole(needle);
     const std::size_t reach = std::max<std::size_t>(n - 1, 15);
     std::size_t count = 0;
     for (; i + reach + 32 <= text.size() && i + k + 32 <= text.size(); i += 32) {
@@ -249,16 +261,8 @@ __attribute__((target("avx2"))) std::size_t CountProbed32(std::string_view text,
             _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i)), first);
         const __m256i b = _mm256_cmpeq_epi8(
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + k)), other);
-        auto mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(a, b)));
-        while (mask != 0) {
-            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-            mask &= mask - 1;
-            if (at >= end && (n <= 16 ? whole.At(p + at)
-                                      : std::memcmp(p + at + 1, needle.data() + 1, n - 1) == 0)) {
-                ++count;
-                end = at + n;
-            }
-        }
+        count += whole.Count(
+            p, i, static_cast<unsigned>(_mm256_movemask_epi8(_mm256_and_si256(a, b))), end);
     }
     return count + CountProbed16(text, needle, k, i, end);
 }
@@ -282,10 +286,7 @@ std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view
 #else
     std::size_t count = CountProbed16(text, needle, k, i, end);
 #endif
-    std::size_t rest = end;
-    count += CountByFinding(text, std::max(i, end), needle, rest);
-    end = std::max(end, rest);
-    return count;
+    return count + CountByFinding(text, std::max(i, end), needle, end);
 }
 
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
@@ -331,14 +332,8 @@ std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view 
 
 std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view needle,
                        std::size_t& end) {
-    std::size_t count = 0;
     end = from;
-    for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
-         at = text.find(needle, end)) {
-        ++count;
-        end = at + needle.size();
-    }
-    return count;
+    return CountByFinding(text, from, needle, end);
 }
 
 std::size_t CountByte(std::string_view bytes, char byte) {

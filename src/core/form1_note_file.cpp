@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
-
 #include <new>
 
 #include "core/note_file_reader.h"
@@ -62,17 +61,16 @@ void Form1::ReloadNoteFile() {
                          MsgIcon::Information);
         return;
     }
-    // The note of the number shown, or the last one of a file that got shorter.
-    const auto count =
-        static_cast<long long>(std::min<std::size_t>(NoteList.Count(), kHighestShownNote));
     if (CurrentLine < 1) {
-        return;
+        return;  // no note was shown
     }
-    if (count == 0) {
+    if (NoteList.Count() == 0) {
         Text1->clear();
         return;
     }
-    ShowLine(static_cast<std::int16_t>(std::min<long long>(CurrentLine, count)));
+    // The note of the number shown, or the last one of a file that got shorter.
+    ShowLine(static_cast<std::int16_t>(
+        std::min<std::size_t>(static_cast<std::size_t>(CurrentLine), NoteList.Count())));
 }
 
 }  // namespace lintrel

@@ -54,10 +54,6 @@ void DeleteAfterFailure(const QString& path) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // Runs one saver's or loader's work; any failure ends it on the failure path.
 void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
                       const std::function<void(const QString& path)>& work) {

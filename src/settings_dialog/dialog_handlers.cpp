@@ -10,14 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
-#include <utility>
-#include <vector>
-
 #include "desktop/widget_units.h"
 #include "main_window/form1.h"
 #include "platform/browse.h"
 #include "platform/host.h"
+#include "settings/window_placement.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/colour_swatch.h"
 
@@ -98,13 +95,11 @@ void Dialog::SetOption(QRadioButton* option, bool on) {
 
 void Dialog::Form_Load() {
     const QSize screen = host_.ScreenSize();
-    const double screenWidth = PixelsToTwips(screen.width());
-    const double screenHeight = PixelsToTwips(screen.height());
-    const double outerWidth = PixelsToTwips(width()) + kDialogFrameWidthTwips;
-    const double outerHeight = PixelsToTwips(height()) + kDialogFrameHeightTwips;
-    const double top = (screenHeight - outerHeight) / 2;
-    const double left = (screenWidth - outerWidth) / 2;
-    move(TwipsToPixels(left), TwipsToPixels(top));
+    const WindowPlace place =
+        CentredPlace(PixelsToTwips(width()) + kDialogFrameWidthTwips,
+                     PixelsToTwips(height()) + kDialogFrameHeightTwips,
+                     PixelsToTwips(screen.width()), PixelsToTwips(screen.height()));
+    move(TwipsToPixels(place.left), TwipsToPixels(place.top));
 }
 
 void Dialog::closeEvent(QCloseEvent* event) {
@@ -128,17 +123,16 @@ void Dialog::keyPressEvent(QKeyEvent* event) {
 
 namespace {
 
-// The options of `option`'s frame, in the order of the design.
-QList<QRadioButton*> FrameOptions(const QRadioButton* option) {
-    return option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+// The options of a frame, in the order of the design.
+QList<QRadioButton*> FrameOptions(const QWidget* frame) {
+    return frame->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
 }
 
 }  // namespace
 
 void Dialog::FixOptionFocus() {
     for (QGroupBox* frame : {Frame2, Frame4}) {
-        const QList<QRadioButton*> options =
-            frame->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+        const QList<QRadioButton*> options = FrameOptions(frame);
         QRadioButton* stop = options.value(0);
         for (QRadioButton* option : options) {
             if (option->isChecked()) {
@@ -166,7 +160,7 @@ bool Dialog::eventFilter(QObject* watched, QEvent* event) {
     } else {
         return QWidget::eventFilter(watched, event);
     }
-    const QList<QRadioButton*> options = FrameOptions(option);
+    const QList<QRadioButton*> options = FrameOptions(option->parentWidget());
     const auto count = options.size();
     const auto next = options[(options.indexOf(option) + step + count) % count];
     next->setChecked(true);
