@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-dejavu-core)
+    libxcb1-dev fonts-dejavu-core)
 if [ "${1:-}" = --test ]; then
     packages+=(
         libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -119,6 +119,8 @@ class Dialog : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Before each mapping: the window manager's hints for a fixed tool window.
+    void showEvent(QShowEvent* event) override;
     // Enter hides the dialog as OK does; Escape as the close box does.
     void keyPressEvent(QKeyEvent* event) override;
     // The arrow keys move the choice within an option frame.

@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 
+#include "desktop/tool_window_hints.h"
 #include "desktop/widget_units.h"
 #include "main_window/form1.h"
 #include "platform/browse.h"
@@ -105,6 +107,14 @@ void Dialog::Form_Load() {
 void Dialog::closeEvent(QCloseEvent* event) {
     event->ignore();
     Form_Unload();
+}
+
+void Dialog::showEvent(QShowEvent* event) {
+    // A show the window manager makes (restoring) comes after mapping: leave it.
+    if (!event->spontaneous()) {
+        MarkAsToolWindow(*this);
+    }
+    QWidget::showEvent(event);
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event) {

@@ -3,7 +3,8 @@
 # End to end: where the real program puts its main window, under Xvfb (1280 x 800) with a
 # window manager ($WM: openbox unless set). Left and Top are the outer frame's corner: a
 # first start centres the frame, a saved place puts the frame's corner there, and saved
-# values come back as themselves run after run.
+# values come back as themselves run after run. And the frame the settings window gets: a
+# close box only, kept out of the task bar, each time it is shown.
 set -euo pipefail
 binary=$1
 notes=$2
@@ -60,4 +61,28 @@ run
 echo "saved top -999, third run: frame $frame, file $(saved)"
 check "a saved top of -999 is still restored on the third run" \
     eval '[ "$(echo "$frame" | cut -d" " -f1-2)" = "40 -67" ]'
+# The settings window, as the window manager sees it: the actions it allows and the states.
+dialog() { xdotool search --onlyvisible --name '^Settings - Lintrel$' 2>/dev/null | head -1; }
+dialog_shown() { [ -n "$(dialog)" ]; }
+dialog_hidden() { ! dialog_shown; }
+wm_property() { xprop -id "$(dialog)" "$1" | sed 's/.*= //'; }
+allows() { wm_property _NET_WM_ALLOWED_ACTIONS | grep -q "_NET_WM_ACTION_$1"; }
+off_task_bar() { wm_property _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
+"$work/lintrel" "$notes" >/dev/null 2>&1 &
+pid=$!
+answer_charset
+wait_for main_shown
+for round in first second; do
+    xdotool key --clearmodifiers alt+s
+    wait_for dialog_shown
+    sleep 0.5
+    echo "settings window, $round show: $(wm_property _NET_WM_ALLOWED_ACTIONS)"
+    check "the settings window can be closed ($round show)" allows CLOSE
+    check "it has no minimise box ($round show)" eval '! allows MINIMIZE'
+    check "it has no maximise box ($round show)" eval '! allows MAXIMIZE_VERT'
+    check "it is kept out of the task bar ($round show)" off_task_bar
+    xdotool key --clearmodifiers Escape
+    check "Escape hides it ($round show)" wait_for dialog_hidden
+done
+close_main "$pid"
 finish
