@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Showing notes and moving between them.
 #include <QLabel>
-#include <QPlainTextEdit>
 
 #include <new>
 
 #include "main_window/form1.h"
+#include "main_window/note_view.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
 #include "platform/number_reading.h"
@@ -42,7 +42,7 @@ void ReportLine(Host& host, LineCheck check, std::size_t count) {
 
 void Form1::SetNoteText(std::string_view text) {
     try {
-        Text1->setPlainText(ShownText(codePage_, text));
+        Text1->SetNote(codePage_, text, NoteList.Keeper());
     } catch (const std::bad_alloc&) {
         // A note too large for the memory left is not shown; the window stays usable.
         Text1->clear();

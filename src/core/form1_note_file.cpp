@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include "main_window/note_view.h"
 
 #include <algorithm>
 #include <new>

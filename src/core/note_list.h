@@ -41,9 +41,11 @@ class NoteList {
     std::string_view Note(std::size_t k) const;
     // A note that is empty once every space is removed from it.
     bool IsBlank(std::size_t k) const { return Note(k).empty(); }
+    // Keeps the notes' text alive, and with it what Note() returned, after the list is gone.
+    std::shared_ptr<const void> Keeper() const { return text_; }
 
   private:
-    Text text_;
+    std::shared_ptr<const char> text_;
     std::size_t size_ = 0;
     // Start of note i + 1 in the text, for the notes that are held.
     std::vector<std::size_t> starts_;

@@ -9,10 +9,10 @@
 
 #include "core/navigation.h"
 #include "core/note_list.h"
+#include "main_window/note_view.h"
 #include "platform/common_dialog.h"
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace lintrel {
@@ -124,7 +124,7 @@ class Form1 : public QWidget {
     QLabel* file_name = nullptr;
     QLabel* line_shown = nullptr;
     QPushButton* Command9 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
+    NoteView* Text1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command7 = nullptr;

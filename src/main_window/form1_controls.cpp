@@ -3,7 +3,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include "main_window/note_view.h"
 #include <QPushButton>
 #include <QShortcut>
 
@@ -43,13 +43,9 @@ Form1::Form1(Host& host) : host_(host) {
     line_shown = label("line_shown", QStringLiteral("Line Shown"));
     Command9 = button("Command9", QStringLiteral("&Browse"), &Form1::Command9_Click);
 
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new NoteView(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1->setTabChangesFocus(true);
     Text1->setFont(QFont(kDesignFace, 12));
     Text1->setPlainText(QStringLiteral("Text1"));
     // Dropped files go to the window, not into the note.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two colour swatches and the colour chooser behind them.
-#include <QPlainTextEdit>
+#include "main_window/note_view.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The font face and size lists and the style boxes; every choice applies at once to Text1.
 #include <QComboBox>
-#include <QPlainTextEdit>
+#include "main_window/note_view.h"
 
 #include <array>
 
@@ -20,7 +20,7 @@ constexpr std::array<const char*, 16> kFontSizes{"8",  "9",  "10", "11", "12", "
                                                  "20", "22", "24", "26", "28", "36", "48", "72"};
 
 template <typename Change>
-void ChangeFont(QPlainTextEdit* text, Change change) {
+void ChangeFont(QWidget* text, Change change) {
     QFont font = text->font();
     change(font);
     text->setFont(font);

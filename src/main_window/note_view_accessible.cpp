@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a screen reader learns of the note box: a read-only text. A note up to a megabyte is
+// offered whole, with its selection; of a larger one the part on screen.
+#include <QAccessibleWidget>
+
+#include "main_window/note_view.h"
+
+namespace lintrel {
+
+namespace {
+
+constexpr std::size_t kWholeNoteBytes = std::size_t{1} << 20;
+
+class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit NoteViewAccessible(NoteView* view)
+        : QAccessibleWidget(view, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        state.selectableText = true;
+        return state;
+    }
+
+    QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Value ? Text() : QAccessibleWidget::text(type);
+    }
+    QString text(int start, int end) const override { return Text().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(Text().size()); }
+    int selectionCount() const override { return Whole() && View()->HasSelection() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index == 0 && selectionCount() == 1) {
+            const auto [from, to] = Offsets();
+            *start = from;
+            *end = to;
+        }
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { View()->Select({}, {}); }
+    void setSelection(int, int start, int end) override {
+        if (Whole()) {
+            View()->Select(View()->PlaceOf(start), View()->PlaceOf(end));
+        }
+    }
+    int cursorPosition() const override { return Whole() ? Offsets().second : 0; }
+    void setCursorPosition(int position) override { setSelection(0, position, position); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+  private:
+    NoteView* View() const { return static_cast<NoteView*>(widget()); }
+    bool Whole() const { return View()->NoteSize() <= kWholeNoteBytes; }
+    QString Text() const { return Whole() ? View()->toPlainText() : View()->VisibleText(); }
+    std::pair<int, int> Offsets() const {
+        const auto [anchor, cursor] = View()->Selection();
+        return {View()->OffsetOf(std::min(anchor, cursor)),
+                View()->OffsetOf(std::max(anchor, cursor))};
+    }
+};
+
+QAccessibleInterface* NoteViewInterface(const QString& className, QObject* object) {
+    auto* view = qobject_cast<NoteView*>(object);
+    return view != nullptr && className == QLatin1String("lintrel::NoteView")
+               ? new NoteViewAccessible(view)
+               : nullptr;
+}
+
+}  // namespace
+
+void NoteView::InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(NoteViewInterface);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace lintrel
