@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Black-box timing of the real program under Xvfb with openbox, as a user sees it: from the
 # answer to the charset question to the main window on the screen, with "Last line of the
-# file" as the start-up choice; and from a resize to the next answered key (Alt+G's box).
-# Each note file is also timed with `wc -l`. Prints a Markdown table.
+# file" as the start-up choice; and from a resize to the next answered key (Alt+G's box);
+# and the program's peak memory. Each note file is also timed with `wc -l`. Prints a
+# Markdown table.
 #
 #   bench/blackbox.sh [BUILD-DIR]      BUILD-DIR holds lintrel and bench/generate_notes
-#   BLACKBOX_SLOW=1 bench/blackbox.sh  also the 5 MB word, which takes minutes today
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build-bench}" && pwd)
@@ -26,7 +26,7 @@ poll() { for _ in $(seq 60000); do "$@" && return 0; sleep 0.01; done; return 1;
 main_up() { main_window >/dev/null; }
 
 # One run on FILE (SETTING is the separator setting, or empty; START is last or first):
-# prints "shown_ms answered_ms".
+# prints "shown_ms answered_ms peak_MB".
 measure() {
     local file=$1 setting=$2 start_at=$3 pid start shown answered
     rm -f "$app"/*.ini
@@ -48,9 +48,11 @@ measure() {
     poll small_box_shown
     answered=$(($(now_ms) - start))
     xdotool key --clearmodifiers Escape
+    local peak
+    peak=$(awk '/VmHWM/ { print int($2 / 1024) }' "/proc/$pid/status")
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
-    echo "$shown $answered"
+    echo "$shown $answered $peak"
 }
 wc_ms() {
     local start
@@ -62,24 +64,29 @@ wc_ms() {
 files=$work/files
 mkdir -p "$files"
 gen=$build/bench/generate_notes
-echo "| Note file | On screen after (ms) | Resize, then Alt+G answered after (ms) | wc -l (ms) |"
-echo "|---|---:|---:|---:|"
+echo "| Note file | On screen after (ms) | Resize, then Alt+G answered after (ms) | Peak memory (MB) | wc -l (ms) |"
+echo "|---|---:|---:|---:|---:|"
 row() {
     local label=$1 file=$2 setting=${3:-} start_at=${4:-last}
     cat "$file" >/dev/null
-    read -r shown answered <<<"$(measure "$file" "$setting" "$start_at")"
-    echo "| $label | $shown | $answered | $(wc_ms "$file") |"
+    read -r shown answered peak <<<"$(measure "$file" "$setting" "$start_at")"
+    echo "| $label | $shown | $answered | $peak | $(wc_ms "$file") |"
 }
 "$gen" lines 10M "$files/lines-10M.txt"
 tr -d '\r\n' <"$files/lines-10M.txt" >"$files/one-line.txt"
 row "10 MB of words, one line" "$files/one-line.txt"
 "$gen" single 10M "$files/single.txt"
 row "10 MB in short lines, one note" "$files/single.txt"
-# A long word takes the text box minutes to lay out: only with BLACKBOX_SLOW=1.
-if [ "${BLACKBOX_SLOW:-0}" = 1 ]; then
-    head -c 5M /dev/zero | tr '\0' x >"$files/word.txt"
-    row "one 5 MB word" "$files/word.txt"
-fi
+head -c 5M /dev/zero | tr '\0' x >"$files/word.txt"
+row "one 5 MB word" "$files/word.txt"
+# Right-to-left and left-to-right embeddings, overrides and their ends, over and over.
+for _ in $(seq 93334); do printf '\u202e\u202b\u202a\u202d\u202c'; done >"$files/bidi.txt"
+row "1.4 MB of bidirectional control characters" "$files/bidi.txt"
+"$gen" lines 1G "$files/lines.txt"
+tr -d '\r' <"$files/lines.txt" >"$files/unix.txt"
+rm -f "$files/lines.txt"
+row "1 GB with Unix line ends (one note)" "$files/unix.txt"
+rm -f "$files/unix.txt"
 "$gen" lines 1G "$files/lines.txt"
 row "1 GB of short notes, a note per line" "$files/lines.txt" "" first
 rm -f "$files/lines.txt"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -11,10 +12,8 @@ namespace lintrel {
 // a note costs what its visible part costs. A block is a line of the note (a line break is
 // CR LF, a lone CR or a lone LF) or, in a long line, a stretch of about kBlockBytes bytes.
 // Stretches are cut on a fixed grid, so the block holding any byte is found by scanning at
-// most two stretches, and where no character can continue: at a byte below 0x30, which is a
-// whole character in every code page the notes are read in (the trail bytes of the
-// double-byte pages are 0x30 and above).
-constexpr std::size_t kBlockBytes = 16384;
+// most two stretches, and only where a character begins (see NoteBlocks::CutAt).
+constexpr std::size_t kBlockBytes = 4096;
 
 struct NoteBlock {
     // The block's bytes are [start, end) of the note.
@@ -28,12 +27,35 @@ struct NoteBlock {
     friend bool operator==(const NoteBlock&, const NoteBlock&) = default;
 };
 
-// The block that holds byte `pos` of `note` (0 <= pos <= note.size()); a byte of a line
-// break belongs to the block before the break.
-NoteBlock BlockAt(std::string_view note, std::size_t pos);
+// The blocks of a note in a code page (a name as QStringDecoder knows it).
+class NoteBlocks {
+  public:
+    NoteBlocks() : NoteBlocks({}, "UTF-8") {}
+    NoteBlocks(std::string_view note, std::string_view codePage);
 
-// The blocks around `block`, none past either end of the note.
-std::optional<NoteBlock> NextBlock(std::string_view note, const NoteBlock& block);
-std::optional<NoteBlock> PreviousBlock(std::string_view note, const NoteBlock& block);
+    std::string_view Note() const { return note_; }
+    std::string_view Bytes(const NoteBlock& block) const {
+        return note_.substr(block.start, block.end - block.start);
+    }
+    // The block that holds byte `pos` (0 <= pos <= size); a byte of a line break belongs to
+    // the block before the break.
+    NoteBlock At(std::size_t pos) const;
+    NoteBlock First() const { return At(0); }
+    NoteBlock Last() const { return At(note_.size()); }
+    // The blocks around `block`, none past either end of the note.
+    std::optional<NoteBlock> Next(const NoteBlock& block) const;
+    std::optional<NoteBlock> Previous(const NoteBlock& block) const;
+
+  private:
+    enum class Encoding { SingleByte, Utf8, DoubleByte };
+    // Where the stretch from grid point `g` (0 < g < size) begins.
+    std::size_t CutAt(std::size_t g) const;
+    std::size_t GridCut(std::size_t g) const { return g == 0 ? 0 : CutAt(g); }
+
+    std::string_view note_;
+    Encoding encoding_ = Encoding::Utf8;
+    // For a double-byte code page: the bytes that can begin a two-byte character.
+    std::array<bool, 256> lead_{};
+};
 
 }  // namespace lintrel

@@ -29,9 +29,8 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &NoteView::ScrollBarAction);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this,
-            &NoteView::ScrollBarMoved);
-    top_.block = BlockAt(note_, 0);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, &NoteView::ScrollBarMoved);
+    top_.block = blocks_.First();
     InstallAccessibility();
 }
 
@@ -41,10 +40,11 @@ void NoteView::SetNote(const QByteArray& codePage, std::string_view note,
                        std::shared_ptr<const void> keeper) {
     laid_.clear();
     keeper_ = std::move(keeper);
-    note_ = note;
+    blocks_ = NoteBlocks(
+        note, std::string_view(codePage.constData(), static_cast<std::size_t>(codePage.size())));
     codePage_ = codePage;
     unit_ = note.size() / std::numeric_limits<int>::max() + 1;
-    top_ = Top{BlockAt(note_, 0), 0};
+    top_ = Top{blocks_.First(), 0};
     anchor_ = cursor_ = Place{};
     SyncScrollBar();
     viewport()->update();
@@ -56,16 +56,20 @@ void NoteView::setPlainText(const QString& text) {
     SetNote("UTF-8", bytes, std::move(own));
 }
 
-QString NoteView::toPlainText() const { return ShownText(codePage_, note_); }
+QString NoteView::toPlainText() const {
+    return ShownText(codePage_, blocks_.Note());
+}
 
-std::size_t NoteView::NoteEnd() const { return note_.size(); }
+std::size_t NoteView::NoteEnd() const {
+    return blocks_.Note().size();
+}
 
 QString NoteView::Decoded(const NoteBlock& block) const {
     const auto found = laid_.find(block.start);
     if (found != laid_.end()) {
         return found->second->text;
     }
-    return DecodeText(codePage_, note_.substr(block.start, block.end - block.start));
+    return DecodeText(codePage_, blocks_.Bytes(block));
 }
 
 NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
@@ -79,7 +83,7 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     }
     slot = std::make_unique<Laid>();
     slot->block = block;
-    slot->text = DecodeText(codePage_, note_.substr(block.start, block.end - block.start));
+    slot->text = DecodeText(codePage_, blocks_.Bytes(block));
     slot->layout = std::make_unique<QTextLayout>(slot->text, font());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -100,7 +104,9 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     return *slot;
 }
 
-int NoteView::LineHeight() const { return fontMetrics().lineSpacing(); }
+int NoteView::LineHeight() const {
+    return fontMetrics().lineSpacing();
+}
 
 void NoteView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
@@ -113,12 +119,13 @@ void NoteView::paintEvent(QPaintEvent*) {
     const Place to = std::max(anchor_, cursor_);
 
     std::optional<NoteBlock> block = top_.block;
-    for (int y = -top_.y; block && y < viewport()->height(); block = NextBlock(note_, *block)) {
+    for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
         Laid& laid = Layout(*block);
         QList<QTextLayout::FormatRange> ranges;
         if (from != to && block->start >= from.block && block->start <= to.block) {
             const int start = block->start == from.block ? from.index : 0;
-            const int end = block->start == to.block ? to.index : static_cast<int>(laid.text.size());
+            const int end =
+                block->start == to.block ? to.index : static_cast<int>(laid.text.size());
             ranges.append({start, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);
@@ -129,7 +136,7 @@ void NoteView::paintEvent(QPaintEvent*) {
 QString NoteView::VisibleText() const {
     QString text;
     std::optional<NoteBlock> block = top_.block;
-    for (int y = -top_.y; block && y < viewport()->height(); block = NextBlock(note_, *block)) {
+    for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
         text += Layout(*block).text;
         if (block->breakAfter) {
             text += QLatin1Char('\n');
@@ -172,7 +179,7 @@ void NoteView::Relayout() {
 
 NoteView::Top NoteView::Normalised(Top top) const {
     while (top.y < 0) {
-        const auto previous = PreviousBlock(note_, top.block);
+        const auto previous = blocks_.Previous(top.block);
         if (!previous) {
             top.y = 0;
             break;
@@ -181,7 +188,7 @@ NoteView::Top NoteView::Normalised(Top top) const {
         top.y += Layout(top.block).height;
     }
     while (top.y >= Layout(top.block).height) {
-        const auto next = NextBlock(note_, top.block);
+        const auto next = blocks_.Next(top.block);
         if (!next) {
             top.y = Layout(top.block).height - 1;
             break;
@@ -195,7 +202,7 @@ NoteView::Top NoteView::Normalised(Top top) const {
 NoteView::Top NoteView::LastTop() const {
     // The last screenful: the note's end at the bottom of the box, or the note's start at
     // the top when the note is shorter than the box.
-    Top top{BlockAt(note_, NoteEnd()), 0};
+    Top top{blocks_.Last(), 0};
     top.y = Layout(top.block).height - viewport()->height();
     return Normalised(top);
 }
@@ -212,7 +219,7 @@ void NoteView::ScrollBy(int dy) {
 }
 
 void NoteView::JumpToByte(std::size_t byte) {
-    const NoteBlock block = BlockAt(note_, byte);
+    const NoteBlock block = blocks_.At(byte);
     const Laid& laid = Layout(block);
     const std::size_t span = block.next.value_or(NoteEnd()) - block.start;
     int y = 0;
@@ -244,7 +251,7 @@ void NoteView::SyncScrollBar() {
     // A page is the bytes on screen.
     std::size_t shown = 0;
     std::optional<NoteBlock> block = top_.block;
-    for (int y = -top_.y; block && y < viewport()->height(); block = NextBlock(note_, *block)) {
+    for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
         shown = block->next.value_or(NoteEnd()) - top_.block.start;
         y += Layout(*block).height;
     }
@@ -260,13 +267,26 @@ void NoteView::SyncScrollBar() {
 void NoteView::ScrollBarAction(int action) {
     const int page = std::max(LineHeight(), viewport()->height() - LineHeight());
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: ScrollBy(LineHeight()); break;
-    case QAbstractSlider::SliderSingleStepSub: ScrollBy(-LineHeight()); break;
-    case QAbstractSlider::SliderPageStepAdd: ScrollBy(page); break;
-    case QAbstractSlider::SliderPageStepSub: ScrollBy(-page); break;
-    case QAbstractSlider::SliderToMinimum: JumpToByte(0); break;
-    case QAbstractSlider::SliderToMaximum: JumpToByte(NoteEnd()); break;
-    default: return;
+        case QAbstractSlider::SliderSingleStepAdd:
+            ScrollBy(LineHeight());
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            ScrollBy(-LineHeight());
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            ScrollBy(page);
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            ScrollBy(-page);
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            JumpToByte(0);
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            JumpToByte(NoteEnd());
+            break;
+        default:
+            return;
     }
     // The slider then takes the place scrolled to, not a step of its own.
     verticalScrollBar()->setSliderPosition(ValueOf(top_));
@@ -285,8 +305,8 @@ void NoteView::scrollContentsBy(int, int) {
 
 void NoteView::wheelEvent(QWheelEvent* event) {
     const QPoint pixels = event->pixelDelta();
-    const int dy = !pixels.isNull() ? -pixels.y()
-                                    : -event->angleDelta().y() * 3 * LineHeight() / 120;
+    const int dy =
+        !pixels.isNull() ? -pixels.y() : -event->angleDelta().y() * 3 * LineHeight() / 120;
     ScrollBy(dy);
     event->accept();
 }

@@ -49,7 +49,7 @@ class NoteView : public QAbstractScrollArea {
     QString VisibleText() const;
     // The byte at the top of the box, and the note's size in bytes.
     std::size_t TopByte() const { return top_.block.start; }
-    std::size_t NoteSize() const { return note_.size(); }
+    std::size_t NoteSize() const { return blocks_.Note().size(); }
 
     // A place in the note: a block (by its first byte) and a character of its decoded text.
     struct Place {
@@ -113,7 +113,7 @@ class NoteView : public QAbstractScrollArea {
 
     std::string own_;
     std::shared_ptr<const void> keeper_;
-    std::string_view note_;
+    NoteBlocks blocks_;
     QByteArray codePage_;
     // Laid-out blocks by their first byte; emptied when it grows large.
     mutable std::map<std::size_t, std::unique_ptr<Laid>> laid_;

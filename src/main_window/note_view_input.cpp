@@ -25,7 +25,7 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
     int y = -top_.y;
     while (true) {
         const Laid& laid = Layout(*block);
-        const auto next = NextBlock(note_, *block);
+        const auto next = blocks_.Next(*block);
         if (point.y() < y + laid.height || !next) {
             const int local = point.y() - y;
             const QTextLayout& layout = *laid.layout;
@@ -47,7 +47,7 @@ void NoteView::Select(Place anchor, Place cursor) {
 }
 
 void NoteView::selectAll() {
-    const NoteBlock last = BlockAt(note_, NoteEnd());
+    const NoteBlock last = blocks_.Last();
     Select(Place{}, Place{last.start, static_cast<int>(Decoded(last).size())});
 }
 
@@ -55,8 +55,8 @@ QString NoteView::SelectedText() const {
     const Place from = std::min(anchor_, cursor_);
     const Place to = std::max(anchor_, cursor_);
     QString text;
-    for (std::optional<NoteBlock> block = BlockAt(note_, from.block);
-         block && block->start <= to.block; block = NextBlock(note_, *block)) {
+    for (std::optional<NoteBlock> block = blocks_.At(from.block); block && block->start <= to.block;
+         block = blocks_.Next(*block)) {
         const QString decoded = Decoded(*block);
         const int start = block->start == from.block ? from.index : 0;
         const int end = block->start == to.block ? to.index : static_cast<int>(decoded.size());
@@ -76,8 +76,7 @@ void NoteView::copy() const {
 
 int NoteView::OffsetOf(Place place) const {
     int offset = 0;
-    for (std::optional<NoteBlock> block = BlockAt(note_, 0); block;
-         block = NextBlock(note_, *block)) {
+    for (std::optional<NoteBlock> block = blocks_.First(); block; block = blocks_.Next(*block)) {
         if (block->start == place.block) {
             return offset + place.index;
         }
@@ -87,8 +86,7 @@ int NoteView::OffsetOf(Place place) const {
 }
 
 NoteView::Place NoteView::PlaceOf(int offset) const {
-    for (std::optional<NoteBlock> block = BlockAt(note_, 0); block;
-         block = NextBlock(note_, *block)) {
+    for (std::optional<NoteBlock> block = blocks_.First(); block; block = blocks_.Next(*block)) {
         const int size = static_cast<int>(Decoded(*block).size());
         if (offset <= size || !block->next) {
             return Place{block->start, std::clamp(offset, 0, size)};
@@ -99,14 +97,14 @@ NoteView::Place NoteView::PlaceOf(int offset) const {
 }
 
 void NoteView::EnsureVisible(Place place) {
-    const NoteBlock block = BlockAt(note_, place.block);
+    const NoteBlock block = blocks_.At(place.block);
     const QTextLayout& layout = *Layout(block).layout;
     const QTextLine line = layout.lineForTextPosition(place.index);
     const int lineTop = line.isValid() ? static_cast<int>(line.y()) : 0;
     const int lineBottom = lineTop + (line.isValid() ? static_cast<int>(line.height()) : 0);
     // Where the line stands on screen, when its block is on screen or near it.
     std::optional<NoteBlock> shown = top_.block;
-    for (int y = -top_.y; shown && y < viewport()->height(); shown = NextBlock(note_, *shown)) {
+    for (int y = -top_.y; shown && y < viewport()->height(); shown = blocks_.Next(*shown)) {
         if (shown->start == block.start) {
             if (y + lineTop < 0) {
                 ScrollBy(y + lineTop);
@@ -123,52 +121,53 @@ void NoteView::EnsureVisible(Place place) {
 }
 
 void NoteView::MoveCursor(QKeyEvent* event) {
-    NoteBlock block = BlockAt(note_, cursor_.block);
+    NoteBlock block = blocks_.At(cursor_.block);
     const QTextLayout* layout = Layout(block).layout.get();
     Place place = cursor_;
     const bool control = event->modifiers() & Qt::ControlModifier;
     const QTextLine line = layout->lineForTextPosition(place.index);
     switch (event->key()) {
-    case Qt::Key_Left:
-        if (place.index > 0) {
-            place.index = layout->previousCursorPosition(place.index);
-        } else if (const auto previous = PreviousBlock(note_, block)) {
-            place = Place{previous->start, static_cast<int>(Decoded(*previous).size())};
+        case Qt::Key_Left:
+            if (place.index > 0) {
+                place.index = layout->previousCursorPosition(place.index);
+            } else if (const auto previous = blocks_.Previous(block)) {
+                place = Place{previous->start, static_cast<int>(Decoded(*previous).size())};
+            }
+            break;
+        case Qt::Key_Right:
+            if (place.index < layout->text().size()) {
+                place.index = layout->nextCursorPosition(place.index);
+            } else if (const auto next = blocks_.Next(block)) {
+                place = Place{next->start, 0};
+            }
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            const bool up = event->key() == Qt::Key_Up;
+            const qreal x = line.isValid() ? line.cursorToX(place.index) : 0;
+            const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
+            if (number >= 0 && number < layout->lineCount()) {
+                place.index = layout->lineAt(number).xToCursor(x);
+            } else if (const auto other = up ? blocks_.Previous(block) : blocks_.Next(block)) {
+                const QTextLayout& otherLayout = *Layout(*other).layout;
+                const QTextLine target = otherLayout.lineAt(up ? otherLayout.lineCount() - 1 : 0);
+                place = Place{other->start, target.isValid() ? target.xToCursor(x) : 0};
+            }
+            break;
         }
-        break;
-    case Qt::Key_Right:
-        if (place.index < layout->text().size()) {
-            place.index = layout->nextCursorPosition(place.index);
-        } else if (const auto next = NextBlock(note_, block)) {
-            place = Place{next->start, 0};
-        }
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-        const bool up = event->key() == Qt::Key_Up;
-        const qreal x = line.isValid() ? line.cursorToX(place.index) : 0;
-        const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
-        if (number >= 0 && number < layout->lineCount()) {
-            place.index = layout->lineAt(number).xToCursor(x);
-        } else if (const auto other = up ? PreviousBlock(note_, block) : NextBlock(note_, block)) {
-            const QTextLayout& otherLayout = *Layout(*other).layout;
-            const QTextLine target = otherLayout.lineAt(up ? otherLayout.lineCount() - 1 : 0);
-            place = Place{other->start, target.isValid() ? target.xToCursor(x) : 0};
-        }
-        break;
-    }
-    case Qt::Key_Home:
-        place = control ? Place{} : Place{place.block, line.isValid() ? line.textStart() : 0};
-        break;
-    case Qt::Key_End:
-        if (control) {
-            const NoteBlock last = BlockAt(note_, NoteEnd());
-            place = Place{last.start, static_cast<int>(Decoded(last).size())};
-        } else if (line.isValid()) {
-            place.index = line.textStart() + line.textLength();
-        }
-        break;
-    default: return;
+        case Qt::Key_Home:
+            place = control ? Place{} : Place{place.block, line.isValid() ? line.textStart() : 0};
+            break;
+        case Qt::Key_End:
+            if (control) {
+                const NoteBlock last = blocks_.Last();
+                place = Place{last.start, static_cast<int>(Decoded(last).size())};
+            } else if (line.isValid()) {
+                place.index = line.textStart() + line.textLength();
+            }
+            break;
+        default:
+            return;
     }
     Select(anchor_, place);
     EnsureVisible(place);
@@ -194,25 +193,35 @@ void NoteView::keyPressEvent(QKeyEvent* event) {
     const int page = std::max(LineHeight(), viewport()->height() - LineHeight());
     const bool control = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
-    case Qt::Key_Up: ScrollBy(-LineHeight()); break;
-    case Qt::Key_Down: ScrollBy(LineHeight()); break;
-    case Qt::Key_PageUp: ScrollBy(-page); break;
-    case Qt::Key_PageDown: ScrollBy(page); break;
-    case Qt::Key_Home:
-        if (!control) {
+        case Qt::Key_Up:
+            ScrollBy(-LineHeight());
+            break;
+        case Qt::Key_Down:
+            ScrollBy(LineHeight());
+            break;
+        case Qt::Key_PageUp:
+            ScrollBy(-page);
+            break;
+        case Qt::Key_PageDown:
+            ScrollBy(page);
+            break;
+        case Qt::Key_Home:
+            if (!control) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
+            JumpToByte(0);
+            break;
+        case Qt::Key_End:
+            if (!control) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
+            JumpToByte(NoteEnd());
+            break;
+        default:
             QAbstractScrollArea::keyPressEvent(event);
             return;
-        }
-        JumpToByte(0);
-        break;
-    case Qt::Key_End:
-        if (!control) {
-            QAbstractScrollArea::keyPressEvent(event);
-            return;
-        }
-        JumpToByte(NoteEnd());
-        break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     event->accept();
 }
@@ -261,11 +270,11 @@ void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     // A double click selects the word under the mouse.
     const Place place = PlaceAt(event->position().toPoint());
-    const QString text = Decoded(BlockAt(note_, place.block));
+    const QString text = Decoded(blocks_.At(place.block));
     QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text);
     finder.setPosition(place.index);
-    const bool atStart = finder.isAtBoundary() &&
-                         (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem);
+    const bool atStart =
+        finder.isAtBoundary() && (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem);
     const auto start = atStart ? place.index : std::max<qsizetype>(0, finder.toPreviousBoundary());
     finder.setPosition(place.index);
     const qsizetype next = finder.toNextBoundary();
