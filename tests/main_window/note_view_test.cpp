@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "main_window/note_view.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <random>
+#include <string>
+
+#include "platform/code_page.h"
+#include "qt_printers.h"
+
+namespace lintrel {
+namespace {
+
+std::string Words(std::size_t size, const char* lineBreak = nullptr) {
+    std::mt19937 random(3);
+    std::string text;
+    while (text.size() < size) {
+        const int kind = std::uniform_int_distribution<int>(0, 60)(random);
+        if (kind == 0 && lineBreak != nullptr) {
+            text += lineBreak;
+        } else {
+            text += kind < 10 ? ' ' : static_cast<char>('a' + kind % 26);
+        }
+    }
+    return text;
+}
+
+struct ViewCase {
+    const char* name;
+    const char* codePage;
+    std::string note;
+};
+
+void PrintTo(const ViewCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// A note box of its own, shown at a reading size; the note's bytes are kept by the box only.
+class NoteViewTest : public ::testing::TestWithParam<ViewCase> {
+  protected:
+    void SetUp() override {
+        view.resize(400, 300);
+        view.show();
+        QApplication::processEvents();
+    }
+    void Show(const ViewCase& c) {
+        auto bytes = std::make_shared<std::string>(c.note);
+        const std::string_view note(*bytes);
+        view.SetNote(c.codePage, note, std::move(bytes));
+    }
+    NoteView view;
+};
+
+TEST_P(NoteViewTest, SelectsAndCopiesExactlyTheNotesText) {
+    const ViewCase& c = GetParam();
+    Show(c);
+    const QString shown = ShownText(c.codePage, c.note);
+    EXPECT_EQ(view.toPlainText(), shown);
+    view.selectAll();
+    EXPECT_EQ(view.SelectedText(), shown);
+    view.copy();
+    if (!shown.isEmpty()) {
+        EXPECT_EQ(QApplication::clipboard()->text(), shown);
+    }
+    // Any stretch of it, by offsets into the text.
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> offset(0, static_cast<int>(shown.size()));
+    for (int i = 0; i < 20; ++i) {
+        const int a = offset(random);
+        const int b = offset(random);
+        const int from = std::min(a, b);
+        const int to = std::max(a, b);
+        ASSERT_EQ(view.OffsetOf(view.PlaceOf(from)), from);
+        view.Select(view.PlaceOf(from), view.PlaceOf(to));
+        ASSERT_EQ(view.SelectedText(), shown.mid(from, to - from)) << from << " to " << to;
+    }
+}
+
+TEST_P(NoteViewTest, ScrollsFromStartToEndAndBack) {
+    const ViewCase& c = GetParam();
+    Show(c);
+    QScrollBar* bar = view.verticalScrollBar();
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    // The note's end is on screen.
+    const QString shown = ShownText(c.codePage, c.note);
+    EXPECT_TRUE(shown.endsWith(view.VisibleText().right(20)));
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(view.TopByte(), 0u);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(shown.startsWith(view.VisibleText().left(20)));
+}
+
+const ViewCase kCases[] = {
+    {"Empty", "UTF-8", ""},
+    {"ShortLines", "UTF-8", "first\r\nsecond\rthird\nfourth\r\n"},
+    {"OneHugeLine", "UTF-8", Words(300000)},
+    {"ManyCrLfLines", "UTF-8", Words(200000, "\r\n")},
+    {"LoneLfLines", "UTF-8", Words(200000, "\n")},
+    {"ShiftJis", "windows-932",
+     [] {
+         std::string text;
+         for (int i = 0; i < 20000; ++i) {
+             text += i % 97 == 0 ? "\r\n" : i % 5 == 0 ? "\xB1" : "\x82\xA0";
+         }
+         return text;
+     }()},
+};
+
+INSTANTIATE_TEST_SUITE_P(Notes, NoteViewTest, ::testing::ValuesIn(kCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+class NoteBoxTest : public NoteViewTest {};
+
+TEST_F(NoteBoxTest, WrapsAtTheBoxsWidth) {
+    Show({"", "UTF-8", Words(5000)});
+    // Where the second line begins: earlier in a narrower box.
+    auto secondLine = [&] {
+        return view.PlaceAt(QPoint(1, view.fontMetrics().lineSpacing() * 3 / 2 + 4)).index;
+    };
+    const int wide = secondLine();
+    view.resize(200, 300);
+    QApplication::processEvents();
+    const int narrow = secondLine();
+    EXPECT_GT(narrow, 0);
+    EXPECT_LT(narrow, wide);
+}
+
+TEST_F(NoteBoxTest, PageDownMovesAScreenAndKeysSelect) {
+    Show({"", "UTF-8", Words(100000, "\r\n")});
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    EXPECT_GT(view.TopByte(), 0u);
+    QTest::keyClick(&view, Qt::Key_PageUp);
+    EXPECT_EQ(view.TopByte(), 0u);
+    view.Select({}, {});
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(view.SelectedText(), view.toPlainText().left(2));
+    QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_GT(view.SelectedText().size(), 2);
+    EXPECT_TRUE(view.toPlainText().startsWith(view.SelectedText()));
+}
+
+TEST_F(NoteBoxTest, MouseDragSelectsWhatItPassesOver) {
+    Show({"", "UTF-8", "alpha beta gamma"});
+    const int y = view.fontMetrics().lineSpacing() / 2 + 4;
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, QPoint(4, y));
+    QTest::mouseMove(view.viewport(), QPoint(view.fontMetrics().horizontalAdvance("alpha") + 4, y));
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {},
+                        QPoint(view.fontMetrics().horizontalAdvance("alpha") + 4, y));
+    EXPECT_EQ(view.SelectedText(), QStringLiteral("alpha"));
+}
+
+TEST_F(NoteBoxTest, ScreenReaderReadsTheTextAndTheSelection) {
+    Show({"", "UTF-8", "one\r\ntwo"});
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(box, nullptr);
+    QAccessibleTextInterface* text = box->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 7);
+    EXPECT_EQ(text->text(0, 7), QStringLiteral("one\ntwo"));
+    EXPECT_TRUE(box->state().readOnly);
+    text->setSelection(0, 4, 7);
+    EXPECT_EQ(view.SelectedText(), QStringLiteral("two"));
+    int start = -1;
+    int end = -1;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(4, 7));
+    // Of a note over a megabyte, the part on screen.
+    Show({"", "UTF-8", Words(2 << 20, "\r\n")});
+    EXPECT_EQ(text->characterCount(), view.VisibleText().size());
+    EXPECT_GT(text->characterCount(), 0);
+}
+
+}  // namespace
+}  // namespace lintrel
