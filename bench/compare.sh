@@ -114,7 +114,7 @@ echo "|---|---:|---:|"
     --benchmark_format=csv >"$tmp/scan32.csv" 2>/dev/null
 "$bin/scan_bench16" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
     --benchmark_format=csv >"$tmp/scan16.csv" 2>/dev/null
-for scan in CountByte HasLoneCr CountSeparator; do
+for scan in CountByte HasLoneCr CountSeparator CountFrequentSeparator; do
     echo "| $scan | $(fmt "$(csv_median "$tmp/scan32.csv" "BM_$scan" real_time)") |" \
         "$(fmt "$(csv_median "$tmp/scan16.csv" "BM_$scan" real_time)") |"
 done

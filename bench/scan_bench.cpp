@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The byte scans of note cutting on one 128 KiB piece of short CR LF lines, as the loader
 // reads a file, so that the piece stays in the cache:
-// counting CRs, looking for lone CRs, and counting a separator. Built twice: with the 32-byte
-// scans where the processor has them (scan_bench) and with the 16-byte scans alone
+// counting CRs, looking for lone CRs, and counting a separator, rare or frequent. Built twice: with
+// the 32-byte scans where the processor has them (scan_bench) and with the 16-byte scans alone
 // (scan_bench16), so that bench/compare.sh shows what the wider ones gain.
 #include <benchmark/benchmark.h>
 
@@ -12,18 +12,22 @@
 
 namespace {
 
-const std::string& Text() {
-    static const std::string text = [] {
-        std::string t;
-        const std::string line = "a short note of about forty characters\r\n";
-        while (t.size() < (128u << 10)) {
-            t += line;
-            if (t.size() % 97 == 0) {
-                t += "##\r\n";
-            }
+// Lines with a "##" line after about every 97th, or (`often`) after every fifth, as in a file
+// of notes of a few lines each.
+std::string Lines(bool often) {
+    std::string t;
+    const std::string line = "a short note of about forty characters\r\n";
+    for (int i = 1; t.size() < (128u << 10); ++i) {
+        t += line;
+        if (often ? i % 5 == 0 : t.size() % 97 == 0) {
+            t += "##\r\n";
         }
-        return t;
-    }();
+    }
+    return t;
+}
+
+const std::string& Text() {
+    static const std::string text = Lines(false);
     return text;
 }
 
@@ -51,6 +55,16 @@ void BM_CountSeparator(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(Text().size()));
 }
 BENCHMARK(BM_CountSeparator)->Unit(benchmark::kMicrosecond);
+
+void BM_CountFrequentSeparator(benchmark::State& state) {
+    static const std::string text = Lines(true);
+    std::size_t end = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lintrel::CountBytes(text, 0, "\r\n##\r\n", end));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_CountFrequentSeparator)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -9,6 +9,8 @@
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
+#include <new>
+
 #include "main_window/note_view.h"
 
 namespace lintrel {
@@ -69,8 +71,14 @@ QString NoteView::SelectedText() const {
 }
 
 void NoteView::copy() const {
-    if (HasSelection()) {
+    if (!HasSelection()) {
+        return;
+    }
+    try {
         QApplication::clipboard()->setText(SelectedText());
+    } catch (const std::bad_alloc&) {
+        // A selection too large for the memory left is not copied; the clipboard keeps
+        // what it held.
     }
 }
 

@@ -25,6 +25,8 @@ start_desktop() {
     done
     Xvfb "$display" -screen 0 "${SCREEN_SIZE:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
     export DISPLAY=$display
+    # The programs go to this display, even from a caller that chose Qt's offscreen platform.
+    unset QT_QPA_PLATFORM
     wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
     # The window manager ($WM, openbox unless set) now and then fails to take the display at
     # once: try again.
