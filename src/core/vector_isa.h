@@ -3,7 +3,7 @@
 
 // The vector instructions of the byte scans. Each scan has a 16-byte form, which every
 // x86-64 processor has, and a 32-byte form where the processor has AVX2: on a 128 KiB piece
-// in the cache, as the loader reads a file, bench/scan_bench measures them 2 to 3.7 times as
+// in the cache, as the loader reads a file, bench/scan_bench measures them 2 to 3 times as
 // fast as the 16-byte forms (counting CRs, finding a lone CR, counting a separator).
 // LINTREL_NO_AVX2 builds the 16-byte scans alone, for that comparison and their tests.
 #if defined(__SSE2__)
