@@ -5,7 +5,6 @@
 #include <new>
 
 #include "main_window/form1.h"
-#include "main_window/note_view.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
 #include "platform/number_reading.h"

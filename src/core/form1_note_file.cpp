@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include "main_window/note_view.h"
 
 #include <algorithm>
 #include <new>

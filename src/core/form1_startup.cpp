@@ -2,7 +2,6 @@
 // The main window's start-up and shut-down sequences.
 #include <QCoreApplication>
 #include <QFileInfo>
-#include "main_window/note_view.h"
 
 #include "core/startup_choice.h"
 #include "main_window/form1.h"

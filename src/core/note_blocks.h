@@ -42,6 +42,11 @@ class NoteBlocks {
     NoteBlock At(std::size_t pos) const;
     NoteBlock First() const { return At(0); }
     NoteBlock Last() const { return At(note_.size()); }
+    // The bytes from the block's start to the next block's (or the note's end): the block
+    // and the line break after it.
+    std::size_t Span(const NoteBlock& block) const {
+        return block.next.value_or(note_.size()) - block.start;
+    }
     // The blocks around `block`, none past either end of the note.
     std::optional<NoteBlock> Next(const NoteBlock& block) const;
     std::optional<NoteBlock> Previous(const NoteBlock& block) const;

@@ -3,7 +3,6 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include "main_window/note_view.h"
 #include <QPushButton>
 #include <QShortcut>
 
@@ -48,9 +47,7 @@ Form1::Form1(Host& host) : host_(host) {
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setFont(QFont(kDesignFace, 12));
     Text1->setPlainText(QStringLiteral("Text1"));
-    // Dropped files go to the window, not into the note.
-    Text1->setAcceptDrops(false);
-    Text1->viewport()->setAcceptDrops(false);
+    // Dropped files go to the window (the note box takes none).
     setAcceptDrops(true);
 
     // What a screen reader calls them; the labels are read out by their text (the file's

@@ -46,8 +46,7 @@ void NoteView::SetNote(const QByteArray& codePage, std::string_view note,
     unit_ = note.size() / std::numeric_limits<int>::max() + 1;
     top_ = Top{blocks_.First(), 0};
     anchor_ = cursor_ = Place{};
-    SyncScrollBar();
-    viewport()->update();
+    ScrollBy(0);
 }
 
 void NoteView::setPlainText(const QString& text) {
@@ -58,10 +57,6 @@ void NoteView::setPlainText(const QString& text) {
 
 QString NoteView::toPlainText() const {
     return ShownText(codePage_, blocks_.Note());
-}
-
-std::size_t NoteView::NoteEnd() const {
-    return blocks_.Note().size();
 }
 
 QString NoteView::Decoded(const NoteBlock& block) const {
@@ -82,7 +77,6 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
         return Layout(block);
     }
     slot = std::make_unique<Laid>();
-    slot->block = block;
     slot->text = DecodeText(codePage_, blocks_.Bytes(block));
     slot->layout = std::make_unique<QTextLayout>(slot->text, font());
     QTextOption option;
@@ -118,31 +112,27 @@ void NoteView::paintEvent(QPaintEvent*) {
     const Place from = std::min(anchor_, cursor_);
     const Place to = std::max(anchor_, cursor_);
 
-    std::optional<NoteBlock> block = top_.block;
-    for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
-        Laid& laid = Layout(*block);
+    VisitShown([&](const NoteBlock& block, Laid& laid, int y) {
         QList<QTextLayout::FormatRange> ranges;
-        if (from != to && block->start >= from.block && block->start <= to.block) {
-            const int start = block->start == from.block ? from.index : 0;
-            const int end =
-                block->start == to.block ? to.index : static_cast<int>(laid.text.size());
+        if (from != to && block.start >= from.block && block.start <= to.block) {
+            const int start = block.start == from.block ? from.index : 0;
+            const int end = block.start == to.block ? to.index : static_cast<int>(laid.text.size());
             ranges.append({start, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);
-        y += laid.height;
-    }
+        return true;
+    });
 }
 
 QString NoteView::VisibleText() const {
     QString text;
-    std::optional<NoteBlock> block = top_.block;
-    for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
-        text += Layout(*block).text;
-        if (block->breakAfter) {
+    VisitShown([&](const NoteBlock& block, const Laid& laid, int) {
+        text += laid.text;
+        if (block.breakAfter) {
             text += QLatin1Char('\n');
         }
-        y += Layout(*block).height;
-    }
+        return true;
+    });
     return text;
 }
 
@@ -214,14 +204,14 @@ void NoteView::ScrollBy(int dy) {
         top = last;
     }
     top_ = top;
-    SyncScrollBar();
+    SyncScrollBar(last);
     viewport()->update();
 }
 
 void NoteView::JumpToByte(std::size_t byte) {
     const NoteBlock block = blocks_.At(byte);
     const Laid& laid = Layout(block);
-    const std::size_t span = block.next.value_or(NoteEnd()) - block.start;
+    const std::size_t span = blocks_.Span(block);
     int y = 0;
     if (span > 0) {
         const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);
@@ -239,23 +229,22 @@ void NoteView::JumpToByte(std::size_t byte) {
 }
 
 int NoteView::ValueOf(const Top& top) const {
-    const std::size_t span = top.block.next.value_or(NoteEnd()) - top.block.start;
+    const std::size_t span = blocks_.Span(top.block);
     const double share = static_cast<double>(top.y) / Layout(top.block).height;
     const auto byte = top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
     return static_cast<int>(byte / unit_);
 }
 
-void NoteView::SyncScrollBar() {
+void NoteView::SyncScrollBar(const Top& last) {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
     // A page is the bytes on screen.
     std::size_t shown = 0;
-    std::optional<NoteBlock> block = top_.block;
-    for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
-        shown = block->next.value_or(NoteEnd()) - top_.block.start;
-        y += Layout(*block).height;
-    }
-    bar->setRange(0, ValueOf(LastTop()));
+    VisitShown([&](const NoteBlock& block, const Laid&, int) {
+        shown = block.start + blocks_.Span(block) - top_.block.start;
+        return true;
+    });
+    bar->setRange(0, ValueOf(last));
     bar->setPageStep(std::max(1, static_cast<int>(shown / unit_)));
     bar->setSingleStep(std::max(1, bar->pageStep() / 10));
     // While the slider is dragged it stays where the mouse puts it.
@@ -283,7 +272,7 @@ void NoteView::ScrollBarAction(int action) {
             JumpToByte(0);
             break;
         case QAbstractSlider::SliderToMaximum:
-            JumpToByte(NoteEnd());
+            JumpToByte(NoteSize());
             break;
         default:
             return;

@@ -64,8 +64,6 @@ class NoteView : public QAbstractScrollArea {
     Place PlaceOf(int offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
-    // Lets screen readers read the note box as a text.
-    static void InstallAccessibility();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,7 +81,6 @@ class NoteView : public QAbstractScrollArea {
   private:
     // A block decoded and laid out at the box's width.
     struct Laid {
-        NoteBlock block;
         QString text;
         std::unique_ptr<QTextLayout> layout;
         int height = 0;
@@ -95,6 +92,19 @@ class NoteView : public QAbstractScrollArea {
     };
 
     Laid& Layout(const NoteBlock& block) const;
+    // Calls `visit(block, laid, y)` for the blocks on screen from the top, `y` being the
+    // block's top in the viewport, for as long as it returns true.
+    template <typename Visit>
+    void VisitShown(Visit visit) const {
+        std::optional<NoteBlock> block = top_.block;
+        for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
+            Laid& laid = Layout(*block);
+            if (!visit(*block, laid, y)) {
+                return;
+            }
+            y += laid.height;
+        }
+    }
     QString Decoded(const NoteBlock& block) const;
     void Relayout();
     // Scrolls by `dy` pixels, held between the note's start and its last screenful.
@@ -102,16 +112,17 @@ class NoteView : public QAbstractScrollArea {
     Top Normalised(Top top) const;
     Top LastTop() const;
     void JumpToByte(std::size_t byte);
-    void SyncScrollBar();
+    // The bar's range, page and value, `last` being the top of the last screenful.
+    void SyncScrollBar(const Top& last);
     void ScrollBarAction(int action);
     void ScrollBarMoved(int value);
     int ValueOf(const Top& top) const;
     int LineHeight() const;
     void MoveCursor(QKeyEvent* event);
     void EnsureVisible(Place place);
-    std::size_t NoteEnd() const;
+    // Lets screen readers read the note box as a text.
+    static void InstallAccessibility();
 
-    std::string own_;
     std::shared_ptr<const void> keeper_;
     NoteBlocks blocks_;
     QByteArray codePage_;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
@@ -110,18 +111,21 @@ void NoteView::EnsureVisible(Place place) {
     const QTextLine line = layout.lineForTextPosition(place.index);
     const int lineTop = line.isValid() ? static_cast<int>(line.y()) : 0;
     const int lineBottom = lineTop + (line.isValid() ? static_cast<int>(line.height()) : 0);
-    // Where the line stands on screen, when its block is on screen or near it.
-    std::optional<NoteBlock> shown = top_.block;
-    for (int y = -top_.y; shown && y < viewport()->height(); shown = blocks_.Next(*shown)) {
-        if (shown->start == block.start) {
-            if (y + lineTop < 0) {
-                ScrollBy(y + lineTop);
-            } else if (y + lineBottom > viewport()->height()) {
-                ScrollBy(y + lineBottom - viewport()->height());
-            }
-            return;
+    // Where the line stands on screen, when its block is on screen.
+    std::optional<int> shownAt;
+    VisitShown([&](const NoteBlock& shown, const Laid&, int y) {
+        if (shown.start == block.start) {
+            shownAt = y;
         }
-        y += Layout(*shown).height;
+        return !shownAt;
+    });
+    if (shownAt) {
+        if (*shownAt + lineTop < 0) {
+            ScrollBy(*shownAt + lineTop);
+        } else if (*shownAt + lineBottom > viewport()->height()) {
+            ScrollBy(*shownAt + lineBottom - viewport()->height());
+        }
+        return;
     }
     const bool above = block.start < top_.block.start;
     top_ = Top{block, above ? lineTop : lineBottom - viewport()->height()};
@@ -198,40 +202,15 @@ void NoteView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const int page = std::max(LineHeight(), viewport()->height() - LineHeight());
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    switch (event->key()) {
-        case Qt::Key_Up:
-            ScrollBy(-LineHeight());
-            break;
-        case Qt::Key_Down:
-            ScrollBy(LineHeight());
-            break;
-        case Qt::Key_PageUp:
-            ScrollBy(-page);
-            break;
-        case Qt::Key_PageDown:
-            ScrollBy(page);
-            break;
-        case Qt::Key_Home:
-            if (!control) {
-                QAbstractScrollArea::keyPressEvent(event);
-                return;
-            }
-            JumpToByte(0);
-            break;
-        case Qt::Key_End:
-            if (!control) {
-                QAbstractScrollArea::keyPressEvent(event);
-                return;
-            }
-            JumpToByte(NoteEnd());
-            break;
-        default:
-            QAbstractScrollArea::keyPressEvent(event);
-            return;
+    // Ctrl+Home and Ctrl+End as the scroll bar's ends; the box scrolls the bar for the
+    // arrows and the page keys.
+    if ((event->modifiers() & Qt::ControlModifier) && (key == Qt::Key_Home || key == Qt::Key_End)) {
+        verticalScrollBar()->triggerAction(key == Qt::Key_Home ? QAbstractSlider::SliderToMinimum
+                                                               : QAbstractSlider::SliderToMaximum);
+        event->accept();
+        return;
     }
-    event->accept();
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void NoteView::mousePressEvent(QMouseEvent* event) {

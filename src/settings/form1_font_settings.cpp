@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // FontSettings.ini: the note text's face, size, styles and colours.
 #include <QComboBox>
-#include "main_window/note_view.h"
 
 #include "main_window/form1.h"
 #include "platform/colour_chooser.h"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two colour swatches and the colour chooser behind them.
-#include "main_window/note_view.h"
 
 #include <array>
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The font face and size lists and the style boxes; every choice applies at once to Text1.
 #include <QComboBox>
-#include "main_window/note_view.h"
 
 #include <array>
 
