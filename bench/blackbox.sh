@@ -12,9 +12,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build-bench}" && pwd)
 source "$root/tests/e2e/lib.sh"
 start_desktop
-app=$work/app
-mkdir -p "$app"
-cp "$build/lintrel" "$app/"
+make_app "$build/lintrel"
 # Start at the last note of a file of one note, at the first of a file of millions (the last
 # of those cannot be shown: its number is beyond 16 bits).
 printf 'False\r\nTrue\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n 0 \r\n' \

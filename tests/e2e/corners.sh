@@ -10,10 +10,9 @@ examples=$2
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
-app=$work/app
 notes=$work/notes
-mkdir -p "$app" "$notes"
-cp "$binary" "$app/lintrel"
+mkdir -p "$notes"
+make_app "$binary"
 printf 'from the default file\r\n' >"$app/Default.txt"
 field() { sed -n "$2p" "$1/$3" | tr -d '\r' | sed 's/^ *//; s/ *$//'; }
 

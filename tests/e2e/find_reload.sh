@@ -7,9 +7,7 @@ binary=$1
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
-app=$work/app
-mkdir -p "$app"
-cp "$binary" "$app/lintrel"
+make_app "$binary"
 notes=$work/notes.txt
 printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
 # Start at the first note.

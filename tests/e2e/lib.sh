@@ -39,6 +39,13 @@ start_desktop() {
     wmctrl -m >/dev/null 2>&1 || { echo "$wm did not start"; exit 1; }
 }
 
+# Makes the program folder $app ($work/app unless set) holding a copy of the program $1.
+make_app() {
+    app=${app:-$work/app}
+    mkdir -p "$app"
+    cp "$1" "$app/lintrel"
+}
+
 # Whether a visible window is named exactly $1.
 window_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 

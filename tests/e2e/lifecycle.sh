@@ -9,10 +9,9 @@ examples=$2
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
-app=$work/app
 notes=$work/notes
-mkdir -p "$app" "$notes"
-cp "$binary" "$app/lintrel"
+mkdir -p "$notes"
+make_app "$binary"
 cp "$examples/sample-notes.txt" "$notes/sample.txt"
 printf 'alpha\r\nbeta\r\ngamma\r\n' >"$notes/Default.txt"
 fresh() { rm -f "$app"/*.ini "$app/Default.txt"; }

@@ -9,10 +9,9 @@ notes=$2
 source "$(dirname "$0")/lib.sh"
 start_desktop
 
-app=$work/app
 home=$work/home
-mkdir -p "$app" "$home"
-cp "$binary" "$app/lintrel"
+mkdir -p "$home"
+make_app "$binary"
 # "Load specified file:" chosen, so that its Browse button is enabled.
 printf 'False\r\nFalse\r\nFalse\r\nTrue\r\n%s\r\n\r\n\r\n' "$notes" >"$app/FileSettings.ini"
 

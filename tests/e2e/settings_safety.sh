@@ -49,9 +49,8 @@ same_files() {
 }
 
 # Read-only: the four files pinned by their user stay as they were.
-app=$work/app
-mkdir -p "$app" "$work/before"
-cp "$binary" "$app/lintrel"
+mkdir -p "$work/before"
+make_app "$binary"
 check "a first run writes the four files" test "$(run_counting_messages "$app")" = 0
 for f in $files; do cp "$app/$f" "$work/before/"; chmod 444 "$app/$f"; done
 check "each pinned file is reported" test "$(run_counting_messages "$app")" = 4
