@@ -49,6 +49,20 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
+// Flushes the folder that holds `file`, so that a rename into it survives a power cut. The
+// new bytes are already on the disk and in place; a folder that cannot be flushed (some
+// file systems refuse) does not undo the save.
+void SyncFolderOf(const std::string& file) {
+    const std::size_t slash = file.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : (slash == 0 ? "/" : file.substr(0, slash));
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 const FileOps& SystemFileOps() {
@@ -113,6 +127,7 @@ SaveResult SaveFileSafely(const std::string& path, const std::string& bytes, con
         ::unlink(temporary.c_str());
         return SaveResult::Failed;
     }
+    SyncFolderOf(target);
     return SaveResult::Saved;
 }
 

@@ -28,11 +28,18 @@ enum class SaveResult {
     Failed,        // creating, writing, flushing or replacing failed; the old file is intact
 };
 
-// Writes `bytes` as the whole file at `path` (a file-system path), so that the file holds
-// either all of the old bytes or all of the new ones. It writes a temporary file beside the
-// file and puts it in the file's place; where the folder does not allow that but the file
-// itself is writable, it writes the file in place. A link is followed only to a file that
-// exists; the file's permissions are kept.
+// Writes `bytes` as the whole file at `path` (a file-system path). A link is followed only to
+// a file that exists; the file's permissions are kept. Two ways, with what each promises:
+// - Beside the file (the usual way): the bytes go to a new temporary file in the same folder,
+//   which is flushed, then renamed over the file, and the folder is flushed. Whatever fails,
+//   the file holds either all of its old bytes or all of the new ones, and no temporary file
+//   is left.
+// - In place, only where the folder takes no new file but the file itself is writable: the
+//   bytes are written over the old ones from the start, and the file is cut to their length.
+//   A failure before the first byte is written leaves the file as it was; a failure after it
+//   (a crash, a write error midway) can leave a mix of new and old bytes, which the loader
+//   then reports as a bad file.
+// Any failure returns a reason other than Saved; no path ever deletes the file.
 SaveResult SaveFileSafely(const std::string& path, const std::string& bytes,
                           const FileOps& ops = SystemFileOps());
 

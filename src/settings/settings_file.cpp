@@ -16,6 +16,26 @@ QString SettingsPath(const QString& programFolder, const QString& fileName) {
     return programFolder + QLatin1Char('/') + fileName;
 }
 
+namespace {
+
+// The fields when `bytes` already holds all `count` of them, each closed by its delimiter.
+std::optional<std::vector<Field>> CompleteFields(std::string_view bytes, std::size_t count) {
+    try {
+        FieldReader reader(bytes);
+        std::vector<Field> fields;
+        for (std::size_t i = 0; i < count; ++i) {
+            fields.push_back(reader.Next());
+        }
+        if (reader.LastFieldClosed()) {
+            return fields;
+        }
+    } catch (const SettingsError&) {
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::size_t count) {
     if (!FileExists(path)) {
         return std::nullopt;
@@ -24,13 +44,26 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
     if (!file.open(QIODevice::ReadOnly)) {
         throw SettingsError("cannot open the file");
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw SettingsError("cannot read the file");
+    // Only the lines the file has are read: what follows them is never looked at. No field
+    // the program writes comes near the bound, so a file that reaches it before its last
+    // field ends is read as far as the bound.
+    constexpr qint64 kChunk = 64 * 1024;
+    constexpr qsizetype kMost = 1024 * 1024;
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray more = file.read(kChunk);
+        if (file.error() != QFileDevice::NoError) {
+            throw SettingsError("cannot read the file");
+        }
+        bytes += more;
+        const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        if (more.size() < kChunk || bytes.size() >= kMost) {
+            return ReadFields(view, count);
+        }
+        if (auto fields = CompleteFields(view, count)) {
+            return fields;
+        }
     }
-    file.close();
-    return ReadFields(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                      count);
 }
 
 void WriteSettingsFile(const QString& path, const std::string& bytes) {
@@ -54,9 +87,12 @@ void DeleteAfterFailure(const QString& path) {
     }
 }
 
-// Runs one saver's or loader's work; any failure ends it on the failure path.
+// Runs one saver's or loader's work; any failure ends it with the message. A failed load
+// deletes the file, so that the next start takes the defaults; a failed save leaves the file
+// as the save found it (SaveFileSafely never leaves half a file in its place), since deleting
+// it would only lose good settings.
 void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
-                      const std::function<void(const QString& path)>& work) {
+                      bool deleteOnFailure, const std::function<void(const QString& path)>& work) {
     const QString path = SettingsPath(host.ProgramFolder(), fileName);
     try {
         work(path);
@@ -67,14 +103,16 @@ void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
     }
     host.MessageBox(QStringLiteral("Error in %1 \"%2\".").arg(verb, fileName), MsgIcon::Critical);
     // A file that cannot be deleted stays; the next start then reports it again.
-    DeleteAfterFailure(path);
+    if (deleteOnFailure) {
+        DeleteAfterFailure(path);
+    }
 }
 
 }  // namespace
 
 void SaveSettingsFile(Host& host, const QString& fileName,
                       const std::function<void(SettingsWriter& w)>& lines) {
-    RunOnFailurePath(host, fileName, QStringLiteral("saving"), [&](const QString& path) {
+    RunOnFailurePath(host, fileName, QStringLiteral("saving"), false, [&](const QString& path) {
         SettingsWriter w;
         lines(w);
         WriteSettingsFile(path, w.Bytes());
@@ -84,7 +122,7 @@ void SaveSettingsFile(Host& host, const QString& fileName,
 void LoadSettingsFile(Host& host, const QString& fileName, std::size_t count,
                       const std::function<void(const std::vector<Field>& f)>& apply,
                       const std::function<void()>& missing) {
-    RunOnFailurePath(host, fileName, QStringLiteral("loading"), [&](const QString& path) {
+    RunOnFailurePath(host, fileName, QStringLiteral("loading"), true, [&](const QString& path) {
         const auto fields = ReadSettingsFile(path, count);
         if (!fields) {
             if (missing) {

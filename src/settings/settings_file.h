@@ -26,8 +26,8 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
 void WriteSettingsFile(const QString& path, const std::string& bytes);
 
 // Saves the settings file `fileName` in the program's folder: `lines` writes its lines in
-// their order. Any failure ends the save with the critical message "Error in saving "NAME".",
-// the file deleted; the caller carries on.
+// their order. Any failure ends the save with the critical message "Error in saving "NAME".";
+// the file keeps what it held before (see SaveFileSafely), and the caller carries on.
 void SaveSettingsFile(Host& host, const QString& fileName,
                       const std::function<void(SettingsWriter& w)>& lines);
 
