@@ -25,7 +25,8 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
 }  // namespace
 
 void FieldReader::SkipDelimiter() {
-    if (pos_ >= input_.size()) {
+    closed_ = pos_ < input_.size();
+    if (!closed_) {
         return;
     }
     if (input_[pos_] == ',') {

@@ -36,12 +36,16 @@ class FieldReader {
     explicit FieldReader(std::string_view input) : input_(input) {}
     // The next field; throws SettingsError when the input ends before it.
     Field Next();
+    // Whether the last field read ended at a comma or a line end, not at the input's end
+    // (where more input could still have made it longer).
+    bool LastFieldClosed() const { return pos_ > 0 && pos_ <= input_.size() && closed_; }
 
   private:
     void SkipDelimiter();
 
     std::string_view input_;
     std::size_t pos_ = 0;
+    bool closed_ = false;
 };
 
 // Reads exactly `count` fields from the start of `input`; lines beyond them are ignored.

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading a settings file: only as far as its lines reach.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "settings/settings_file.h"
+
+namespace lintrel {
+namespace {
+
+// Bytes this process has read from files so far.
+long long BytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:") {
+            return value;
+        }
+    }
+    return -1;
+}
+
+TEST(ReadSettingsFileTest, ReadsOnlyTheLinesItNeeds) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("GeneralSettings.ini"));
+    const std::string lines = "True\r\n\"a\r\nb\"\r\n7\r\n";
+    constexpr long long kJunk = 256LL * 1024 * 1024;
+    const struct {
+        std::string bytes;
+        long long sparseJunk;  // zero bytes after `bytes`, never written to the disk
+        std::size_t count;
+        bool fails;
+    } cases[] = {
+        {lines, 0, 3, false},
+        {lines + "junk", kJunk, 3, false},
+        {"True\r\n\"a\r\nb\"\r\n7", 0, 3, false},  // the last line without its line end
+        {"True\r\n\"a", kJunk, 3, true},           // an open quote runs into the junk
+        {"True\r\n", kJunk, 3, true},              // one line of junk, no third
+        {"True\r\n", 0, 3, true},
+    };
+    for (const auto& c : cases) {
+        { std::ofstream(path.toStdString(), std::ios::binary | std::ios::trunc) << c.bytes; }
+        if (c.sparseJunk > 0) {
+            ASSERT_TRUE(QFile::resize(path, static_cast<qint64>(c.bytes.size()) + c.sparseJunk));
+        }
+        const long long before = BytesRead();
+        if (c.fails) {
+            EXPECT_THROW(ReadSettingsFile(path, c.count), SettingsError) << c.bytes;
+        } else {
+            const auto fields = ReadSettingsFile(path, c.count);
+            ASSERT_TRUE(fields.has_value());
+            ASSERT_EQ(fields->size(), 3u);
+            EXPECT_EQ((*fields)[1].text, "a\r\nb");
+            EXPECT_EQ((*fields)[2].number, 7.0);
+        }
+        EXPECT_LT(BytesRead() - before, 2 * 1024 * 1024) << c.bytes;
+    }
+}
+
+}  // namespace
+}  // namespace lintrel
