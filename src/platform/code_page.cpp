@@ -54,12 +54,30 @@ QByteArray CodePageForCharset(int charset) {
     return "UTF-8";
 }
 
-QString DecodeText(const QByteArray& codePage, std::string_view bytes) {
+QStringDecoder NoteDecoder(const QByteArray& codePage) {
     QStringDecoder decoder(codePage.constData());
     if (!decoder.isValid()) {
         decoder = QStringDecoder(QStringDecoder::Utf8);
     }
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return decoder;
+}
+
+QString FlushDecoder(QStringDecoder& decoder) {
+    // A line feed is one byte in every code page the program reads and never part of a
+    // longer character: it ends whatever the decoder holds. What comes out before it stands
+    // for the cut character, whichever way the converter marks it (some swallow the line
+    // feed, some give their own substitute), and shows as U+FFFD.
+    QString tail = decoder(QByteArrayView("\n", 1));
+    if (tail.endsWith(QLatin1Char('\n'))) {
+        tail.chop(1);
+    }
+    return tail.isEmpty() ? QString() : QString(QChar::ReplacementCharacter);
+}
+
+QString DecodeText(const QByteArray& codePage, std::string_view bytes) {
+    QStringDecoder decoder = NoteDecoder(codePage);
+    QString text = decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return text + FlushDecoder(decoder);
 }
 
 std::string EncodeText(const QByteArray& codePage, const QString& text) {

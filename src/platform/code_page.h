@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 
 #include <optional>
 #include <string>
@@ -17,6 +18,13 @@ int CharsetFromAnswer(const std::optional<QString>& answer);
 // The code page in which note text of character set `charset` is shown (a name that
 // QStringDecoder knows). Unknown sets give UTF-8.
 QByteArray CodePageForCharset(int charset);
+
+// A decoder for `codePage`, UTF-8 when the name is unknown. It keeps a character cut between
+// two calls whole.
+QStringDecoder NoteDecoder(const QByteArray& codePage);
+// What `decoder` still holds of a character the bytes ended inside: U+FFFD for those bytes,
+// or nothing. The decoder is ready for a new text afterwards.
+QString FlushDecoder(QStringDecoder& decoder);
 
 // Note bytes to display text, and typed text to note bytes, in `codePage`. Bytes that do not
 // decode show as U+FFFD.

@@ -60,6 +60,30 @@ TEST(DecodeTextTest, InvalidBytesShowAsReplacement) {
     EXPECT_EQ(text, QStringLiteral("a\ufffdb"));
 }
 
+// A character the bytes end inside shows as U+FFFD, in every kind of page, and a decoder
+// flushed at one end starts the next text afresh.
+TEST(DecodeTextTest, BytesCutAtTheEndShowAsReplacement) {
+    const struct {
+        const char* page;
+        std::string_view bytes;
+        QString shown;
+    } cases[] = {
+        {"UTF-8", "abc\xe4\xb8", QStringLiteral("abc\ufffd")},
+        {"UTF-8", "abc\xf0\x9f\x98", QStringLiteral("abc\ufffd")},
+        {"GBK", "abc\xc4", QStringLiteral("abc\ufffd")},
+        {"windows-949", "\xb0\xa1\xb0", QStringLiteral("\uac00\ufffd")},
+        {"windows-932", "a\x82", QStringLiteral("a\ufffd")},
+        {"GBK", "abc", QStringLiteral("abc")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeText(c.page, c.bytes), c.shown) << c.page << " " << c.bytes.size();
+        QStringDecoder decoder = NoteDecoder(c.page);
+        decoder(QByteArrayView(c.bytes.data(), static_cast<qsizetype>(c.bytes.size())));
+        FlushDecoder(decoder);
+        EXPECT_EQ(decoder(QByteArrayView("ok")), QStringLiteral("ok")) << c.page;
+    }
+}
+
 TEST(EncodeTextTest, TypedTextMatchesNoteBytes) {
     EXPECT_EQ(EncodeText("windows-1252", QStringLiteral("\u00e9")), "\xe9");
     EXPECT_EQ(EncodeText("UTF-8", QStringLiteral("\u00e9")), "\xc3\xa9");
