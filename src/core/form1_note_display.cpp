@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "desktop/busy_cursor.h"
 #include "main_window/form1.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
@@ -149,7 +150,15 @@ void Form1::FindAgain() {
 }
 
 void Form1::FindText(const QString& text) {
-    if (const std::optional<int> k = lintrel::FindNote(NoteList, CurrentLine, text, codePage_)) {
+    std::optional<int> k;
+    try {
+        const BusyCursor busy;
+        k = lintrel::FindNote(NoteList, CurrentLine, text, codePage_);
+    } catch (const std::bad_alloc&) {
+        // Too little memory left even for a piece of a note: the window stays as it was.
+        return;
+    }
+    if (k) {
         ShowLine(static_cast<std::int16_t>(*k));
         return;
     }

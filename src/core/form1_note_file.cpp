@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a note file into the main window.
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -8,25 +7,13 @@
 #include <new>
 
 #include "core/note_file_reader.h"
+#include "desktop/busy_cursor.h"
 #include "main_window/form1.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
 #include "settings_dialog/dialog.h"
 
 namespace lintrel {
-
-namespace {
-
-// Shows the busy cursor over the program's windows while it lives: a large file takes a moment.
-class BusyCursor {
-  public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-}  // namespace
 
 bool Form1::LoadNoteFile(const QString& path) {
     // The typed separator is matched as note bytes, in the code page the notes are shown in.

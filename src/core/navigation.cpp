@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/code_page.h"
+#include "core/note_search.h"
 #include "platform/number_reading.h"
 
 namespace lintrel {
@@ -51,11 +51,12 @@ std::optional<int> FindNote(const NoteList& notes, int current, const QString& t
     if (last == 0 || text.isEmpty()) {
         return std::nullopt;
     }
+    const NoteSearch search(text);
     // Where the search starts: after the note shown, or at note 1 when that lies outside.
     const int first = current >= 1 && current <= last ? current % last + 1 : 1;
     for (int i = 0, k = first; i < last; ++i, k = k % last + 1) {
         const std::string_view note = notes.Note(static_cast<std::size_t>(k));
-        if (!note.empty() && ShownText(codePage, note).contains(text, Qt::CaseInsensitive)) {
+        if (search.FoundIn(codePage, note)) {
             return k;
         }
     }

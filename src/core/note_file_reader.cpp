@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 #include <memory>
 #include <optional>
@@ -15,22 +16,25 @@ namespace lintrel {
 
 namespace {
 
-// Reads `file` to its end into `builder`, in pieces small enough to stay in the cache.
-bool ReadInto(QFile& file, NoteListBuilder& builder) {
+// Reads `file` into `builder` up to its end or `limit` bytes, in pieces small enough to stay
+// in the cache.
+bool ReadInto(QFile& file, qint64 limit, NoteListBuilder& builder) {
     constexpr qint64 kPiece = 128 * 1024;
     const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
-    for (;;) {
-        const qint64 got = file.read(piece.get(), kPiece);
+    for (qint64 left = limit; left > 0;) {
+        const qint64 got = file.read(piece.get(), std::min(kPiece, left));
         if (got < 0) {
             return false;
         }
         if (got == 0) {
-            return true;
+            return true;  // the file got shorter meanwhile
         }
         if (!builder.Feed({piece.get(), static_cast<std::size_t>(got)})) {
             return false;
         }
+        left -= got;
     }
+    return true;
 }
 
 // The separator file's first line, read no further than it reaches nor than `limit` bytes:
@@ -112,11 +116,16 @@ NoteFileResult ReadNoteFile(const QString& path, const std::string& separatorSet
         return result;
     }
     NoteListBuilder builder(std::move(separator));
+    // The file is read as far as it reached when it was opened: a file that a writer keeps
+    // growing meanwhile would otherwise be read until the writer stops. A file the system
+    // calls empty is read to its end: those that hold bytes all the same are the system's own
+    // generated files (/proc), which end.
+    const qint64 size = file.size();
     // The joined text is the file's bytes and two more, unless the file has lone CRs.
-    if (const qint64 size = file.size(); size > 0) {
+    if (size > 0) {
         builder.Reserve(static_cast<std::size_t>(size) + 2);
     }
-    const bool read = ReadInto(file, builder);
+    const bool read = ReadInto(file, size > 0 ? size : std::numeric_limits<qint64>::max(), builder);
     file.close();
     if (!read) {
         return result;

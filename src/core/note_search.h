@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string_view>
+
+namespace lintrel {
+
+// `text` with full Unicode case folding ("ß" and "SS" both give "ss", the ligature "ﬁ" gives
+// "fi"), and the dotted capital I taken as a plain i, so "İSTANBUL" and "istanbul" match.
+QString FoldCase(const QString& text);
+
+// Looks for a text in notes as the note box shows them, ignoring letter case. A note is
+// decoded and folded a piece at a time, so no note is ever held decoded whole: searching a
+// note of a gigabyte takes a few megabytes.
+class NoteSearch {
+  public:
+    explicit NoteSearch(const QString& text);
+
+    // Whether `note`, decoded in `codePage`, holds the text. May throw std::bad_alloc.
+    bool FoundIn(const QByteArray& codePage, std::string_view note) const;
+
+  private:
+    QString folded_;
+};
+
+}  // namespace lintrel
