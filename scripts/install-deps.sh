@@ -7,12 +7,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    libxcb1-dev fonts-dejavu-core)
+    libxcb1-dev libicu-dev qt6-wayland fonts-dejavu-core)
 if [ "${1:-}" = --test ]; then
     packages+=(
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick
-        desktop-file-utils appstream clang libclang-rt-14-dev strace
+        desktop-file-utils appstream clang libclang-rt-14-dev strace sway
     )
 fi
 
