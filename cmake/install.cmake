@@ -12,6 +12,8 @@ install(CODE [[
     set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
     file(MAKE_DIRECTORY "${root}/bin")
     file(CREATE_LINK ../lintrel/lintrel "${root}/bin/lintrel" SYMBOLIC)
+    # Listed in install_manifest.txt with the files, so that uninstalling finds it.
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${root}/bin/lintrel")
 ]])
 
 # The desktop entry names the link by its full path, except in an archive, which can be
@@ -24,11 +26,24 @@ install(CODE [[
     else()
         set(LINTREL_EXEC "${CMAKE_INSTALL_PREFIX}/bin/lintrel")
     endif()
+    # TryExec is a plain string; Exec quotes a path holding anything but the plainest
+    # characters, as the desktop entry format asks: inside the quotes a backslash, a quote,
+    # a backtick and a dollar are escaped with a backslash, then every backslash is doubled
+    # (the string rule), and a percent sign is doubled (the field-code rule).
+    string(REPLACE "\\" "\\\\" LINTREL_TRY_EXEC "${LINTREL_EXEC}")
+    set(exec "${LINTREL_EXEC}")
+    if(exec MATCHES "[^A-Za-z0-9/._+-]")
+        string(REGEX REPLACE "([\\\"`$])" "\\\\\\1" exec "${exec}")
+        set(exec "\"${exec}\"")
+        string(REPLACE "\\" "\\\\" exec "${exec}")
+    endif()
+    string(REPLACE "%" "%%" LINTREL_EXEC "${exec}")
     set(applications "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/share/applications")
     file(MAKE_DIRECTORY "${applications}")
     configure_file("${LINTREL_SOURCE_DIR}/data/${LINTREL_APP_ID}.desktop.in"
                    "${applications}/${LINTREL_APP_ID}.desktop" @ONLY)
     message(STATUS "Installing: ${applications}/${LINTREL_APP_ID}.desktop")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${applications}/${LINTREL_APP_ID}.desktop")
 ]])
 
 install(FILES data/${LINTREL_APP_ID}.metainfo.xml DESTINATION share/metainfo)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Removes what scripts/install-user.sh put into PREFIX, as it listed it, and keeps the four
-# settings files in PREFIX/lintrel unless --purge is given.
+# settings files in PREFIX/lintrel unless --purge is given. It removes only what lies inside
+# the real PREFIX: never a path that leads out of it (through ".." or a linked folder).
 #
 #   scripts/uninstall-user.sh [--purge] [PREFIX]     PREFIX defaults to ~/.local
 set -euo pipefail
@@ -12,6 +13,12 @@ if [ "${1:-}" = --purge ]; then
     shift
 fi
 prefix=$(realpath -m "${1:-$HOME/.local}")
+case $prefix in
+    *$'\n'*)
+        echo "A PREFIX holding a line break is not one Lintrel can be installed in." >&2
+        exit 1
+        ;;
+esac
 manifest=$prefix/lintrel/installed-files
 if [ ! -f "$manifest" ]; then
     echo "Lintrel is not installed in $prefix (no $manifest)." >&2
@@ -22,16 +29,26 @@ if [ "$purge" -eq 1 ]; then
         rm -f "$prefix/lintrel/$f"
     done
 fi
-# Deepest first: files and links, then the folders the install made, when empty.
-sort -r "$manifest" | while IFS= read -r path; do
-    case $path in
+# Prints $1 with "." and ".." taken as written when it then lies inside PREFIX and the folder
+# holding it is that same folder on the disk (no link on the way); fails otherwise.
+inside_prefix() {
+    local plain folder
+    plain=$(realpath -m -s -- "$1")
+    case $plain in
         "$prefix" | "$prefix"/*) ;;
-        *) continue ;;  # never anything outside PREFIX
+        *) return 1 ;;
     esac
+    folder=$(dirname -- "$plain")
+    [ "$(realpath -e -- "$folder" 2>/dev/null)" = "$folder" ] || return 1
+    printf '%s\n' "$plain"
+}
+# Deepest first: files and links, then the folders the install made, when empty.
+sort -r "$manifest" | while IFS= read -r listed; do
+    path=$(inside_prefix "$listed") || continue
     if [ -L "$path" ] || [ -f "$path" ]; then
-        rm -f "$path"
+        rm -f -- "$path"
     elif [ -d "$path" ]; then
-        rmdir "$path" 2>/dev/null || true
+        rmdir -- "$path" 2>/dev/null || true
     fi
 done
 if [ "$purge" -eq 1 ]; then

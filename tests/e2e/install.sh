@@ -55,6 +55,44 @@ printf 'x' >"$home/.local/lintrel/FileSettings.ini"
 HOME=$home "$scripts/uninstall-user.sh" --purge >/dev/null
 check "install and uninstall --purge leave nothing" test -z "$(find "$home" -mindepth 1)"
 
+# A PREFIX holding a space: the desktop entry quotes the program's path, as its format asks.
+spaced="$work/with space"
+LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" "$spaced" >/dev/null
+entry=$spaced/share/applications/org.lintrel.Lintrel.desktop
+check "a path with a space is quoted in Exec" grep -qxF "Exec=\"$spaced/bin/lintrel\" %f" "$entry"
+check "the quoted entry is valid" desktop-file-validate "$entry"
+"$scripts/uninstall-user.sh" "$spaced" >/dev/null
+check "and uninstalls" test ! -e "$spaced/bin/lintrel"
+# A PREFIX holding a line break is refused by both scripts, with a message.
+for script in install-user.sh uninstall-user.sh; do
+    rc=0
+    said=$(LINTREL_BUILD_DIR=$build "$scripts/$script" "$work/a
+b" 2>&1) || rc=$?
+    check "$script refuses a line break in PREFIX" test "$rc" -ne 0 -a ! -e "$work/a
+b"
+    check "$script says why" grep -q "line break" <<<"$said"
+done
+
+# An installed-files list leading out of PREFIX, through ".." and through a folder inside
+# PREFIX that links elsewhere: uninstalling, as an unprivileged user, removes only what lies
+# inside PREFIX.
+trap_dir=$work/trap
+mkdir -p "$trap_dir/prefix/lintrel" "$trap_dir/prefix/share" "$trap_dir/outside/linked"
+touch "$trap_dir/outside/victim1" "$trap_dir/outside/victim2" "$trap_dir/outside/linked/victim3" \
+    "$trap_dir/prefix/lintrel/own"
+ln -s ../../outside/linked "$trap_dir/prefix/share/link"
+printf '%s\n' "$trap_dir/prefix/lintrel/../../outside/victim1" "$trap_dir/prefix/../outside/victim2" \
+    "$trap_dir/prefix/share/link/victim3" "$trap_dir/prefix/lintrel/own" \
+    "$trap_dir/prefix/share/link" >"$trap_dir/prefix/lintrel/installed-files"
+chmod 755 "$work"
+chown -R nobody "$trap_dir"
+setpriv --reuid=nobody --regid=nogroup --clear-groups "$scripts/uninstall-user.sh" \
+    "$trap_dir/prefix" >/dev/null
+check "nothing outside PREFIX is removed" test -e "$trap_dir/outside/victim1" \
+    -a -e "$trap_dir/outside/victim2" -a -e "$trap_dir/outside/linked/victim3"
+check "what lies inside PREFIX is" test ! -e "$trap_dir/prefix/lintrel/own" \
+    -a ! -e "$trap_dir/prefix/share/link"
+
 # The archive holds the program folder with the README, the licence and how to start it.
 archive_dir=$work/archive
 mkdir -p "$archive_dir"
