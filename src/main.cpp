@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
 #include <QStringList>
 
 #include "desktop/qt_host.h"
+#include "desktop/session_end.h"
 #include "main_window/form1.h"
 #include "version.h"
 
@@ -35,10 +37,30 @@ int main(int argc, char* argv[]) {
     lintrel::QtHost host;
     lintrel::Form1 form(host);
     host.SetOwner(&form);
+    // Ended by the desktop (logout, kill, a closed terminal, Ctrl+C): once the main window is
+    // up, as closing it ends the program, with the settings saved; during start-up nothing
+    // has been read to keep, and the program just ends.
+    bool shown = false;
+    bool endedEarly = false;
+    const lintrel::SessionEnd ending([&](int) {
+        if (shown) {
+            form.close();
+        } else {
+            endedEarly = true;
+            QCoreApplication::exit(0);
+        }
+    });
+    // A session manager asks to save before logging out, which it may still cancel.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&](QSessionManager&) {
+        if (shown) {
+            form.SaveSettings();
+        }
+    });
     form.Form_Load(commandLine);
-    if (form.EndRequested()) {
+    if (form.EndRequested() || endedEarly) {
         return 0;
     }
     form.show();
+    shown = true;
     return QApplication::exec();
 }

@@ -74,6 +74,7 @@ class FakeHost : public Host {
     }
     QSize ScreenSize() override { return screen; }
     QSize DesktopSize() override { return desktop; }
+    bool CanPlaceWindows() override { return canPlaceWindows; }
     bool StartProgram(const QString& program, const QStringList& arguments) override {
         starts.push_back({program, arguments});
         return startable.count(program) > 0;
@@ -115,6 +116,7 @@ class FakeHost : public Host {
     QString resolvedSansSerif = QStringLiteral("DejaVu Sans");
     QSize screen{1280, 800};
     QSize desktop{2560, 1600};
+    bool canPlaceWindows = true;
     std::vector<Start> starts;
     std::set<QString> startable;
     QDateTime now{QDate(2026, 12, 7), QTime(8, 41, 33)};

@@ -62,15 +62,19 @@ void Form1::Form_Load(const QString& commandLine) {
     LoadFontSettings();
 }
 
+void Form1::SaveSettings() {
+    SaveFileSettings();
+    SaveGeneralSettings();
+    SaveWindowSettings();
+    SaveFontSettings();
+}
+
 void Form1::Form_Unload() {
     if (unloaded_) {
         return;
     }
     unloaded_ = true;
-    SaveFileSettings();
-    SaveGeneralSettings();
-    SaveWindowSettings();
-    SaveFontSettings();
+    SaveSettings();
     if (dialog_) {
         dialog_->hide();
     }

@@ -232,6 +232,10 @@ QSize QtHost::DesktopSize() {
     return screen != nullptr ? screen->virtualSize() : QSize(1024, 768);
 }
 
+bool QtHost::CanPlaceWindows() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool QtHost::StartProgram(const QString& program, const QStringList& arguments) {
     if (program.compare(kDesktopEditorName, Qt::CaseInsensitive) != 0) {
         return QProcess::startDetached(program, arguments);

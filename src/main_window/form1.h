@@ -44,6 +44,8 @@ class Form1 : public QWidget {
     bool EndRequested() const { return endRequested_; }
     // Saves the four settings files and ends the program. Runs once.
     void Form_Unload();
+    // The four settings files' savers, in their order.
+    void SaveSettings();
 
     // --- Notes ---
     // Loads `path` into NoteList; true when the file was loaded, false when it was missing
@@ -98,6 +100,8 @@ class Form1 : public QWidget {
     void SetTop(double twips);
     void SetWidth(double twips);
     void SetHeight(double twips);
+    // Records a place in twips without moving the window, where the platform places it.
+    void KeepPlace(double top, double left);
 
     // Shows `text` (note bytes) in Text1 in the code page chosen at start-up.
     void SetNoteText(std::string_view text);

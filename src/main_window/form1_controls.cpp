@@ -169,11 +169,18 @@ double TwipsOf(const Form1::SetTwips& set, int pixels) {
 // back once the frame is known. (So nothing may make this window native before it is shown:
 // the charset question, asked before, has no owner.) Width and Height are the client size plus
 // the design frame, whatever frame the window manager draws, so that a saved size comes back.
+// Where the window cannot learn its place (Wayland), pos() says nothing of it: the place last
+// set or kept stands.
 double Form1::Left() const {
-    return TwipsOf(left_, pos().x());
+    return host_.CanPlaceWindows() ? TwipsOf(left_, pos().x()) : left_.twips;
 }
 double Form1::Top() const {
-    return TwipsOf(top_, pos().y());
+    return host_.CanPlaceWindows() ? TwipsOf(top_, pos().y()) : top_.twips;
+}
+
+void Form1::KeepPlace(double top, double left) {
+    top_ = {top, TwipsToPixels(top)};
+    left_ = {left, TwipsToPixels(left)};
 }
 double Form1::Width() const {
     return TwipsOf(width_, width()) + kFrameWidthTwips;

@@ -42,6 +42,9 @@ class Host {
     virtual QSize ScreenSize() = 0;
     // The size of all screens together, in device-independent pixels.
     virtual QSize DesktopSize() = 0;
+    // Whether a window can learn and set its own place on the screen: not on Wayland, where
+    // the compositor places windows.
+    virtual bool CanPlaceWindows() = 0;
     // Starts `program` with `arguments` without a shell and without waiting.
     virtual bool StartProgram(const QString& program, const QStringList& arguments) = 0;
     virtual QDateTime LocalNow() = 0;

@@ -49,7 +49,11 @@ void Form1::LoadWindowSettings() {
             SetCheckState(d.start_max, f[0]);
             SetCheckState(d.save_win_pos, f[1]);
             SetCheckState(d.save_win_size, f[4]);
-            if (d.save_win_pos->Value() != 1) {
+            if (!host_.CanPlaceWindows()) {
+                // The compositor places the window: the place the file holds is kept as it is,
+                // for the next start on a desktop that lets a window be placed.
+                KeepPlace(ReadSingleValue(f[2]), ReadSingleValue(f[3]));
+            } else if (d.save_win_pos->Value() != 1) {
                 Centre(*this, screen);
             } else if (const auto place = AcceptedPlace(
                            ReadSingleValue(f[2]), ReadSingleValue(f[3]),

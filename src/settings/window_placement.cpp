@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/window_placement.h"
 
+#include <algorithm>
+
 namespace lintrel {
 
 std::optional<WindowPlace> AcceptedPlace(double top, double left, double screenWidth,
@@ -16,8 +18,9 @@ std::optional<WindowPlace> AcceptedPlace(double top, double left, double screenW
 }
 
 WindowPlace CentredPlace(double width, double height, double screenWidth, double screenHeight) {
-    return {static_cast<float>((screenHeight - height) / 2),
-            static_cast<float>((screenWidth - width) / 2)};
+    // A window larger than the screen keeps its title bar and top-left corner on it.
+    return {static_cast<float>(std::max(0.0, (screenHeight - height) / 2)),
+            static_cast<float>(std::max(0.0, (screenWidth - width) / 2))};
 }
 
 }  // namespace lintrel

@@ -17,7 +17,9 @@ struct WindowPlace {
 std::optional<WindowPlace> AcceptedPlace(double top, double left, double screenWidth,
                                          double screenHeight);
 
-// The place that centres an outer size on the screen, in single precision, unrounded.
+// The place that centres an outer size on the screen, in single precision, unrounded; a size
+// larger than the screen is placed at its top or left edge instead, so that the title bar
+// stays on the screen.
 WindowPlace CentredPlace(double width, double height, double screenWidth, double screenHeight);
 
 }  // namespace lintrel

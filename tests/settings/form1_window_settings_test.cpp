@@ -165,5 +165,21 @@ TEST_F(WindowSettingsTest, SaveThenLoadKeepsPlaceAndSizeOverRuns) {
     }
 }
 
+// Where the platform places windows (Wayland), the place the file holds comes back as it was,
+// whether it was to be restored or not, and wherever the window really stands.
+TEST_F(WindowSettingsTest, PlaceIsKeptWhereThePlatformPlacesWindows) {
+    host.canPlaceWindows = false;
+    for (const std::string file : {" 0 \r\n 1 \r\n 2250 \r\n 3000 \r\n 0 \r\n 0 \r\n 0 \r\n",
+                                   " 0 \r\n 0 \r\n-450 \r\n 99999 \r\n 0 \r\n 0 \r\n 0 \r\n"}) {
+        WriteWindow(file);
+        Form1 next(host);
+        next.LoadWindowSettings();
+        next.move(0, 0);
+        next.SaveWindowSettings();
+        EXPECT_EQ(Read("WindowSettings.ini").substr(0, 30), file.substr(0, 30));
+    }
+    EXPECT_TRUE(host.messages.empty());
+}
+
 }  // namespace
 }  // namespace lintrel

@@ -31,6 +31,12 @@ TEST(CentredPlaceTest, OuterSizeHalvedWithoutRounding) {
     const WindowPlace place = CentredPlace(8670, 4215, 19200, 12000);
     EXPECT_EQ(place.left, 5265.0f);
     EXPECT_EQ(place.top, 3892.5f);
+    // Larger than the screen: the top-left corner stays on it, each way on its own.
+    const WindowPlace tall = CentredPlace(8670, 16000, 19200, 12000);
+    EXPECT_EQ(tall.top, 0.0f);
+    EXPECT_EQ(tall.left, 5265.0f);
+    const WindowPlace wide = CentredPlace(20000, 4215, 19200, 12000);
+    EXPECT_EQ(wide.left, 0.0f);
 }
 
 }  // namespace
