@@ -16,9 +16,8 @@ wait_for() {
     "$@"
 }
 
-# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display no other X server holds, and a window
-# manager on it.
-start_desktop() {
+# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display no other X server holds.
+start_display() {
     local n display=
     for n in $(seq 110 180); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
@@ -28,6 +27,11 @@ start_desktop() {
     # The programs go to this display, even from a caller that chose Qt's offscreen platform.
     unset QT_QPA_PLATFORM
     wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
+}
+
+# Starts Xvfb and a window manager on it.
+start_desktop() {
+    start_display
     # The window manager ($WM, openbox unless set) now and then fails to take the display at
     # once: try again.
     local wm=${WM:-openbox}

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# End to end on Wayland: the real program as a native Wayland client (no X display) of sway,
+# nested in Xvfb, driven with xdotool through sway's window. Start, the keys of both windows,
+# Exit, and a place saved on X11 coming back unchanged; then each signal at note 3.
+# sway refuses to run as root: it runs as the unprivileged user nobody.
+set -euo pipefail
+binary=$1
+source "$(dirname "$0")/lib.sh"
+if ! command -v sway >/dev/null; then
+    echo "skipped: sway is not installed"
+    exit 0
+fi
+start_display
+
+chmod 755 "$work"
+runtime=$work/runtime
+mkdir -m 700 "$runtime"
+printf 'output * bg #336699 solid_color\ndefault_border normal\n' >"$work/sway.conf"
+chown nobody "$runtime" "$work/sway.conf"
+as_nobody() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
+(cd / && as_nobody env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$runtime" \
+    WLR_BACKENDS=x11 WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$work/sway.conf") >"$work/sway.log" 2>&1 &
+wait_for test -S "$runtime/wayland-1" || { echo "sway did not start"; cat "$work/sway.log"; exit 1; }
+# sway's own window on the X display: the keys typed there go to the focused Wayland window,
+# once the pointer is over it.
+sway_window() { xwininfo -root -children | awk '/^ +0x[0-9a-f]+ / { print $1; exit }'; }
+sway_window_shown() { [ -n "$(sway_window)" ]; }
+wait_for sway_window_shown || { echo "sway shows no window"; exit 1; }
+xdotool windowfocus --sync "$(sway_window)"
+xdotool mousemove 500 400
+
+# The Wayland windows sway shows, one line each: "title width height".
+views() {
+    as_nobody env XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$(ls "$runtime"/sway-ipc.*)" \
+        swaymsg -r -t get_tree | python3 -c '
+import json, sys
+def walk(n):
+    if n.get("pid") and n.get("visible", True):
+        print(n.get("name"), n["rect"]["width"], n["rect"]["height"])
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))'
+}
+# How many windows of title $1 sway shows; a main window fills the output.
+count_views() { views | awk -v t="$1" '$1 == t' | wc -l; }
+views_are() { [ "$(count_views "$1")" = "$2" ]; }
+main_up() { views | awk '$1 == "Lintrel" && $2 >= 560 { found = 1 } END { exit !found }'; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+
+make_app "$binary"
+notes=$work/notes.txt
+printf 'one\r\ntwo\r\nthree\r\nfour\r\n' >"$notes"
+chmod -R a+rX "$work"
+# A place and size saved on an X11 desktop, to be restored.
+window=' 0 \r\n 1 \r\n 1500 \r\n 2250 \r\n 1 \r\n 6480 \r\n 10620 \r\n'
+place() { sed -n 3,4p "$app/WindowSettings.ini" | tr -d ' \r' | tr '\n' ' '; }
+shown_note() { sed -n 10p "$app/GeneralSettings.ini" | tr -d ' \r'; }
+
+# Starts the program as a Wayland client only, answers the charset question; sets $pid.
+start() {
+    (cd "$work" && exec env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 \
+        QT_QPA_PLATFORM=wayland "$app/lintrel" "$notes") >>"$work/lintrel.log" 2>&1 &
+    pid=$!
+    wait_for views_are Lintrel 1 || return 1
+    key Return
+    wait_for main_up && wait_for views_are Lintrel 1
+    sleep 0.3
+}
+
+printf "$window" >"$app/WindowSettings.ini"
+start
+check "the main window shows on Wayland" main_up
+key ctrl+g
+check "Go to asks" wait_for views_are Lintrel 2
+xdotool type --delay 20 3
+key Return
+check "and its box closes" wait_for views_are Lintrel 1
+key alt+s
+check "Alt+S shows the settings window" wait_for views_are Settings 1
+key Escape
+check "Escape hides it" wait_for views_are Settings 0
+key F1
+check "F1 shows About" wait_for views_are Lintrel 2
+key Return
+wait_for views_are Lintrel 1
+key ctrl+f
+wait_for views_are Lintrel 2
+xdotool type --delay 20 FOUR
+key Return
+check "Find answers" wait_for views_are Lintrel 1
+key alt+p
+key alt+x
+check "Exit ends the program" wait_for not_running "$pid"
+check "without a crash" wait "$pid"
+check "the place saved on X11 comes back unchanged" test "$(place)" = "1500 2250 "
+check "the note shown is saved" test "$(shown_note)" = 3
+
+for sig in TERM HUP INT; do
+    rm -f "$app"/*.ini
+    printf "$window" >"$app/WindowSettings.ini"
+    start
+    key ctrl+g
+    wait_for views_are Lintrel 2
+    xdotool type --delay 20 3
+    key Return
+    wait_for views_are Lintrel 1
+    kill -s "$sig" "$pid"
+    check "SIG$sig ends the program on Wayland" wait_for not_running "$pid"
+    check "SIG$sig saves note 3" test "$(shown_note)" = 3
+    check "SIG$sig keeps the place" test "$(place)" = "1500 2250 "
+done
+if grep -qi "segmentation\|abort" "$work/lintrel.log"; then
+    cat "$work/lintrel.log"
+    check "no crash reported" false
+fi
+finish
