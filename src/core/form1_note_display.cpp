@@ -40,9 +40,9 @@ void ReportLine(Host& host, LineCheck check, std::size_t count) {
 
 }  // namespace
 
-void Form1::SetNoteText(std::string_view text) {
+void Form1::SetNoteText(const NoteText& text) {
     try {
-        Text1->SetNote(codePage_, text, NoteList.Keeper());
+        Text1->SetNote(codePage_, text);
     } catch (const std::bad_alloc&) {
         // A note too large for the memory left is not shown; the window stays usable.
         Text1->clear();
@@ -55,7 +55,7 @@ void Form1::ShowCaption(int k) {
 }
 
 void Form1::ShowNote(int k) {
-    SetNoteText(NoteList.Note(static_cast<std::size_t>(k)));
+    SetNoteText(NoteList.TextOf(static_cast<std::size_t>(k)));
     CurrentLine = static_cast<std::int16_t>(k);
     ShowCaption(k);
 }
@@ -81,7 +81,7 @@ void Form1::ShowRandomLine() {
     }
     CurrentLine = static_cast<std::int16_t>(*k);
     ShowCaption(*k);
-    SetNoteText(NoteList.Note(static_cast<std::size_t>(*k)));
+    SetNoteText(NoteList.TextOf(static_cast<std::size_t>(*k)));
 }
 
 void Form1::Command1_Click() {
@@ -160,6 +160,11 @@ void Form1::FindText(const QString& text) {
     }
     if (k) {
         ShowLine(static_cast<std::int16_t>(*k));
+        // The match selected and on screen, in a note of any length.
+        try {
+            Text1->SelectFirstMatch(text);
+        } catch (const std::bad_alloc&) {
+        }
         return;
     }
     host_.MessageBox(QStringLiteral("No note contains the text you specified."),

@@ -3,17 +3,26 @@
 
 #include <array>
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string_view>
 
 namespace lintrel {
 
 // A note is shown as a run of blocks, each decoded and laid out on its own, so that showing
-// a note costs what its visible part costs. A block is a line of the note (a line break is
-// CR LF, a lone CR or a lone LF) or, in a long line, a stretch of about kBlockBytes bytes.
-// Stretches are cut on a fixed grid, so the block holding any byte is found by scanning at
-// most two stretches, and only where a character begins (see NoteBlocks::CutAt).
-constexpr std::size_t kBlockBytes = 4096;
+// a note costs what its visible part costs. A block is a whole line of the note (a line break
+// is CR LF, a lone CR or a lone LF) when the line is at most `wholeLine` bytes long, so that
+// it wraps, flows and reads as one paragraph, exactly as in a text box. A longer line is cut
+// into stretches on a fixed grid of `stretch` bytes: the block holding any byte is found by
+// scanning at most two stretches. A stretch begins after a space or tab near its grid point,
+// where a line may break anyway; failing that (a word longer than a stretch, or text written
+// without spaces), where a character begins (see NoteBlocks::CutAt).
+struct BlockLimits {
+    // Laying out 128 KiB of text takes about 20 ms, so a screen of such lines answers a resize
+    // at once.
+    std::size_t wholeLine = 128 * 1024;
+    std::size_t stretch = 64 * 1024;
+};
 
 struct NoteBlock {
     // The block's bytes are [start, end) of the note.
@@ -31,11 +40,16 @@ struct NoteBlock {
 class NoteBlocks {
   public:
     NoteBlocks() : NoteBlocks({}, "UTF-8") {}
-    NoteBlocks(std::string_view note, std::string_view codePage);
+    NoteBlocks(std::string_view note, std::string_view codePage, BlockLimits limits = {});
 
     std::string_view Note() const { return note_; }
     std::string_view Bytes(const NoteBlock& block) const {
         return note_.substr(block.start, block.end - block.start);
+    }
+    // The block's bytes and, when a line break follows, the break's first byte: what decodes
+    // as the block does within the whole note.
+    std::string_view BytesToDecode(const NoteBlock& block) const {
+        return note_.substr(block.start, block.end - block.start + (block.breakAfter ? 1 : 0));
     }
     // The block that holds byte `pos` (0 <= pos <= size); a byte of a line break belongs to
     // the block before the break.
@@ -53,14 +67,23 @@ class NoteBlocks {
 
   private:
     enum class Encoding { SingleByte, Utf8, DoubleByte };
-    // Where the stretch from grid point `g` (0 < g < size) begins.
+    // Where the stretch from grid point `g` (0 < g < size, inside a long line) begins.
     std::size_t CutAt(std::size_t g) const;
     std::size_t GridCut(std::size_t g) const { return g == 0 ? 0 : CutAt(g); }
+    // In a double-byte code page: where the first character that ends after byte `g` begins
+    // (g itself, or g + 1 when g is a character's second byte).
+    std::size_t DoubleByteStart(std::size_t g) const;
 
     std::string_view note_;
+    BlockLimits limits_;
     Encoding encoding_ = Encoding::Utf8;
     // For a double-byte code page: the bytes that can begin a two-byte character.
     std::array<bool, 256> lead_{};
+    // And the bytes that may follow a lead byte.
+    std::array<bool, 256> trail_{};
+    // Character starts found in double-byte text, by grid point, so that a long run of
+    // two-byte characters is paired up from its start only once.
+    mutable std::map<std::size_t, std::size_t> pairedStarts_;
 };
 
 }  // namespace lintrel

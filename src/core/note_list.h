@@ -15,6 +15,19 @@ namespace lintrel {
 // The highest note number that can be shown: the shown number is a 16-bit signed number.
 constexpr int kHighestShownNote = 32767;
 
+// A note's bytes and what keeps them alive: whoever holds the value can read the bytes, even
+// after the list they came from is gone.
+struct NoteText {
+    std::string_view bytes;
+    std::shared_ptr<const void> keeper;
+
+    // A text of its own.
+    static NoteText Own(std::string text) {
+        auto held = std::make_shared<const std::string>(std::move(text));
+        return NoteText{*held, held};
+    }
+};
+
 // The notes of a loaded file. The joined text of the file (see NoteListBuilder) is held up to
 // the start of the first note that can never be shown; later notes are only counted. A note
 // is read on demand, trimmed of its leading and trailing spaces; no note is copied.
@@ -41,8 +54,8 @@ class NoteList {
     std::string_view Note(std::size_t k) const;
     // A note that is empty once every space is removed from it.
     bool IsBlank(std::size_t k) const { return Note(k).empty(); }
-    // Keeps the notes' text alive, and with it what Note() returned, after the list is gone.
-    std::shared_ptr<const void> Keeper() const { return text_; }
+    // Note `k` as Note() reads it, travelling with what keeps its bytes alive.
+    NoteText TextOf(std::size_t k) const { return NoteText{Note(k), text_}; }
 
   private:
     std::shared_ptr<const char> text_;

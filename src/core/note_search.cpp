@@ -55,9 +55,10 @@ QString FoldCase(const QString& text) {
 
 NoteSearch::NoteSearch(const QString& text) : folded_(FoldCase(text)) {}
 
-bool NoteSearch::FoundIn(const QByteArray& codePage, std::string_view note) const {
+std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
+                                               std::string_view note) const {
     if (folded_.isEmpty() || note.empty()) {
-        return false;
+        return std::nullopt;
     }
     QStringDecoder decoder = NoteDecoder(codePage);
     // The end of the folded text before this piece, as long as the text less one character,
@@ -74,11 +75,12 @@ bool NoteSearch::FoundIn(const QByteArray& codePage, std::string_view note) cons
         }
         const QString text = carried + FoldCase(ShownPiece(std::move(decoded), pendingCr));
         if (text.contains(folded_)) {
-            return true;
+            // The match began in this piece or in the carried end of the one before.
+            return at >= kPiece ? at - kPiece : 0;
         }
         carried = text.right(overlap);
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace lintrel

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace lintrel {
@@ -20,7 +22,12 @@ class NoteSearch {
     explicit NoteSearch(const QString& text);
 
     // Whether `note`, decoded in `codePage`, holds the text. May throw std::bad_alloc.
-    bool FoundIn(const QByteArray& codePage, std::string_view note) const;
+    bool FoundIn(const QByteArray& codePage, std::string_view note) const {
+        return FoundAt(codePage, note).has_value();
+    }
+    // Where the first match lies: a byte at most two pieces before its start (a line break
+    // or a piece's start); nullopt when there is none.
+    std::optional<std::size_t> FoundAt(const QByteArray& codePage, std::string_view note) const;
 
   private:
     QString folded_;

@@ -104,7 +104,7 @@ class Form1 : public QWidget {
     void KeepPlace(double top, double left);
 
     // Shows `text` (note bytes) in Text1 in the code page chosen at start-up.
-    void SetNoteText(std::string_view text);
+    void SetNoteText(const NoteText& text);
     // The code page of the note text, from the character set chosen at start-up.
     const QByteArray& CodePage() const { return codePage_; }
 

@@ -2,6 +2,7 @@
 // The note box: blocks decoded and laid out as they come on screen, and scrolling.
 #include "main_window/note_view.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -16,10 +17,10 @@ namespace lintrel {
 
 namespace {
 
-// The space between the text and the box's edges, as a text box leaves it.
-constexpr int kMargin = 4;
-// More laid-out blocks than this are dropped and laid out again when needed.
+// More laid-out blocks, or more characters in them, than this are dropped and laid out again
+// when needed.
 constexpr std::size_t kLaidBlocks = 512;
+constexpr std::size_t kLaidChars = std::size_t{4} << 20;
 
 }  // namespace
 
@@ -36,23 +37,25 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
 
 NoteView::~NoteView() = default;
 
-void NoteView::SetNote(const QByteArray& codePage, std::string_view note,
-                       std::shared_ptr<const void> keeper) {
+void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     laid_.clear();
-    keeper_ = std::move(keeper);
-    blocks_ = NoteBlocks(
-        note, std::string_view(codePage.constData(), static_cast<std::size_t>(codePage.size())));
+    laidChars_ = 0;
+    note_ = std::move(note);
+    blocks_ = NoteBlocks(note_.bytes, std::string_view(codePage.constData(),
+                                                       static_cast<std::size_t>(codePage.size())));
     codePage_ = codePage;
-    unit_ = note.size() / std::numeric_limits<int>::max() + 1;
+    unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
     top_ = Top{blocks_.First(), 0};
     anchor_ = cursor_ = Place{};
     ScrollBy(0);
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::TextUpdated);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void NoteView::setPlainText(const QString& text) {
-    auto own = std::make_shared<std::string>(text.toStdString());
-    const std::string_view bytes(*own);
-    SetNote("UTF-8", bytes, std::move(own));
+    SetNote("UTF-8", NoteText::Own(text.toStdString()));
 }
 
 QString NoteView::toPlainText() const {
@@ -64,7 +67,14 @@ QString NoteView::Decoded(const NoteBlock& block) const {
     if (found != laid_.end()) {
         return found->second->text;
     }
-    return DecodeText(codePage_, blocks_.Bytes(block));
+    return DecodeBlock(codePage_, blocks_, block);
+}
+
+void NoteView::TrimLaid() {
+    if (laid_.size() > kLaidBlocks || laidChars_ > kLaidChars) {
+        laid_.clear();
+        laidChars_ = 0;
+    }
 }
 
 NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
@@ -72,12 +82,9 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     if (slot) {
         return *slot;
     }
-    if (laid_.size() > kLaidBlocks) {
-        laid_.clear();
-        return Layout(block);
-    }
     slot = std::make_unique<Laid>();
-    slot->text = DecodeText(codePage_, blocks_.Bytes(block));
+    slot->text = DecodeBlock(codePage_, blocks_, block);
+    laidChars_ += static_cast<std::size_t>(slot->text.size());
     slot->layout = std::make_unique<QTextLayout>(slot->text, font());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -89,6 +96,8 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     slot->layout->beginLayout();
     for (QTextLine line = slot->layout->createLine(); line.isValid();
          line = slot->layout->createLine()) {
+        // Lines drawn in a fallback font are as far apart as in a text box.
+        line.setLeadingIncluded(true);
         line.setLineWidth(width);
         line.setPosition(QPointF(kMargin, y));
         y += line.height();
@@ -120,8 +129,21 @@ void NoteView::paintEvent(QPaintEvent*) {
             ranges.append({start, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);
+        if (hasFocus() && block.start == cursor_.block) {
+            laid.layout->drawCursor(&painter, QPointF(0, y), cursor_.index);
+        }
         return true;
     });
+}
+
+void NoteView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void NoteView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 QString NoteView::VisibleText() const {
@@ -161,6 +183,7 @@ void NoteView::Relayout() {
         }
     }
     laid_.clear();
+    laidChars_ = 0;
     const QTextLayout& layout = *Layout(top_.block).layout;
     const QTextLine line = layout.lineForTextPosition(index);
     top_.y = line.isValid() && line.lineNumber() > 0 ? static_cast<int>(line.y()) : 0;
@@ -198,6 +221,7 @@ NoteView::Top NoteView::LastTop() const {
 }
 
 void NoteView::ScrollBy(int dy) {
+    TrimLaid();
     Top top = Normalised(Top{top_.block, top_.y + dy});
     const Top last = LastTop();
     if (std::pair(top.block.start, top.y) > std::pair(last.block.start, last.y)) {
@@ -228,22 +252,25 @@ void NoteView::JumpToByte(std::size_t byte) {
     ScrollBy(0);
 }
 
-int NoteView::ValueOf(const Top& top) const {
+std::size_t NoteView::ByteOf(const Top& top) const {
     const std::size_t span = blocks_.Span(top.block);
     const double share = static_cast<double>(top.y) / Layout(top.block).height;
-    const auto byte = top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
-    return static_cast<int>(byte / unit_);
+    return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
+}
+
+int NoteView::ValueOf(const Top& top) const {
+    return static_cast<int>(ByteOf(top) / unit_);
 }
 
 void NoteView::SyncScrollBar(const Top& last) {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
-    // A page is the bytes on screen.
-    std::size_t shown = 0;
-    VisitShown([&](const NoteBlock& block, const Laid&, int) {
-        shown = block.start + blocks_.Span(block) - top_.block.start;
-        return true;
-    });
+    // A page is the bytes on screen, from the top of the box to its bottom, each end counted
+    // by its height in its block, so that the slider's share of the groove is the share of the
+    // note on screen.
+    const Top bottom = Normalised(Top{top_.block, top_.y + viewport()->height()});
+    const std::size_t topByte = ByteOf(top_);
+    const std::size_t shown = std::max(ByteOf(bottom), topByte) - topByte;
     bar->setRange(0, ValueOf(last));
     bar->setPageStep(std::max(1, static_cast<int>(shown / unit_)));
     bar->setSingleStep(std::max(1, bar->pageStep() / 10));

@@ -13,17 +13,22 @@
 #include <string_view>
 #include <utility>
 
+#include "core/block_text.h"
 #include "core/note_blocks.h"
+#include "core/note_list.h"
 
 class QTextLayout;
+class QTimer;
 
 namespace lintrel {
 
 // The note box: a read-only, wrapping view of a note's bytes in a code page. Only the blocks
 // on screen (see NoteBlock) are decoded and laid out, so a note of any size and shape shows
 // at once; the bytes are not copied. The scroll bar counts bytes: its value is the byte at
-// the top of the box. Text is selected with the mouse and with Shift and the arrow keys,
-// copied with Ctrl+C; what is copied is the note's text with each line break one "\n".
+// the top of the box, its page the bytes on screen. A caret shows while the box has the
+// focus; text is selected with the mouse (a double click takes a word, a triple click the
+// line) and with the keys, copied with Ctrl+C; what is copied is the note's text with each
+// line break one "\n". The selection is offered to middle-click pasting as it changes.
 class NoteView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -31,9 +36,8 @@ class NoteView : public QAbstractScrollArea {
     explicit NoteView(QWidget* parent = nullptr);
     ~NoteView() override;
 
-    // Shows `note`, bytes in `codePage`; `keeper` keeps them alive while they are shown.
-    void SetNote(const QByteArray& codePage, std::string_view note,
-                 std::shared_ptr<const void> keeper);
+    // Shows `note`, bytes in `codePage`; its keeper keeps them alive while they are shown.
+    void SetNote(const QByteArray& codePage, NoteText note);
     // Shows a text of its own.
     void setPlainText(const QString& text);
     void clear() { setPlainText(QString()); }
@@ -52,11 +56,7 @@ class NoteView : public QAbstractScrollArea {
     std::size_t NoteSize() const { return blocks_.Note().size(); }
 
     // A place in the note: a block (by its first byte) and a character of its decoded text.
-    struct Place {
-        std::size_t block = 0;
-        int index = 0;
-        friend auto operator<=>(const Place&, const Place&) = default;
-    };
+    using Place = BlockPlace;
     // The character at a point of the viewport.
     Place PlaceAt(QPoint point);
     // A place as an offset into toPlainText(), and back (counted from the note's start).
@@ -64,6 +64,11 @@ class NoteView : public QAbstractScrollArea {
     Place PlaceOf(int offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
+    // The block that holds byte `byte`, laid out as the box shows it.
+    const QTextLayout& LayoutAt(std::size_t byte) { return *Layout(blocks_.At(byte)).layout; }
+    // Selects the first match of `text` (ignoring case) in the note shown and scrolls it into
+    // view; false when the note does not hold it.
+    bool SelectFirstMatch(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,8 +82,12 @@ class NoteView : public QAbstractScrollArea {
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    // The space between the text and the box's edges, as a text box leaves it.
+    static constexpr int kMargin = 4;
     // A block decoded and laid out at the box's width.
     struct Laid {
         QString text;
@@ -91,7 +100,11 @@ class NoteView : public QAbstractScrollArea {
         int y = 0;
     };
 
+    // The block laid out at the box's width; laid-out blocks are kept until TrimLaid().
     Laid& Layout(const NoteBlock& block) const;
+    // Drops laid-out blocks once they hold too much; the one place where they are dropped,
+    // so a Laid& stays valid until the next scroll or note.
+    void TrimLaid();
     // Calls `visit(block, laid, y)` for the blocks on screen from the top, `y` being the
     // block's top in the viewport, for as long as it returns true.
     template <typename Visit>
@@ -117,21 +130,37 @@ class NoteView : public QAbstractScrollArea {
     void ScrollBarAction(int action);
     void ScrollBarMoved(int value);
     int ValueOf(const Top& top) const;
+    // The byte a place of the box's top stands for, counted by its height in its block.
+    std::size_t ByteOf(const Top& top) const;
     int LineHeight() const;
-    void MoveCursor(QKeyEvent* event);
+    // Moves the caret for a key, extending the selection with Shift; false for other keys.
+    bool MoveCursor(QKeyEvent* event);
+    // The caret's place a page up or down.
+    Place PageFrom(Place place, bool down);
     void EnsureVisible(Place place);
+    // Where a place is drawn in the viewport, when its block is on screen.
+    std::optional<QPointF> PointOf(Place place) const;
+    // Offers the selection to middle-click pasting, and tells screen readers of it.
+    void SelectionChanged();
+    // Scrolls while the mouse, dragging, is held beyond the box's top or bottom.
+    void DragScroll();
     // Lets screen readers read the note box as a text.
     static void InstallAccessibility();
 
-    std::shared_ptr<const void> keeper_;
+    NoteText note_;
     NoteBlocks blocks_;
     QByteArray codePage_;
     // Laid-out blocks by their first byte; emptied when it grows large.
     mutable std::map<std::size_t, std::unique_ptr<Laid>> laid_;
+    mutable std::size_t laidChars_ = 0;
     Top top_;
     Place anchor_;
     Place cursor_;
     bool selecting_ = false;
+    QPoint dragPoint_;
+    QTimer* dragTimer_ = nullptr;
+    // When the last double click was, for a third click to select the line.
+    qint64 doubleClickAt_ = -1;
     // Bytes per scroll bar step, so that any note fits the bar's range.
     std::size_t unit_ = 1;
 };

@@ -1,25 +1,68 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The note box: selecting with the mouse and the keyboard, copying, and the keys that scroll.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <new>
 
+#include "core/note_search.h"
+#include "desktop/busy_cursor.h"
 #include "main_window/note_view.h"
 
 namespace lintrel {
 
 namespace {
 
-// The mouse selection is offered to middle-click pasting up to this many bytes.
-constexpr std::size_t kPrimarySelectionBytes = std::size_t{1} << 24;
+// A selection offered to the clipboard: its text is made only when a program asks for it, so
+// selecting or copying a note of any size costs nothing until it is pasted, and nothing more
+// than the note is held meanwhile.
+class SelectionData : public QMimeData {
+  public:
+    SelectionData(NoteText note, const QByteArray& codePage, NoteBlocks blocks, BlockPlace from,
+                  BlockPlace to)
+        : note_(std::move(note)),
+          codePage_(codePage),
+          blocks_(std::move(blocks)),
+          from_(from),
+          to_(to) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& type) const override {
+        return type == QLatin1String("text/plain");
+    }
+
+  protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        if (type != QLatin1String("text/plain")) {
+            return {};
+        }
+        try {
+            const BusyCursor busy;
+            return TextBetween(codePage_, blocks_, from_, to_);
+        } catch (const std::bad_alloc&) {
+            return {};  // too large for the memory left: nothing is pasted
+        }
+    }
+
+  private:
+    NoteText note_;  // keeps the bytes that blocks_ reads alive
+    QByteArray codePage_;
+    NoteBlocks blocks_;
+    BlockPlace from_;
+    BlockPlace to_;
+};
 
 }  // namespace
 
@@ -44,9 +87,30 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
 }
 
 void NoteView::Select(Place anchor, Place cursor) {
+    const bool changed = anchor != anchor_ || cursor != cursor_;
     anchor_ = anchor;
     cursor_ = cursor;
     viewport()->update();
+    if (changed) {
+        SelectionChanged();
+    }
+}
+
+void NoteView::SelectionChanged() {
+    const auto [from, to] = std::minmax(anchor_, cursor_);
+    QClipboard* clipboard = QApplication::clipboard();
+    if (from != to && clipboard->supportsSelection()) {
+        clipboard->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to),
+                               QClipboard::Selection);
+    }
+    if (QAccessible::isActive()) {
+        const int caret = OffsetOf(cursor_);
+        QAccessibleTextCursorEvent moved(this, caret);
+        QAccessible::updateAccessibility(&moved);
+        QAccessibleTextSelectionEvent selected(this, OffsetOf(from), OffsetOf(to));
+        selected.setCursorPosition(caret);
+        QAccessible::updateAccessibility(&selected);
+    }
 }
 
 void NoteView::selectAll() {
@@ -55,32 +119,57 @@ void NoteView::selectAll() {
 }
 
 QString NoteView::SelectedText() const {
-    const Place from = std::min(anchor_, cursor_);
-    const Place to = std::max(anchor_, cursor_);
-    QString text;
-    for (std::optional<NoteBlock> block = blocks_.At(from.block); block && block->start <= to.block;
-         block = blocks_.Next(*block)) {
-        const QString decoded = Decoded(*block);
-        const int start = block->start == from.block ? from.index : 0;
-        const int end = block->start == to.block ? to.index : static_cast<int>(decoded.size());
-        text += decoded.mid(start, end - start);
-        if (block->breakAfter && block->start != to.block) {
-            text += QLatin1Char('\n');
-        }
-    }
-    return text;
+    const auto [from, to] = std::minmax(anchor_, cursor_);
+    return TextBetween(codePage_, blocks_, from, to);
 }
 
 void NoteView::copy() const {
     if (!HasSelection()) {
         return;
     }
-    try {
-        QApplication::clipboard()->setText(SelectedText());
-    } catch (const std::bad_alloc&) {
-        // A selection too large for the memory left is not copied; the clipboard keeps
-        // what it held.
+    const auto [from, to] = std::minmax(anchor_, cursor_);
+    QApplication::clipboard()->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to));
+}
+
+bool NoteView::SelectFirstMatch(const QString& text) {
+    const BusyCursor busy;
+    const QString folded = FoldCase(text);
+    // The search of the whole note finds the piece; the blocks from there are searched again
+    // to select the match in the text as shown.
+    const std::optional<std::size_t> near = NoteSearch(text).FoundAt(codePage_, note_.bytes);
+    if (!near) {
+        return false;
     }
+    // A match across two stretches of a very long line, or across a line break, is not
+    // selected: the search stops a few pieces on.
+    const std::size_t stop = *near + (std::size_t{1} << 20);
+    for (std::optional<NoteBlock> block = blocks_.At(*near); block && block->start <= stop;
+         block = blocks_.Next(*block)) {
+        const QString decoded = Decoded(*block);
+        // The block folded a character at a time, with where each folded character came from.
+        QString blockFolded;
+        std::vector<int> source;
+        for (qsizetype i = 0; i < decoded.size();) {
+            const qsizetype length = decoded[i].isHighSurrogate() && i + 1 < decoded.size() ? 2 : 1;
+            const QString piece = FoldCase(decoded.mid(i, length));
+            blockFolded += piece;
+            source.insert(source.end(), static_cast<std::size_t>(piece.size()),
+                          static_cast<int>(i));
+            i += length;
+        }
+        const qsizetype at = blockFolded.indexOf(folded);
+        if (at < 0) {
+            continue;
+        }
+        const int start = source[static_cast<std::size_t>(at)];
+        const int last = source[static_cast<std::size_t>(at + folded.size() - 1)];
+        const int end = last + (decoded[last].isHighSurrogate() ? 2 : 1);
+        EnsureVisible(Place{block->start, end});
+        EnsureVisible(Place{block->start, start});
+        Select(Place{block->start, start}, Place{block->start, end});
+        return true;
+    }
+    return false;
 }
 
 int NoteView::OffsetOf(Place place) const {
@@ -132,7 +221,41 @@ void NoteView::EnsureVisible(Place place) {
     ScrollBy(0);
 }
 
-void NoteView::MoveCursor(QKeyEvent* event) {
+std::optional<QPointF> NoteView::PointOf(Place place) const {
+    std::optional<QPointF> point;
+    VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+        if (block.start == place.block) {
+            const QTextLine line = laid.layout->lineForTextPosition(place.index);
+            if (line.isValid()) {
+                point = QPointF(line.cursorToX(place.index), y + line.y() + line.height() / 2);
+            }
+        }
+        return !point && block.start <= place.block;
+    });
+    return point;
+}
+
+NoteView::Place NoteView::PageFrom(Place place, bool down) {
+    // The caret keeps its place on the screen while the text moves a page under it; where it
+    // was not on the screen, it starts from the top.
+    const QPointF point = PointOf(place).value_or(QPointF(kMargin, 1));
+    const std::size_t before = ByteOf(top_);
+    const int beforeY = top_.y;
+    const int page = std::max(LineHeight(), viewport()->height() - LineHeight());
+    ScrollBy(down ? page : -page);
+    if (ByteOf(top_) == before && top_.y == beforeY) {
+        // Nothing left to scroll: the caret goes to the note's end or start.
+        if (!down) {
+            return Place{};
+        }
+        const NoteBlock last = blocks_.Last();
+        return Place{last.start, static_cast<int>(Decoded(last).size())};
+    }
+    const int y = std::clamp(static_cast<int>(point.y()), 0, viewport()->height() - 1);
+    return PlaceAt(QPoint(static_cast<int>(point.x()), y));
+}
+
+bool NoteView::MoveCursor(QKeyEvent* event) {
     NoteBlock block = blocks_.At(cursor_.block);
     const QTextLayout* layout = Layout(block).layout.get();
     Place place = cursor_;
@@ -167,6 +290,10 @@ void NoteView::MoveCursor(QKeyEvent* event) {
             }
             break;
         }
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            place = PageFrom(place, event->key() == Qt::Key_PageDown);
+            break;
         case Qt::Key_Home:
             place = control ? Place{} : Place{place.block, line.isValid() ? line.textStart() : 0};
             break;
@@ -176,13 +303,27 @@ void NoteView::MoveCursor(QKeyEvent* event) {
                 place = Place{last.start, static_cast<int>(Decoded(last).size())};
             } else if (line.isValid()) {
                 place.index = line.textStart() + line.textLength();
+                // A wrapped line ends before the space it broke at, as in a text box.
+                if (line.lineNumber() + 1 < layout->lineCount() && place.index > line.textStart() &&
+                    layout->text().at(place.index - 1).isSpace()) {
+                    --place.index;
+                }
             }
             break;
         default:
-            return;
+            return false;
     }
-    Select(anchor_, place);
-    EnsureVisible(place);
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    Select(extend ? anchor_ : place, place);
+    if (control && (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)) {
+        // The note's very start or end, margins and all.
+        verticalScrollBar()->triggerAction(event->key() == Qt::Key_Home
+                                               ? QAbstractSlider::SliderToMinimum
+                                               : QAbstractSlider::SliderToMaximum);
+    } else {
+        EnsureVisible(place);
+    }
+    return true;
 }
 
 void NoteView::keyPressEvent(QKeyEvent* event) {
@@ -194,19 +335,9 @@ void NoteView::keyPressEvent(QKeyEvent* event) {
         selectAll();
         return;
     }
-    const int key = event->key();
-    const bool cursorKey = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
-                           key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End;
-    if ((event->modifiers() & Qt::ShiftModifier) && cursorKey) {
-        MoveCursor(event);
-        event->accept();
-        return;
-    }
-    // Ctrl+Home and Ctrl+End as the scroll bar's ends; the box scrolls the bar for the
-    // arrows and the page keys.
-    if ((event->modifiers() & Qt::ControlModifier) && (key == Qt::Key_Home || key == Qt::Key_End)) {
-        verticalScrollBar()->triggerAction(key == Qt::Key_Home ? QAbstractSlider::SliderToMinimum
-                                                               : QAbstractSlider::SliderToMaximum);
+    // The keys move the caret, as in a read-only text box, and select with Shift; Ctrl+Home
+    // and Ctrl+End go to the note's ends.
+    if (!(event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && MoveCursor(event)) {
         event->accept();
         return;
     }
@@ -218,6 +349,15 @@ void NoteView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const Place place = PlaceAt(event->position().toPoint());
+    // A third click soon after a double click selects the line.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (doubleClickAt_ >= 0 &&
+        now - doubleClickAt_ <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+        doubleClickAt_ = -1;
+        const NoteBlock block = blocks_.At(place.block);
+        Select(Place{block.start, 0}, Place{block.start, static_cast<int>(Decoded(block).size())});
+        return;
+    }
     Select(event->modifiers() & Qt::ShiftModifier ? anchor_ : place, place);
     selecting_ = true;
 }
@@ -226,8 +366,22 @@ void NoteView::mouseMoveEvent(QMouseEvent* event) {
     if (!selecting_) {
         return;
     }
-    QPoint point = event->position().toPoint();
-    // Dragging past the box's edge scrolls a line at a time.
+    dragPoint_ = event->position().toPoint();
+    // Held beyond the box's top or bottom, the mouse keeps the text scrolling.
+    const bool outside = dragPoint_.y() < 0 || dragPoint_.y() >= viewport()->height();
+    if (outside && dragTimer_ == nullptr) {
+        dragTimer_ = new QTimer(this);
+        connect(dragTimer_, &QTimer::timeout, this, &NoteView::DragScroll);
+        dragTimer_->start(50);
+    } else if (!outside && dragTimer_ != nullptr) {
+        delete dragTimer_;
+        dragTimer_ = nullptr;
+    }
+    DragScroll();
+}
+
+void NoteView::DragScroll() {
+    QPoint point = dragPoint_;
     if (point.y() < 0) {
         ScrollBy(-LineHeight());
         point.setY(0);
@@ -243,18 +397,15 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     selecting_ = false;
-    QClipboard* clipboard = QApplication::clipboard();
-    const auto [from, to] = std::minmax(anchor_, cursor_);
-    if (HasSelection() && clipboard->supportsSelection() &&
-        to.block - from.block <= kPrimarySelectionBytes) {
-        clipboard->setText(SelectedText(), QClipboard::Selection);
-    }
+    delete dragTimer_;
+    dragTimer_ = nullptr;
 }
 
 void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
+    doubleClickAt_ = QDateTime::currentMSecsSinceEpoch();
     // A double click selects the word under the mouse.
     const Place place = PlaceAt(event->position().toPoint());
     const QString text = Decoded(blocks_.At(place.block));

@@ -80,6 +80,14 @@ QString DecodeText(const QByteArray& codePage, std::string_view bytes) {
     return text + FlushDecoder(decoder);
 }
 
+QString DecodeLine(const QByteArray& codePage, std::string_view bytesAndBreak) {
+    QString text = DecodeText(codePage, bytesAndBreak);
+    if (!text.isEmpty() && (text.back() == QLatin1Char('\r') || text.back() == QLatin1Char('\n'))) {
+        text.chop(1);
+    }
+    return text;
+}
+
 std::string EncodeText(const QByteArray& codePage, const QString& text) {
     QStringEncoder encoder(codePage.constData());
     if (!encoder.isValid()) {

@@ -5,12 +5,14 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "core/block_text.h"
 #include "platform/code_page.h"
 #include "qt_printers.h"
 
@@ -45,7 +47,7 @@ struct BlocksCase {
 };
 
 void PrintTo(const BlocksCase& c, std::ostream* out) {
-    *out << c.name;
+    *out << c.name << " in " << c.codePage;
 }
 
 std::vector<BlocksCase> Cases() {
@@ -85,9 +87,42 @@ std::vector<BlocksCase> Cases() {
                 })},
         {"SingleByte", "windows-1252",
          Random(20000, [](auto& r, auto& s) { s += char(0x80 + Draw(r, 128)); })},
+        {"LongAndShortLines", "UTF-8",
+         Random(60000,
+                [](auto& r, auto& s) {
+                    const int kind = Draw(r, 2000);
+                    s += kind == 0 ? "\r\n" : kind < 300 ? " " : "w";
+                })},
     };
+    // One or three letters, then a long run of two-byte characters whose second bytes are
+    // letters and high bytes alike: the run must pair up from its start.
+    const struct {
+        const char* page;
+        int lead, leadLast, trail, trailLast;
+    } runs[] = {{"GBK", 0xB0, 0xF7, 0x40, 0xFE},
+                {"windows-949", 0xB0, 0xC8, 0x41, 0x5A},
+                {"windows-950", 0xA4, 0xC6, 0xA1, 0xFE},
+                {"windows-932", 0x88, 0x9F, 0x40, 0x7E}};
+    for (const auto& run : runs) {
+        for (const char* prefix : {"a", "abc"}) {
+            cases.push_back({"Run", run.page, prefix + Random(24000, [&](auto& r, auto& s) {
+                                                  Pair(r, s, run.lead, run.leadLast, run.trail,
+                                                       run.trailLast);
+                                              })});
+        }
+    }
+    // Any bytes at all, breaks among them now and then.
+    for (const char* page :
+         {"GBK", "windows-949", "windows-950", "windows-932", "UTF-8", "IBM437"}) {
+        cases.push_back({"AnyBytes", page, Random(30000, [](auto& r, auto& s) {
+                             s += Draw(r, 3000) == 0 ? '\r' : static_cast<char>(Draw(r, 256));
+                         })});
+    }
     return cases;
 }
+
+// Small limits, so that the notes above have long lines.
+constexpr BlockLimits kLimits{4096, 2048};
 
 class NoteBlocksTest : public ::testing::TestWithParam<BlocksCase> {};
 
@@ -102,27 +137,42 @@ std::vector<NoteBlock> Walk(const NoteBlocks& blocks) {
 
 TEST_P(NoteBlocksTest, DecodedBlocksJoinedAreTheNoteAsShown) {
     const BlocksCase& c = GetParam();
-    const NoteBlocks blocks(c.note, c.codePage);
+    const NoteBlocks blocks(c.note, c.codePage, kLimits);
     QString joined;
+    std::string seams;
     for (const NoteBlock& block : Walk(blocks)) {
-        joined += DecodeText(c.codePage, blocks.Bytes(block));
+        joined += DecodeBlock(c.codePage, blocks, block);
         if (block.breakAfter) {
             joined += QLatin1Char('\n');
         }
+        if (!block.breakAfter && block.next) {
+            seams += std::to_string(joined.size()) + ":" + std::to_string(block.end) + " ";
+        }
     }
-    EXPECT_EQ(joined, ShownText(c.codePage, c.note));
+    const QString shown = ShownText(c.codePage, c.note);
+    const auto differ = std::mismatch(joined.begin(), joined.end(), shown.begin(), shown.end());
+    EXPECT_TRUE(differ.first == joined.end() && differ.second == shown.end())
+        << "first difference at character " << (differ.first - joined.begin())
+        << "; seams (character:byte) " << seams;
 }
 
 TEST_P(NoteBlocksTest, BlocksAreShortAndFoundFromAnyByteAndBothWays) {
     const BlocksCase& c = GetParam();
-    const NoteBlocks blocks(c.note, c.codePage);
+    const NoteBlocks blocks(c.note, c.codePage, kLimits);
     const std::vector<NoteBlock> walked = Walk(blocks);
     EXPECT_EQ(walked.back(), blocks.Last());
     std::size_t pos = 0;
     for (std::size_t i = 0; i < walked.size(); ++i) {
         const NoteBlock& block = walked[i];
         ASSERT_EQ(block.start, pos) << "block " << i;
-        EXPECT_LE(block.end - block.start, kBlockBytes + 260) << "block " << i;
+        EXPECT_LE(block.end - block.start, kLimits.wholeLine + kLimits.stretch) << "block " << i;
+        // A line no longer than the limit is one block.
+        const bool lineStart =
+            block.start == 0 || c.note[block.start - 1] == '\r' || c.note[block.start - 1] == '\n';
+        const std::size_t lineEnd = c.note.find_first_of("\r\n", block.start);
+        if (lineStart && std::min(lineEnd, c.note.size()) - block.start <= kLimits.wholeLine) {
+            EXPECT_EQ(block.end, std::min(lineEnd, c.note.size())) << "block " << i;
+        }
         EXPECT_EQ(blocks.Previous(block), i == 0 ? std::nullopt : std::optional(walked[i - 1]));
         const std::size_t after = block.next.value_or(c.note.size());
         for (std::size_t p = block.start; p < after; ++p) {
@@ -133,8 +183,11 @@ TEST_P(NoteBlocksTest, BlocksAreShortAndFoundFromAnyByteAndBothWays) {
     EXPECT_EQ(pos, c.note.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Notes, NoteBlocksTest, ::testing::ValuesIn(Cases()),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Notes, NoteBlocksTest, ::testing::ValuesIn(Cases()), [](const auto& p) {
+    std::string name = std::string(p.param.name) + "_" + p.param.codePage;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name + "_" + std::to_string(p.index);
+});
 
 }  // namespace
 }  // namespace lintrel

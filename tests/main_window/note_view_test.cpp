@@ -4,8 +4,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -52,11 +55,7 @@ class NoteViewTest : public ::testing::TestWithParam<ViewCase> {
         view.show();
         QApplication::processEvents();
     }
-    void Show(const ViewCase& c) {
-        auto bytes = std::make_shared<std::string>(c.note);
-        const std::string_view note(*bytes);
-        view.SetNote(c.codePage, note, std::move(bytes));
-    }
+    void Show(const ViewCase& c) { view.SetNote(c.codePage, NoteText::Own(c.note)); }
     NoteView view;
 };
 
@@ -100,7 +99,22 @@ TEST_P(NoteViewTest, ScrollsFromStartToEndAndBack) {
     EXPECT_TRUE(shown.startsWith(view.VisibleText().left(20)));
 }
 
+// "a" or "abc", then `count` two-byte characters of a double-byte page.
+std::string Run(const char* prefix, int count, unsigned char lead, unsigned char trail) {
+    std::string text = prefix;
+    for (int i = 0; i < count; ++i) {
+        text += static_cast<char>(lead + i % 20);
+        text += static_cast<char>(trail + i % 30);
+    }
+    return text;
+}
+
 const ViewCase kCases[] = {
+    {"GbkAfterOneLetter", "GBK", Run("a", 6000, 0xB0, 0xA1)},
+    {"Windows949AfterThreeLetters", "windows-949", Run("abc", 6000, 0xB0, 0xA1)},
+    {"Big5HighSecondBytes", "windows-950", Run("a", 6000, 0xA4, 0xA1)},
+    {"ShiftJisAfterThreeLetters", "windows-932", Run("abc", 6000, 0x88, 0x9F)},
+    {"GbkLongerThanALaidOutLine", "GBK", Run("a", 100000, 0xB0, 0xA1)},
     {"Empty", "UTF-8", ""},
     {"ShortLines", "UTF-8", "first\r\nsecond\rthird\nfourth\r\n"},
     {"OneHugeLine", "UTF-8", Words(300000)},
@@ -179,6 +193,109 @@ TEST_F(NoteBoxTest, ScreenReaderReadsTheTextAndTheSelection) {
     Show({"", "UTF-8", Words(2 << 20, "\r\n")});
     EXPECT_EQ(text->characterCount(), view.VisibleText().size());
     EXPECT_GT(text->characterCount(), 0);
+}
+
+// Paragraphs wrap line for line as in a read-only text box of the same font and width.
+TEST_F(NoteBoxTest, WrapsAsATextBoxDoes) {
+    QPlainTextEdit box;
+    box.setReadOnly(true);
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box.setFont(view.font());
+    box.resize(view.size());
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box.show();
+    for (const std::size_t size : {5000, 10000, 65536}) {
+        const std::string paragraph = Words(size);
+        Show({"", "UTF-8", paragraph});
+        box.setPlainText(QString::fromStdString(paragraph));
+        QApplication::processEvents();
+        ASSERT_EQ(box.viewport()->width(), view.viewport()->width());
+        const QTextLayout& ours = view.LayoutAt(0);
+        const QTextLayout& theirs = *box.document()->firstBlock().layout();
+        ASSERT_EQ(ours.lineCount(), theirs.lineCount()) << size << " bytes";
+        for (int i = 0; i < ours.lineCount(); ++i) {
+            ASSERT_EQ(ours.lineAt(i).textStart(), theirs.lineAt(i).textStart()) << "line " << i;
+            ASSERT_EQ(ours.lineAt(i).height(), theirs.lineAt(i).height()) << "line " << i;
+        }
+    }
+}
+
+// The caret and the keys: where the caret goes, and what Shift selects from there.
+TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
+    const std::string note = Words(60000, "\r\n");
+    Show({"", "UTF-8", note});
+    view.setFocus();
+    const QString text = view.toPlainText();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool selects;
+    } keys[] = {
+        {Qt::Key_PageDown, {}, false},
+        {Qt::Key_PageDown, {}, false},
+        {Qt::Key_PageDown, {}, false},
+        {Qt::Key_Down, Qt::ShiftModifier, true},
+        {Qt::Key_End, Qt::ShiftModifier, true},
+        {Qt::Key_Home, {}, false},
+        {Qt::Key_PageDown, Qt::ShiftModifier, true},
+        {Qt::Key_Up, Qt::ShiftModifier, true},
+        {Qt::Key_Right, {}, false},
+        {Qt::Key_End, Qt::ControlModifier, false},
+    };
+    for (const auto& k : keys) {
+        const int before = view.OffsetOf(view.Selection().second);
+        const int anchorBefore = view.OffsetOf(view.Selection().first);
+        const std::size_t top = view.TopByte();
+        QTest::keyClick(&view, k.key, k.modifiers);
+        const auto [anchor, caret] = view.Selection();
+        const int after = view.OffsetOf(caret);
+        EXPECT_EQ(view.HasSelection(), k.selects) << k.key;
+        if (k.selects) {
+            // Shift selects from where the caret was, and the box stays where it was or follows.
+            EXPECT_EQ(view.OffsetOf(anchor), anchorBefore) << k.key;
+            EXPECT_EQ(view.SelectedText(), text.mid(std::min(view.OffsetOf(anchor), after),
+                                                    std::abs(after - view.OffsetOf(anchor))));
+        }
+        if (k.key == Qt::Key_PageDown && !k.modifiers) {
+            EXPECT_GT(view.TopByte(), top);
+            EXPECT_GT(after, before);  // the caret went down with the page
+        }
+    }
+    EXPECT_EQ(view.OffsetOf(view.Selection().second), text.size());
+    // Paging through the whole note lays out and drops far more blocks than are kept.
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    for (std::size_t top = 1; top != view.TopByte();) {
+        top = view.TopByte();
+        QTest::keyClick(&view, Qt::Key_PageDown);
+    }
+    EXPECT_TRUE(text.endsWith(view.VisibleText().right(30)));
+}
+
+TEST_F(NoteBoxTest, TripleClickSelectsTheLineAndThePrimarySelectionFollows) {
+    Show({"", "UTF-8", "first line\r\nsecond line here\r\nthird"});
+    const QPoint second(20, view.fontMetrics().lineSpacing() * 3 / 2 + 4);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(view.SelectedText(), QStringLiteral("second"));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(view.SelectedText(), QStringLiteral("second line here"));
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard->supportsSelection()) {
+        EXPECT_EQ(clipboard->text(QClipboard::Selection), QStringLiteral("second line here"));
+        view.selectAll();
+        EXPECT_EQ(clipboard->text(QClipboard::Selection), view.toPlainText());
+    }
+}
+
+TEST_F(NoteBoxTest, FindSelectsTheMatchAndShowsIt) {
+    const std::string note = Words(300000, "\r\n") +
+                             " Stra\xc3\x9f"
+                             "e " +
+                             Words(1000);
+    Show({"", "UTF-8", note});
+    ASSERT_TRUE(view.SelectFirstMatch(QStringLiteral("STRASSE")));
+    EXPECT_EQ(view.SelectedText(), QStringLiteral("Stra\u00dfe"));
+    EXPECT_TRUE(view.VisibleText().contains(QStringLiteral("Stra\u00dfe")));
+    EXPECT_FALSE(view.SelectFirstMatch(QStringLiteral("no such words")));
 }
 
 }  // namespace
