@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/note_blocks.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
@@ -30,13 +32,15 @@ struct DoubleBytePage {
 };
 
 // The double-byte code pages the notes can be read in: the bytes that begin a two-byte
-// character, and the bytes that may follow them as its second byte.
+// character, and the bytes the converter takes with them as their second byte, whether the
+// pair is a character or not (measured against the converter: a pair of these is one
+// character or one bad one).
 const DoubleBytePage kDoubleBytePages[] = {
     {"windows-932", {{0x81, 0x9F}, {0xE0, 0xFC}}, {{0x40, 0x7E}, {0x80, 0xFC}}},
-    {"windows-949", {{0x81, 0xFE}}, {{0x41, 0x5A}, {0x61, 0x7A}, {0x81, 0xFE}}},
+    {"windows-949", {{0x81, 0xFE}}, {{0x40, 0x7E}, {0x80, 0xFE}}},
     {"johab", {{0x84, 0xD3}, {0xD8, 0xDE}, {0xE0, 0xF9}}, {{0x31, 0x7E}, {0x91, 0xFE}}},
     {"GBK", {{0x81, 0xFE}}, {{0x40, 0x7E}, {0x80, 0xFE}}},
-    {"windows-950", {{0x81, 0xFE}}, {{0x40, 0x7E}, {0xA1, 0xFE}}},
+    {"windows-950", {{0x81, 0xFE}}, {{0x40, 0x7E}, {0x80, 0xFE}}},
 };
 
 void Mark(std::array<bool, 256>& bytes, ByteRanges ranges) {
@@ -112,6 +116,33 @@ std::size_t NoteBlocks::DoubleByteStart(std::size_t g) const {
     return start;
 }
 
+namespace {
+
+// A UTF-8 decoder that tells whether it holds part of a character.
+class Utf8Decoder : public QStringDecoder {
+  public:
+    Utf8Decoder() : QStringDecoder(QStringDecoder::Utf8) {}
+    bool Holding() const { return state.remainingChars != 0; }
+};
+
+}  // namespace
+
+// The first place at or after g where the converter, reading the whole note, holds nothing
+// back: a block ending there decodes as that stretch of the whole note does. UTF-8 finds its
+// way within four bytes, so reading from a few bytes before g gives the note's own state.
+std::size_t NoteBlocks::Utf8Start(std::size_t g) const {
+    const std::size_t from = g >= 8 ? g - 8 : 0;
+    for (std::size_t p = g; p < std::min(note_.size(), g + 16); ++p) {
+        Utf8Decoder decoder;
+        const QString read =
+            decoder(QByteArrayView(note_.data() + from, static_cast<qsizetype>(p - from)));
+        if (!decoder.Holding()) {
+            return p;
+        }
+    }
+    return kNone;  // no such place before the line ends: no cut here
+}
+
 // After the spaces that follow the first space or tab from g on, within the stretch and the
 // line; failing that, where a character begins at g. kNone when that is the line's end.
 std::size_t NoteBlocks::CutAt(std::size_t g) const {
@@ -126,13 +157,17 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
             break;
         }
     }
+    // Failing a space: after a byte below 0x30, which is a whole character in every page and
+    // leaves the converter with nothing pending.
+    for (std::size_t p = g; cut == kNone && p < limit && !IsBreak(note_[p]); ++p) {
+        if (Byte(note_[p]) < 0x30) {
+            cut = p + 1;
+        }
+    }
     if (cut == kNone) {
         switch (encoding_) {
             case Encoding::Utf8:
-                cut = g;
-                while (cut < std::min(note_.size(), g + 3) && (Byte(note_[cut]) & 0xC0) == 0x80) {
-                    ++cut;
-                }
+                cut = Utf8Start(g);
                 break;
             case Encoding::DoubleByte:
                 cut = DoubleByteStart(g);
@@ -142,7 +177,7 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
                 break;
         }
     }
-    return cut < note_.size() && !IsBreak(note_[cut]) ? cut : kNone;
+    return cut != kNone && cut < note_.size() && !IsBreak(note_[cut]) ? cut : kNone;
 }
 
 NoteBlock NoteBlocks::At(std::size_t pos) const {
@@ -174,22 +209,41 @@ NoteBlock NoteBlocks::At(std::size_t pos) const {
         block.start = *lineStart;
         block.end = *lineEnd;
     } else {
-        // A long line: the stretch between the last cut at or before pos and the first after.
+        // A long line: the stretch between the last cut at or before pos and the first after,
+        // or the line's ends where there is none (their search goes as far as it must).
         const std::size_t step = limits_.stretch;
-        block.start = lineStart.value_or(0);
-        for (std::size_t g = pos / step * step; g > block.start; g -= step) {
+        std::optional<std::size_t> start;
+        for (std::size_t g = pos / step * step; g > 0 && g >= lineStart.value_or(0); g -= step) {
             if (const std::size_t cut = CutAt(g); cut != kNone && cut <= pos) {
-                block.start = cut;
+                start = cut;
                 break;
             }
         }
-        block.end = lineEnd.value_or(size);
-        for (std::size_t g = pos / step * step + (pos < step ? step : 0); g < block.end;
-             g += step) {
+        if (!start && !lineStart) {
+            const std::size_t b = FindBreakBack(note_, 0, pos);
+            lineStart = b == kNone ? 0 : b + 1;
+        }
+        block.start = start.value_or(*lineStart);
+        // A cut found from a grid point before the line belongs to the line before.
+        if (const std::size_t b = FindBreakBack(note_, block.start, pos); b != kNone) {
+            block.start = b + 1;
+        }
+        std::optional<std::size_t> end;
+        const std::size_t endLimit = lineEnd.value_or(size);
+        for (std::size_t g = pos / step * step + (pos < step ? step : 0); g < endLimit; g += step) {
             if (const std::size_t cut = CutAt(g); cut != kNone && cut > pos) {
-                block.end = std::min(block.end, cut);
+                end = cut;
                 break;
             }
+        }
+        if (!end && !lineEnd) {
+            const std::size_t b = FindBreak(note_, pos, size);
+            lineEnd = b == kNone ? size : b;
+        }
+        block.end = std::min(end.value_or(*lineEnd), lineEnd.value_or(size));
+        // And a cut past the line's end belongs to the line after.
+        if (const std::size_t b = FindBreak(note_, pos, block.end); b != kNone) {
+            block.end = b;
         }
     }
     if (block.end < size && IsBreak(note_[block.end])) {

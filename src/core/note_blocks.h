@@ -73,6 +73,7 @@ class NoteBlocks {
     // In a double-byte code page: where the first character that ends after byte `g` begins
     // (g itself, or g + 1 when g is a character's second byte).
     std::size_t DoubleByteStart(std::size_t g) const;
+    std::size_t Utf8Start(std::size_t g) const;
 
     std::string_view note_;
     BlockLimits limits_;

@@ -64,6 +64,8 @@ class NoteView : public QAbstractScrollArea {
     Place PlaceOf(int offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
+    // Where the character at `place` is drawn in the viewport; null when it is off the screen.
+    QRect CharacterRect(Place place) const;
     // The block that holds byte `byte`, laid out as the box shows it.
     const QTextLayout& LayoutAt(std::size_t byte) { return *Layout(blocks_.At(byte)).layout; }
     // Selects the first match of `text` (ignoring case) in the note shown and scrolls it into

@@ -49,10 +49,26 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
             View()->Select(View()->PlaceOf(start), View()->PlaceOf(end));
         }
     }
-    int cursorPosition() const override { return Whole() ? Offsets().second : 0; }
+    int cursorPosition() const override {
+        return Whole() ? View()->OffsetOf(View()->Selection().second) : 0;
+    }
     void setCursorPosition(int position) override { setSelection(0, position, position); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
+    // On the screen, in global coordinates; nothing for a character off the screen.
+    QRect characterRect(int offset) const override {
+        if (!Whole()) {
+            return {};
+        }
+        const QRect rect = View()->CharacterRect(View()->PlaceOf(offset));
+        return rect.isNull() ? rect
+                             : QRect(View()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        const QPoint local = View()->viewport()->mapFromGlobal(point);
+        if (!Whole() || !View()->viewport()->rect().contains(local)) {
+            return -1;
+        }
+        return View()->OffsetOf(View()->PlaceAt(local));
+    }
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* start, int* end) const override {
         *start = *end = offset;

