@@ -8,9 +8,9 @@
 
 #include <utility>
 
+#include "core/form1_layout.h"
 #include "desktop/widget_units.h"
 #include "desktop/window_roles.h"
-#include "main_window/form1_layout.h"
 #include "platform/host.h"
 #include "platform/units.h"
 #include "settings_dialog/dialog.h"
@@ -109,7 +109,7 @@ Form1::~Form1() = default;
 
 Dialog& Form1::SettingsDialog() {
     if (!dialog_) {
-        dialog_ = std::make_unique<Dialog>(*this);
+        dialog_ = std::make_unique<Dialog>(host_, CommonDialog1, Text1);
     }
     return *dialog_;
 }

@@ -17,8 +17,8 @@ namespace lintrel {
 class CheckBox;
 class ColourSwatch;
 struct DialogControlRow;
-class Form1;
 class Host;
+struct CommonDialog;
 
 // The settings dialog. Its controls are the settings: each holds one value under the
 // setting's name. Writing a control from code runs the same handler as the user's change.
@@ -26,7 +26,9 @@ class Dialog : public QWidget {
     Q_OBJECT
 
   public:
-    explicit Dialog(Form1& owner);
+    // `host` answers the desktop's questions, `fileDialog` is the file-open dialog shared with
+    // the main window, and `noteBox` the note text box the font and colour settings style.
+    Dialog(Host& host, CommonDialog& fileDialog, QWidget* noteBox);
     ~Dialog() override;
 
     // Makes `option` the chosen one of its frame (running its handler), or clears it without
@@ -135,17 +137,11 @@ class Dialog : public QWidget {
     void FixOptionFocus();
     void SwatchClicked(ColourSwatch* swatch, bool background);
 
-    Form1& owner_;
     Host& host_;
+    CommonDialog& fileDialog_;
+    QWidget* noteBox_;
     double scale_ = 1.0;
     bool choosing_ = false;  // a colour chooser is open
 };
-
-// A font family as the font list shows it: without the foundry that the font database adds
-// when a family is installed from several ("C059 [urw]" is listed as "C059").
-QString FamilyWithoutFoundry(const QString& family);
-
-// Applies a plain colour to the note text box's text or background.
-void SetTextColour(QWidget* text, std::uint32_t plain, bool background);
 
 }  // namespace lintrel

@@ -4,23 +4,12 @@
 #include <array>
 
 #include "desktop/colour_value.h"
-#include "main_window/form1.h"
 #include "platform/colour_chooser.h"
 #include "settings_dialog/colour_swatch.h"
 #include "settings_dialog/dialog.h"
+#include "settings_dialog/text_style.h"
 
 namespace lintrel {
-
-void SetTextColour(QWidget* text, std::uint32_t plain, bool background) {
-    QPalette palette = text->palette();
-    const QColor colour = ColourFromValue(plain);
-    if (background) {
-        palette.setColor(QPalette::Base, colour);
-    } else {
-        palette.setColor(QPalette::Text, colour);
-    }
-    text->setPalette(palette);
-}
 
 std::int32_t Dialog::ShowColorDialog(std::int32_t hParent, bool bFullOpen, std::int32_t InitColor) {
     std::array<std::int32_t, 16> custom{};
@@ -65,7 +54,7 @@ void Dialog::SwatchClicked(ColourSwatch* swatch, bool background) {
     }
     std::uint32_t plain = 0;
     if (OleTranslateColor(host_, swatch->BackColor(), 0, &plain) == 0) {
-        SetTextColour(owner_.Text1, plain, background);
+        SetTextColour(noteBox_, plain, background);
     }
 }
 

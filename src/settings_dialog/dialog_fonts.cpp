@@ -5,11 +5,11 @@
 #include <array>
 
 #include "desktop/widget_units.h"
-#include "main_window/form1.h"
 #include "platform/host.h"
 #include "platform/number_reading.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/dialog.h"
+#include "settings_dialog/text_style.h"
 
 namespace lintrel {
 
@@ -26,16 +26,6 @@ void ChangeFont(QWidget* text, Change change) {
 }
 
 }  // namespace
-
-QString FamilyWithoutFoundry(const QString& family) {
-    if (family.endsWith(QLatin1Char(']'))) {
-        const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
-        if (open > 0) {
-            return family.left(open);
-        }
-    }
-    return family;
-}
 
 std::int16_t Dialog::Load_Font_list() {
     // A family installed from several foundries is listed once.
@@ -74,27 +64,27 @@ void Dialog::load_font_list_now_Click() {
 
 void Dialog::font_list_Click() {
     const QString face = font_list->currentText();
-    ChangeFont(owner_.Text1, [&](QFont& f) { f.setFamily(face); });
+    ChangeFont(noteBox_, [&](QFont& f) { f.setFamily(face); });
 }
 
 void Dialog::font_size_list_Click() {
     const auto size = static_cast<float>(ReadNumber(font_size_list->currentText().toStdString()));
     if (size > 0) {
-        ChangeFont(owner_.Text1, [&](QFont& f) { f.setPointSizeF(size); });
+        ChangeFont(noteBox_, [&](QFont& f) { f.setPointSizeF(size); });
     }
 }
 
 void Dialog::bo_Click() {
-    ChangeFont(owner_.Text1, [this](QFont& f) { f.setBold(bo->Value() != 0); });
+    ChangeFont(noteBox_, [this](QFont& f) { f.setBold(bo->Value() != 0); });
 }
 void Dialog::it_Click() {
-    ChangeFont(owner_.Text1, [this](QFont& f) { f.setItalic(it->Value() != 0); });
+    ChangeFont(noteBox_, [this](QFont& f) { f.setItalic(it->Value() != 0); });
 }
 void Dialog::un_Click() {
-    ChangeFont(owner_.Text1, [this](QFont& f) { f.setUnderline(un->Value() != 0); });
+    ChangeFont(noteBox_, [this](QFont& f) { f.setUnderline(un->Value() != 0); });
 }
 void Dialog::st_Click() {
-    ChangeFont(owner_.Text1, [this](QFont& f) { f.setStrikeOut(st->Value() != 0); });
+    ChangeFont(noteBox_, [this](QFont& f) { f.setStrikeOut(st->Value() != 0); });
 }
 
 }  // namespace lintrel

@@ -13,7 +13,6 @@
 
 #include "desktop/tool_window_hints.h"
 #include "desktop/widget_units.h"
-#include "main_window/form1.h"
 #include "platform/browse.h"
 #include "platform/host.h"
 #include "settings/window_placement.h"
@@ -32,7 +31,8 @@ constexpr int kDialogFrameHeightTwips = 390;
 
 }  // namespace
 
-Dialog::Dialog(Form1& owner) : owner_(owner), host_(owner.host()), scale_(LayoutScale(font())) {
+Dialog::Dialog(Host& host, CommonDialog& fileDialog, QWidget* noteBox)
+    : host_(host), fileDialog_(fileDialog), noteBox_(noteBox), scale_(LayoutScale(font())) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Settings - Lintrel"));
     // A fixed tool window: no minimise or maximise box, not listed in the task bar.
@@ -238,7 +238,7 @@ void Dialog::start_max_Click() {
 
 void Dialog::Command1_Click() {
     if (const auto path =
-            BrowseForFile(host_, owner_.CommonDialog1,
+            BrowseForFile(host_, fileDialog_,
                           QStringLiteral("Select a file to open with Lintrel on program startup"),
                           kNoteFileFilter)) {
         note_file_specified_path->setText(*path);
@@ -247,7 +247,7 @@ void Dialog::Command1_Click() {
 
 void Dialog::Command2_Click() {
     if (const auto path =
-            BrowseForFile(host_, owner_.CommonDialog1,
+            BrowseForFile(host_, fileDialog_,
                           QStringLiteral("Select an external text editor to use with Lintrel"),
                           kEditorFileFilter)) {
         text_editor_path->setText(*path);

@@ -85,3 +85,21 @@ TEST_F(FontListsTest, UnfilledListsLeaveTheFontAlone) {
 
 }  // namespace
 }  // namespace lintrel
+
+namespace lintrel {
+namespace {
+
+// The settings window stands on its own: built without a main window, it styles the note box
+// it was given.
+TEST(DialogAloneTest, StylesTheNoteBoxItWasGiven) {
+    test::FakeHost host;
+    CommonDialog fileDialog;
+    QWidget noteBox;
+    Dialog dialog(host, fileDialog, &noteBox);
+    dialog.Load_Font_list();
+    dialog.bo->click();
+    EXPECT_TRUE(noteBox.font().bold());
+}
+
+}  // namespace
+}  // namespace lintrel

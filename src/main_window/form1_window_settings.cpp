@@ -2,10 +2,10 @@
 // WindowSettings.ini: start maximised, and the main window's saved position and size.
 #include <algorithm>
 
+#include "main_window/control_values.h"
 #include "main_window/form1.h"
 #include "platform/host.h"
 #include "platform/units.h"
-#include "settings/control_values.h"
 #include "settings/settings_file.h"
 #include "settings/window_placement.h"
 #include "settings_dialog/check_box.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window/form1_layout.h"
+#include "core/form1_layout.h"
 
 #include <algorithm>
 

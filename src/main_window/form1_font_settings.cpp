@@ -2,14 +2,15 @@
 // FontSettings.ini: the note text's face, size, styles and colours.
 #include <QComboBox>
 
+#include "main_window/control_values.h"
 #include "main_window/form1.h"
 #include "platform/colour_chooser.h"
 #include "platform/host.h"
-#include "settings/control_values.h"
 #include "settings/settings_file.h"
 #include "settings_dialog/check_box.h"
 #include "settings_dialog/colour_swatch.h"
 #include "settings_dialog/dialog.h"
+#include "settings_dialog/text_style.h"
 
 namespace lintrel {
 
