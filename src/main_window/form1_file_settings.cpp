@@ -17,6 +17,18 @@ namespace {
 
 const QString kFileSettings = QStringLiteral("FileSettings.ini");
 
+// The lines of FileSettings.ini in their order, and their count.
+enum FileLine : std::size_t {
+    kLoadDefault,
+    kLoadLast,
+    kLoadNothing,
+    kLoadSpecified,
+    kSpecifiedFile,
+    kSeparator,
+    kLastFile,
+    kFileLines
+};
+
 StartupFileOption ChosenFileOption(const Dialog& d) {
     if (d.load_default->isChecked()) {
         return StartupFileOption::Default;
@@ -34,32 +46,32 @@ StartupFileOption ChosenFileOption(const Dialog& d) {
 
 void Form1::SaveFileSettings() {
     Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kFileSettings, [&](SettingsWriter& w) {
-        w.Boolean(d.load_default->isChecked());
-        w.Boolean(d.load_last->isChecked());
-        w.Boolean(d.load_nothing->isChecked());
-        w.Boolean(d.load_specified->isChecked());
-        w.Text(SettingsBytes(d.note_file_specified_path->text()));
-        w.Text(SettingsBytes(d.notes_separation_characters->text()));
-        w.Text(SettingsBytes(file_name->text()));
+    SaveSettingsFile(host_, kFileSettings, kFileLines, [&](SettingsWriter& w) {
+        w.At(kLoadDefault).Boolean(d.load_default->isChecked());
+        w.At(kLoadLast).Boolean(d.load_last->isChecked());
+        w.At(kLoadNothing).Boolean(d.load_nothing->isChecked());
+        w.At(kLoadSpecified).Boolean(d.load_specified->isChecked());
+        w.At(kSpecifiedFile).Text(SettingsBytes(d.note_file_specified_path->text()));
+        w.At(kSeparator).Text(SettingsBytes(d.notes_separation_characters->text()));
+        w.At(kLastFile).Text(SettingsBytes(file_name->text()));
     });
 }
 
 void Form1::LoadFileSettings() {
     Dialog& d = SettingsDialog();
-    LoadSettingsFile(host_, kFileSettings, 7, [&](const std::vector<Field>& f) {
-        Dialog::SetOption(d.load_default, ReadBoolean(f[0]));
-        Dialog::SetOption(d.load_last, ReadBoolean(f[1]));
-        Dialog::SetOption(d.load_nothing, ReadBoolean(f[2]));
-        Dialog::SetOption(d.load_specified, ReadBoolean(f[3]));
-        d.note_file_specified_path->setText(SettingsText(ReadText(f[4])));
-        d.notes_separation_characters->setText(SettingsText(ReadText(f[5])));
+    LoadSettingsFile(host_, kFileSettings, kFileLines, [&](const std::vector<Field>& f) {
+        Dialog::SetOption(d.load_default, ReadBoolean(f[kLoadDefault]));
+        Dialog::SetOption(d.load_last, ReadBoolean(f[kLoadLast]));
+        Dialog::SetOption(d.load_nothing, ReadBoolean(f[kLoadNothing]));
+        Dialog::SetOption(d.load_specified, ReadBoolean(f[kLoadSpecified]));
+        d.note_file_specified_path->setText(SettingsText(ReadText(f[kSpecifiedFile])));
+        d.notes_separation_characters->setText(SettingsText(ReadText(f[kSeparator])));
         if (FileFromCommandLine) {
             return;
         }
-        if (const auto file =
-                StartupFileFor(ChosenFileOption(d), host_.ProgramFolder(),
-                               SettingsText(ReadText(f[6])), d.note_file_specified_path->text())) {
+        if (const auto file = StartupFileFor(ChosenFileOption(d), host_.ProgramFolder(),
+                                             SettingsText(ReadText(f[kLastFile])),
+                                             d.note_file_specified_path->text())) {
             StartupFile = *file;
             StartupChoiceMade = true;
         }

@@ -18,6 +18,18 @@ namespace {
 
 const QString kFontSettings = QStringLiteral("FontSettings.ini");
 
+// The lines of FontSettings.ini in their order, and their count: the four style boxes in the
+// order bold, italic, underlined, strikeout.
+enum FontLine : std::size_t {
+    kLoadFontList,
+    kFace,
+    kSize,
+    kFirstStyle,
+    kFontColour = kFirstStyle + 4,
+    kBackgroundColour,
+    kFontLines
+};
+
 // Selects the entry `text` of a drop-down list, which runs the list's handler; a text that
 // is not an entry is refused.
 void SelectEntry(QComboBox* list, const QString& text) {
@@ -38,53 +50,55 @@ void SetColour(ColourSwatch* swatch, const Field& field) {
 
 void Form1::SaveFontSettings() {
     Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kFontSettings, [&](SettingsWriter& w) {
-        w.Integer(d.load_font_list_at_startup->Value());
-        w.Text(SettingsBytes(d.font_list->currentText()));
-        w.Text(SettingsBytes(d.font_size_list->currentText()));
+    SaveSettingsFile(host_, kFontSettings, kFontLines, [&](SettingsWriter& w) {
+        w.At(kLoadFontList).Integer(d.load_font_list_at_startup->Value());
+        w.At(kFace).Text(SettingsBytes(d.font_list->currentText()));
+        w.At(kSize).Text(SettingsBytes(d.font_size_list->currentText()));
+        std::size_t line = kFirstStyle;
         for (CheckBox* style : {d.bo, d.it, d.un, d.st}) {
-            w.Integer(style->Value());
+            w.At(line++).Integer(style->Value());
         }
-        w.Integer(static_cast<std::int32_t>(d.font_colour->BackColor()));
-        w.Integer(static_cast<std::int32_t>(d.font_background_colour->BackColor()));
+        w.At(kFontColour).Integer(static_cast<std::int32_t>(d.font_colour->BackColor()));
+        w.At(kBackgroundColour)
+            .Integer(static_cast<std::int32_t>(d.font_background_colour->BackColor()));
     });
 }
 
 void Form1::LoadFontSettings() {
     Dialog& d = SettingsDialog();
     LoadSettingsFile(
-        host_, kFontSettings, 9,
+        host_, kFontSettings, kFontLines,
         [&](const std::vector<Field>& f) {
-            SetCheckState(d.load_font_list_at_startup, f[0]);
+            SetCheckState(d.load_font_list_at_startup, f[kLoadFontList]);
             if (d.load_font_list_at_startup->Value() == 1) {
                 d.Load_Font_list();
                 // Selecting an entry applies it to Text1; the handler runs again for an entry
                 // that was already selected.
-                if (f[1].kind != Field::Kind::Nothing) {
+                if (f[kFace].kind != Field::Kind::Nothing) {
                     // Earlier versions saved a family with its foundry.
-                    QString face = SettingsText(ReadText(f[1]));
+                    QString face = SettingsText(ReadText(f[kFace]));
                     if (d.font_list->findText(face) < 0) {
                         face = FamilyWithoutFoundry(face);
                     }
                     SelectEntry(d.font_list, face);
                     d.font_list_Click();
                 }
-                if (f[2].kind != Field::Kind::Nothing) {
-                    SelectEntry(d.font_size_list, SettingsText(ReadText(f[2])));
+                if (f[kSize].kind != Field::Kind::Nothing) {
+                    SelectEntry(d.font_size_list, SettingsText(ReadText(f[kSize])));
                     d.font_size_list_Click();
                 }
             }
             // Each style box, then the matching style of Text1, in the file's order.
-            SetCheckState(d.bo, f[3]);
+            SetCheckState(d.bo, f[kFirstStyle]);
             d.bo_Click();
-            SetCheckState(d.it, f[4]);
+            SetCheckState(d.it, f[kFirstStyle + 1]);
             d.it_Click();
-            SetCheckState(d.un, f[5]);
+            SetCheckState(d.un, f[kFirstStyle + 2]);
             d.un_Click();
-            SetCheckState(d.st, f[6]);
+            SetCheckState(d.st, f[kFirstStyle + 3]);
             d.st_Click();
-            SetColour(d.font_colour, f[7]);
-            SetColour(d.font_background_colour, f[8]);
+            SetColour(d.font_colour, f[kFontColour]);
+            SetColour(d.font_background_colour, f[kBackgroundColour]);
             std::uint32_t plain = 0;
             if (OleTranslateColor(host_, d.font_colour->BackColor(), 0, &plain) == 0) {
                 SetTextColour(Text1, plain, false);

@@ -18,6 +18,16 @@ namespace {
 
 const QString kGeneralSettings = QStringLiteral("GeneralSettings.ini");
 
+// The lines of GeneralSettings.ini in their order, and their count: the seven start-up
+// options first.
+enum GeneralLine : std::size_t {
+    kFirstOption,
+    kLineNumber = kFirstOption + 7,
+    kTextEditor,
+    kShownNote,
+    kGeneralLines
+};
+
 // The options of "General settings" in the file's order, with the choice each stands for.
 std::array<std::pair<QRadioButton*, StartupLineOption>, 7> LineOptions(const Dialog& d) {
     return {{{d.first_line, StartupLineOption::First},
@@ -38,26 +48,27 @@ std::int16_t ReadShownNote(const Field& field) {
 
 void Form1::SaveGeneralSettings() {
     Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kGeneralSettings, [&](SettingsWriter& w) {
+    SaveSettingsFile(host_, kGeneralSettings, kGeneralLines, [&](SettingsWriter& w) {
+        std::size_t line = kFirstOption;
         for (const auto& [option, choice] : LineOptions(d)) {
-            w.Boolean(option->isChecked());
+            w.At(line++).Boolean(option->isChecked());
         }
-        w.Text(SettingsBytes(d.line_load_startup->text()));
-        w.Text(SettingsBytes(d.text_editor_path->text()));
-        w.Integer(CurrentLine);
+        w.At(kLineNumber).Text(SettingsBytes(d.line_load_startup->text()));
+        w.At(kTextEditor).Text(SettingsBytes(d.text_editor_path->text()));
+        w.At(kShownNote).Integer(CurrentLine);
     });
 }
 
 void Form1::LoadGeneralSettings() {
     Dialog& d = SettingsDialog();
-    LoadSettingsFile(host_, kGeneralSettings, 10, [&](const std::vector<Field>& f) {
-        CurrentLine = ReadShownNote(f[9]);
+    LoadSettingsFile(host_, kGeneralSettings, kGeneralLines, [&](const std::vector<Field>& f) {
+        CurrentLine = ReadShownNote(f[kShownNote]);
         const auto options = LineOptions(d);
         for (std::size_t i = 0; i < options.size(); ++i) {
-            Dialog::SetOption(options[i].first, ReadBoolean(f[i]));
+            Dialog::SetOption(options[i].first, ReadBoolean(f[kFirstOption + i]));
         }
-        d.line_load_startup->setText(SettingsText(ReadText(f[7])));
-        d.text_editor_path->setText(SettingsText(ReadText(f[8])));
+        d.line_load_startup->setText(SettingsText(ReadText(f[kLineNumber])));
+        d.text_editor_path->setText(SettingsText(ReadText(f[kTextEditor])));
 
         StartupLineOption chosen = StartupLineOption::None;
         for (const auto& [option, choice] : options) {

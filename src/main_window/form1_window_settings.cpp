@@ -17,6 +17,18 @@ namespace {
 
 const QString kWindowSettings = QStringLiteral("WindowSettings.ini");
 
+// The lines of WindowSettings.ini in their order, and their count.
+enum WindowLine : std::size_t {
+    kStartMaximised,
+    kSavePosition,
+    kTop,
+    kLeft,
+    kSaveSize,
+    kHeight,
+    kWidth,
+    kWindowLines
+};
+
 // Centres the window on the screen for its present outer size.
 void Centre(Form1& form, const QSize& screen) {
     const WindowPlace place = CentredPlace(
@@ -29,14 +41,14 @@ void Centre(Form1& form, const QSize& screen) {
 
 void Form1::SaveWindowSettings() {
     Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kWindowSettings, [&](SettingsWriter& w) {
-        w.Integer(d.start_max->Value());
-        w.Integer(d.save_win_pos->Value());
-        w.Single(static_cast<float>(Top()));
-        w.Single(static_cast<float>(Left()));
-        w.Integer(d.save_win_size->Value());
-        w.Single(static_cast<float>(Height()));
-        w.Single(static_cast<float>(Width()));
+    SaveSettingsFile(host_, kWindowSettings, kWindowLines, [&](SettingsWriter& w) {
+        w.At(kStartMaximised).Integer(d.start_max->Value());
+        w.At(kSavePosition).Integer(d.save_win_pos->Value());
+        w.At(kTop).Single(static_cast<float>(Top()));
+        w.At(kLeft).Single(static_cast<float>(Left()));
+        w.At(kSaveSize).Integer(d.save_win_size->Value());
+        w.At(kHeight).Single(static_cast<float>(Height()));
+        w.At(kWidth).Single(static_cast<float>(Width()));
     });
 }
 
@@ -44,19 +56,19 @@ void Form1::LoadWindowSettings() {
     Dialog& d = SettingsDialog();
     const QSize screen = host_.ScreenSize();
     LoadSettingsFile(
-        host_, kWindowSettings, 7,
+        host_, kWindowSettings, kWindowLines,
         [&](const std::vector<Field>& f) {
-            SetCheckState(d.start_max, f[0]);
-            SetCheckState(d.save_win_pos, f[1]);
-            SetCheckState(d.save_win_size, f[4]);
+            SetCheckState(d.start_max, f[kStartMaximised]);
+            SetCheckState(d.save_win_pos, f[kSavePosition]);
+            SetCheckState(d.save_win_size, f[kSaveSize]);
             if (!host_.CanPlaceWindows()) {
                 // The compositor places the window: the place the file holds is kept as it is,
                 // for the next start on a desktop that lets a window be placed.
-                KeepPlace(ReadSingleValue(f[2]), ReadSingleValue(f[3]));
+                KeepPlace(ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]));
             } else if (d.save_win_pos->Value() != 1) {
                 Centre(*this, screen);
             } else if (const auto place = AcceptedPlace(
-                           ReadSingleValue(f[2]), ReadSingleValue(f[3]),
+                           ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]),
                            PixelsToTwips(screen.width()), PixelsToTwips(screen.height()))) {
                 SetTop(place->top);
                 SetLeft(place->left);
@@ -64,8 +76,9 @@ void Form1::LoadWindowSettings() {
             if (d.save_win_size->Value() == 1) {
                 // No larger than all screens together: a window beyond them cannot be used.
                 const QSize desktop = host_.DesktopSize();
-                SetHeight(std::min<double>(ReadSingle(f[5]), PixelsToTwips(desktop.height())));
-                SetWidth(std::min<double>(ReadSingle(f[6]), PixelsToTwips(desktop.width())));
+                SetHeight(
+                    std::min<double>(ReadSingle(f[kHeight]), PixelsToTwips(desktop.height())));
+                SetWidth(std::min<double>(ReadSingle(f[kWidth]), PixelsToTwips(desktop.width())));
             }
             if (d.start_max->Value() == 1) {
                 setWindowState(windowState() | Qt::WindowMaximized);

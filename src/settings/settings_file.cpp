@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 #include <new>
+#include <stdexcept>
 
 #include "platform/file_test.h"
 #include "platform/host.h"
@@ -110,11 +111,14 @@ void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
 
 }  // namespace
 
-void SaveSettingsFile(Host& host, const QString& fileName,
+void SaveSettingsFile(Host& host, const QString& fileName, std::size_t count,
                       const std::function<void(SettingsWriter& w)>& lines) {
     RunOnFailurePath(host, fileName, QStringLiteral("saving"), false, [&](const QString& path) {
         SettingsWriter w;
         lines(w);
+        if (w.Lines() != count) {
+            throw std::logic_error("a settings file written short or long");
+        }
         WriteSettingsFile(path, w.Bytes());
     });
 }

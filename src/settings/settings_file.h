@@ -25,10 +25,10 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
 // (see SaveFileSafely). Throws SettingsError on failure.
 void WriteSettingsFile(const QString& path, const std::string& bytes);
 
-// Saves the settings file `fileName` in the program's folder: `lines` writes its lines in
-// their order. Any failure ends the save with the critical message "Error in saving "NAME".";
-// the file keeps what it held before (see SaveFileSafely), and the caller carries on.
-void SaveSettingsFile(Host& host, const QString& fileName,
+// Saves the settings file `fileName` of `count` lines in the program's folder: `lines` writes
+// them in their order. Any failure ends the save with the critical message "Error in saving
+// "NAME"."; the file keeps what it held before (see SaveFileSafely), and the caller carries on.
+void SaveSettingsFile(Host& host, const QString& fileName, std::size_t count,
                       const std::function<void(SettingsWriter& w)>& lines);
 
 // Loads the settings file `fileName` of `count` lines: `apply` takes its fields, in order;

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 
 #include "platform/number_reading.h"
 
@@ -172,9 +173,17 @@ double ReadSingleValue(const Field& field) {
     return ReadNumber(field.text);
 }
 
+SettingsWriter& SettingsWriter::At(std::size_t line) {
+    if (line != lines_) {
+        throw std::logic_error("a settings line written out of its place");
+    }
+    return *this;
+}
+
 void SettingsWriter::Line(std::string_view text) {
     bytes_.append(text);
     bytes_.append("\r\n");
+    ++lines_;
 }
 
 void SettingsWriter::Boolean(bool value) {

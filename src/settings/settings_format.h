@@ -69,6 +69,11 @@ inline float ReadSingle(const Field& field) {
 // Builds a settings file line by line in the written forms of the value kinds.
 class SettingsWriter {
   public:
+    // Names the line written next, by its place in the file: a line written out of its
+    // place is a fault of the program (std::logic_error).
+    SettingsWriter& At(std::size_t line);
+    std::size_t Lines() const { return lines_; }
+
     void Boolean(bool value);
     // A text that would not read back whole (a comma, a line break, a leading or trailing
     // space, a leading double quote) is written between double quotes, with each double
@@ -83,6 +88,7 @@ class SettingsWriter {
     void Line(std::string_view text);
 
     std::string bytes_;
+    std::size_t lines_ = 0;
 };
 
 }  // namespace lintrel

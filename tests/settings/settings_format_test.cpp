@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <ostream>
 
 #include <random>
@@ -173,6 +175,10 @@ TEST(SettingsWriterTest, WrittenForms) {
     EXPECT_EQ(w.Bytes(),
               "True\r\nFalse\r\n 1 \r\n 0 \r\n-5 \r\n 16777215 \r\n 1440 \r\n-15 \r\n 1.5 \r\n"
               "plain\r\n\r\n");
+    // Lines are named by their place; a line out of its place is refused.
+    EXPECT_EQ(w.Lines(), 11u);
+    EXPECT_NO_THROW(w.At(11).Boolean(true));
+    EXPECT_THROW(w.At(11), std::logic_error);
 }
 
 // Texts that the bare form would cut or trim are quoted and come back whole.
