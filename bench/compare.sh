@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Measures Lintrel on generated note files side by side with tools anyone has, and prints one
-# Markdown table per measurement. Builds the benchmarks first (build-bench/, optimised).
+# Markdown table per measurement; a complete run also writes them into docs/PERFORMANCE.md,
+# below its introduction. Builds the benchmarks first (build-bench/, optimised).
 #
 #   bench/compare.sh            five runs of each measurement, medians shown
 #   RUNS=9 bench/compare.sh     more runs
@@ -53,6 +54,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 fmt() { awk -v v="$1" 'BEGIN { printf "%.1f", v }'; }
 
 warm() { cat "$@" >/dev/null; }
+
+tables=$tmp/tables.md
+{
 
 echo "## Machine"
 echo
@@ -183,3 +187,13 @@ echo
 echo "## The real program under Xvfb with openbox"
 echo
 bench/blackbox.sh "$build"
+} | tee "$tables"
+
+# The introduction stays; the date and the tables are this run's.
+performance=docs/PERFORMANCE.md
+intro=$(sed '/^## Machine$/,$d' "$performance" | sed "s/^Measured on [0-9-]*/Measured on $(date +%F)/")
+{
+    printf '%s\n\n' "$intro"
+    cat "$tables"
+} >"$performance"
+echo "written to $performance"

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "form_fixture.h"
 #include "desktop/widget_units.h"
+#include "form_fixture.h"
 
 namespace lintrel {
 namespace {
