@@ -11,8 +11,7 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
 seconds=${FUZZ_SECONDS:-15}
 
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DLINTREL_FUZZ=ON -DLINTREL_TESTS=OFF >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 
 findings=$PWD/build-fuzz/findings
