@@ -180,6 +180,50 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
     return cut != kNone && cut < note_.size() && !IsBreak(note_[cut]) ? cut : kNone;
 }
 
+// The stretch of a long line that holds pos: from the last cut at or before pos to the first
+// after it, or to the line's ends where there is none (their search then goes as far as it
+// must). `lineStart` and `lineEnd` are known where they are near.
+NoteBlock NoteBlocks::Stretch(std::size_t pos, std::optional<std::size_t> lineStart,
+                              std::optional<std::size_t> lineEnd) const {
+    const std::size_t size = note_.size();
+    NoteBlock block;
+    const std::size_t step = limits_.stretch;
+    std::optional<std::size_t> start;
+    for (std::size_t g = pos / step * step; g > 0 && g >= lineStart.value_or(0); g -= step) {
+        if (const std::size_t cut = CutAt(g); cut != kNone && cut <= pos) {
+            start = cut;
+            break;
+        }
+    }
+    if (!start && !lineStart) {
+        const std::size_t b = FindBreakBack(note_, 0, pos);
+        lineStart = b == kNone ? 0 : b + 1;
+    }
+    block.start = start ? *start : *lineStart;
+    // A cut found from a grid point before the line belongs to the line before.
+    if (const std::size_t b = FindBreakBack(note_, block.start, pos); b != kNone) {
+        block.start = b + 1;
+    }
+    std::optional<std::size_t> end;
+    const std::size_t endLimit = lineEnd.value_or(size);
+    for (std::size_t g = pos / step * step + (pos < step ? step : 0); g < endLimit; g += step) {
+        if (const std::size_t cut = CutAt(g); cut != kNone && cut > pos) {
+            end = cut;
+            break;
+        }
+    }
+    if (!end && !lineEnd) {
+        const std::size_t b = FindBreak(note_, pos, size);
+        lineEnd = b == kNone ? size : b;
+    }
+    block.end = std::min(end ? *end : *lineEnd, lineEnd.value_or(size));
+    // And a cut past the line's end belongs to the line after.
+    if (const std::size_t b = FindBreak(note_, pos, block.end); b != kNone) {
+        block.end = b;
+    }
+    return block;
+}
+
 NoteBlock NoteBlocks::At(std::size_t pos) const {
     const std::size_t size = note_.size();
     pos = std::min(pos, size);
@@ -209,42 +253,7 @@ NoteBlock NoteBlocks::At(std::size_t pos) const {
         block.start = *lineStart;
         block.end = *lineEnd;
     } else {
-        // A long line: the stretch between the last cut at or before pos and the first after,
-        // or the line's ends where there is none (their search goes as far as it must).
-        const std::size_t step = limits_.stretch;
-        std::optional<std::size_t> start;
-        for (std::size_t g = pos / step * step; g > 0 && g >= lineStart.value_or(0); g -= step) {
-            if (const std::size_t cut = CutAt(g); cut != kNone && cut <= pos) {
-                start = cut;
-                break;
-            }
-        }
-        if (!start && !lineStart) {
-            const std::size_t b = FindBreakBack(note_, 0, pos);
-            lineStart = b == kNone ? 0 : b + 1;
-        }
-        block.start = start.value_or(*lineStart);
-        // A cut found from a grid point before the line belongs to the line before.
-        if (const std::size_t b = FindBreakBack(note_, block.start, pos); b != kNone) {
-            block.start = b + 1;
-        }
-        std::optional<std::size_t> end;
-        const std::size_t endLimit = lineEnd.value_or(size);
-        for (std::size_t g = pos / step * step + (pos < step ? step : 0); g < endLimit; g += step) {
-            if (const std::size_t cut = CutAt(g); cut != kNone && cut > pos) {
-                end = cut;
-                break;
-            }
-        }
-        if (!end && !lineEnd) {
-            const std::size_t b = FindBreak(note_, pos, size);
-            lineEnd = b == kNone ? size : b;
-        }
-        block.end = std::min(end.value_or(*lineEnd), lineEnd.value_or(size));
-        // And a cut past the line's end belongs to the line after.
-        if (const std::size_t b = FindBreak(note_, pos, block.end); b != kNone) {
-            block.end = b;
-        }
+        block = Stretch(pos, lineStart, lineEnd);
     }
     if (block.end < size && IsBreak(note_[block.end])) {
         block.breakAfter = true;

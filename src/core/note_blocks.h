@@ -74,6 +74,8 @@ class NoteBlocks {
     // (g itself, or g + 1 when g is a character's second byte).
     std::size_t DoubleByteStart(std::size_t g) const;
     std::size_t Utf8Start(std::size_t g) const;
+    NoteBlock Stretch(std::size_t pos, std::optional<std::size_t> lineStart,
+                      std::optional<std::size_t> lineEnd) const;
 
     std::string_view note_;
     BlockLimits limits_;

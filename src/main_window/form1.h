@@ -152,6 +152,8 @@ class Form1 : public QWidget {
     // Sets line_shown to note k's caption, and its tooltip to "Note k of N".
     void ShowCaption(int k);
     void FindText(const QString& text);
+    // The note box, and what screen readers call it and the two labels.
+    void MakeText1();
     // The keys that reach the commands from anywhere in the window.
     void AddShortcuts();
     void ApplyCharset(int charset);

@@ -42,19 +42,9 @@ Form1::Form1(Host& host) : host_(host) {
     line_shown = label("line_shown", QStringLiteral("Line Shown"));
     Command9 = button("Command9", QStringLiteral("&Browse"), &Form1::Command9_Click);
 
-    Text1 = new NoteView(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setFont(QFont(kDesignFace, 12));
-    Text1->setPlainText(QStringLiteral("Text1"));
+    MakeText1();
     // Dropped files go to the window (the note box takes none).
     setAcceptDrops(true);
-
-    // What a screen reader calls them; the labels are read out by their text (the file's
-    // path, the note's number).
-    Text1->setAccessibleName(QStringLiteral("Note"));
-    file_name->setAccessibleDescription(QStringLiteral("Note file"));
-    line_shown->setAccessibleDescription(QStringLiteral("Note number"));
 
     Command1 = button("Command1", QStringLiteral("&Previous"), &Form1::Command1_Click);
     Command2 = button("Command2", QStringLiteral("&Next"), &Form1::Command2_Click);
@@ -82,6 +72,19 @@ Form1::Form1(Host& host) : host_(host) {
     Form_Resize();
     AddShortcuts();
     Text1->setFocus();
+}
+
+void Form1::MakeText1() {
+    Text1 = new NoteView(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setFont(QFont(kDesignFace, 12));
+    Text1->setPlainText(QStringLiteral("Text1"));
+    // What a screen reader calls them; the labels are read out by their text (the file's
+    // path, the note's number).
+    Text1->setAccessibleName(QStringLiteral("Note"));
+    file_name->setAccessibleDescription(QStringLiteral("Note file"));
+    line_shown->setAccessibleDescription(QStringLiteral("Note number"));
 }
 
 void Form1::AddShortcuts() {

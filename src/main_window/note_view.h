@@ -137,6 +137,8 @@ class NoteView : public QAbstractScrollArea {
     int LineHeight() const;
     // Moves the caret for a key, extending the selection with Shift; false for other keys.
     bool MoveCursor(QKeyEvent* event);
+    // The caret's place a line up or down, keeping its distance from the left.
+    Place LineStep(Place place, bool up);
     // The caret's place a page up or down.
     Place PageFrom(Place place, bool down);
     void EnsureVisible(Place place);
