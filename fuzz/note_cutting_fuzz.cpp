@@ -46,10 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         case 2: {  // a separator file: its first line, as a whole line
-            bool found = false;
-            const std::string_view line = lintrel::FirstLine(chosen, found);
-            if (found) {
-                separator = "\r\n" + std::string(line) + "\r\n";
+            if (const auto line = lintrel::FirstLine(chosen)) {
+                separator = "\r\n" + std::string(*line) + "\r\n";
             }
             break;
         }

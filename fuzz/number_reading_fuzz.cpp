@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     (void)lintrel::RoundToInt32(number);
-    double whole = 0;
-    if (lintrel::ParseWholeNumber(text, whole) && std::isnan(whole)) {
+    if (const auto whole = lintrel::ParseWholeNumber(text); whole && std::isnan(*whole)) {
         std::abort();
     }
     return 0;

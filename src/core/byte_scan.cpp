@@ -261,16 +261,18 @@ __attribute__((target("avx2"))) std::size_t CountProbed32(std::string_view text,
 
 }  // namespace
 
-std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view needle,
-                       std::size_t& end) {
-    end = from;
+namespace {
+
+std::size_t CountFrom(std::string_view text, std::size_t from, std::string_view needle,
+                      std::size_t& end) {
     if (needle.size() == 1 || needle.size() > kLongNeedle) {
         return CountByFinding(text, from, needle, end);
     }
     std::size_t i = from;
     if (needle.size() <= kExactNeedle) {
-        const std::size_t count = CountExact(text, needle, i, end);
-        return count + CountByFinding(text, std::max(i, end), needle, end);
+        const ExactCount exact = CountExact(text, needle, i, end);
+        end = exact.end;
+        return exact.count + CountByFinding(text, std::max(exact.stopped, end), needle, end);
     }
     // Longer needles: many places at a time, as FindBytes, counting every match in one pass
     // rather than starting a search for each.
@@ -282,6 +284,14 @@ std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view
     std::size_t count = CountProbed16(text, needle, k, i, end);
 #endif
     return count + CountByFinding(text, std::max(i, end), needle, end);
+}
+
+}  // namespace
+
+ByteCount CountBytes(std::string_view text, std::size_t from, std::string_view needle) {
+    std::size_t end = from;
+    const std::size_t count = CountFrom(text, from, needle, end);
+    return {count, end};
 }
 
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
@@ -325,10 +335,10 @@ std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view 
     return text.find(needle, from);
 }
 
-std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view needle,
-                       std::size_t& end) {
-    end = from;
-    return CountByFinding(text, from, needle, end);
+ByteCount CountBytes(std::string_view text, std::size_t from, std::string_view needle) {
+    std::size_t end = from;
+    const std::size_t count = CountByFinding(text, from, needle, end);
+    return {count, end};
 }
 
 std::size_t CountByte(std::string_view bytes, char byte) {

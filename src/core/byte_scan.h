@@ -18,10 +18,13 @@ bool HasLoneCr(std::string_view bytes);
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle);
 
 // How many occurrences of `needle` (not empty) `text` holds at or after `from`, scanning left
-// to right with matched occurrences consumed. `end` receives where the scan may go on: the
-// byte after the last occurrence counted, or `from` when there is none. Linear in the text
-// whatever the needle.
-std::size_t CountBytes(std::string_view text, std::size_t from, std::string_view needle,
-                       std::size_t& end);
+// to right with matched occurrences consumed, and where the scan may go on: the byte after the
+// last occurrence counted, or `from` when there is none. Linear in the text whatever the
+// needle.
+struct ByteCount {
+    std::size_t count = 0;
+    std::size_t end = 0;
+};
+ByteCount CountBytes(std::string_view text, std::size_t from, std::string_view needle);
 
 }  // namespace lintrel

@@ -135,15 +135,18 @@ __attribute__((target("avx2,popcnt"))) std::size_t CountExact32(std::string_view
 
 }  // namespace
 
-std::size_t CountExact(std::string_view text, std::string_view needle, std::size_t& i,
-                       std::size_t& end) {
+ExactCount CountExact(std::string_view text, std::string_view needle, std::size_t from,
+                      std::size_t end) {
     const bool overlap = CanOverlap(needle);
+    std::size_t i = from;
 #ifdef LINTREL_HAVE_AVX2
     if (kAvx2) {
-        return CountExact32(text, needle, overlap, i, end);
+        const std::size_t count = CountExact32(text, needle, overlap, i, end);
+        return {count, i, end};
     }
 #endif
-    return CountExact16(text, needle, overlap, i, end);
+    const std::size_t count = CountExact16(text, needle, overlap, i, end);
+    return {count, i, end};
 }
 
 #endif

@@ -60,18 +60,19 @@ std::optional<std::string> ReadSeparatorLine(const QString& path, std::size_t li
             break;
         }
     }
-    bool found = false;
-    const std::string_view line = FirstLine(bytes, found);
-    if (!found) {
+    const std::optional<std::string_view> line = FirstLine(bytes);
+    if (!line) {
         return std::nullopt;  // an empty separator file names no separator
     }
-    return std::string(line);
+    return std::string(*line);
 }
 
 }  // namespace
 
-std::string_view FirstLine(std::string_view bytes, bool& found) {
-    found = !bytes.empty();
+std::optional<std::string_view> FirstLine(std::string_view bytes) {
+    if (bytes.empty()) {
+        return std::nullopt;
+    }
     const std::size_t cr = bytes.find('\r');
     return cr == std::string_view::npos ? bytes : bytes.substr(0, cr);
 }

@@ -3,7 +3,9 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/note_list.h"
 
@@ -20,9 +22,9 @@ struct NoteFileResult {
     NoteList notes;
 };
 
-// The first line of `bytes` (up to the first CR, or all of it); an empty result is told apart
-// by `found`, false when `bytes` holds no line at all.
-std::string_view FirstLine(std::string_view bytes, bool& found);
+// The first line of `bytes` (up to the first CR, or all of it); nullopt when `bytes` holds no
+// line at all.
+std::optional<std::string_view> FirstLine(std::string_view bytes);
 
 // The separator file beside `notePath`: the path up to its last "." followed by ".ltrsep";
 // empty when the path has no ".".

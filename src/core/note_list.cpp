@@ -175,7 +175,9 @@ void NoteCutter::CountOccurrences(std::string_view joined) {
         }
         from = pos > carry_.size() ? pos - carry_.size() : 0;
     }
-    count_ += CountBytes(joined, from, separator_, from);
+    const ByteCount counted = CountBytes(joined, from, separator_);
+    count_ += counted.count;
+    from = counted.end;
     carry_ = joined.substr(StillOpen(joined.size(), from, sepSize));
 }
 

@@ -16,11 +16,11 @@ int CharsetFromAnswer(const std::optional<QString>& answer) {
         return 1;
     }
     const QByteArray text = answer->trimmed().toUtf8();
-    double value = 0.0;
-    if (!ParseWholeNumber(text.toStdString(), value) || value != RoundHalfEven(value)) {
+    const std::optional<double> value = ParseWholeNumber(text.toStdString());
+    if (!value || *value != RoundHalfEven(*value)) {
         return 1;
     }
-    const auto charset = RoundToInt32(value);
+    const auto charset = RoundToInt32(*value);
     return charset ? *charset : 1;
 }
 

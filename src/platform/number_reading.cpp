@@ -110,23 +110,22 @@ double ReadNumber(std::string_view text) {
     return ToDouble(ScanNumber(text, pos, true));
 }
 
-bool ParseWholeNumber(std::string_view text, double& value) {
+std::optional<double> ParseWholeNumber(std::string_view text) {
     size_t pos = 0;
     while (pos < text.size() && text[pos] == ' ') {
         ++pos;
     }
     const std::string number = ScanNumber(text, pos, false);
     if (number.empty()) {
-        return false;
+        return std::nullopt;
     }
     while (pos < text.size() && text[pos] == ' ') {
         ++pos;
     }
     if (pos != text.size()) {
-        return false;
+        return std::nullopt;
     }
-    value = ToDouble(number);
-    return true;
+    return ToDouble(number);
 }
 
 double RoundHalfEven(double value) {

@@ -14,9 +14,9 @@ namespace lintrel {
 // gives an infinity of its sign.
 double ReadNumber(std::string_view text);
 
-// True when the whole of `text` (trailing spaces aside) is one number, as in " 12 ", "-1.5"
-// or "3e2"; `value` then holds it.
-bool ParseWholeNumber(std::string_view text, double& value);
+// The number that the whole of `text` (spaces around it aside) is, as in " 12 ", "-1.5" or
+// "3e2"; nullopt when the text is anything else.
+std::optional<double> ParseWholeNumber(std::string_view text);
 
 // Rounds to the nearest whole number, a half going to the even neighbour.
 double RoundHalfEven(double value);

@@ -84,8 +84,9 @@ Field FieldReader::Next() {
     field.text = std::string(text);
     if (text.empty()) {
         field.kind = Field::Kind::Nothing;
-    } else if (ParseWholeNumber(text, field.number)) {
+    } else if (const std::optional<double> number = ParseWholeNumber(text)) {
         field.kind = Field::Kind::Number;
+        field.number = *number;
     } else {
         field.kind = Field::Kind::Text;
     }
@@ -114,11 +115,7 @@ std::optional<double> NumberIn(const Field& field) {
     while (!text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
     }
-    double value = 0.0;
-    if (field.kind == Field::Kind::Text && ParseWholeNumber(text, value)) {
-        return value;
-    }
-    return std::nullopt;
+    return field.kind == Field::Kind::Text ? ParseWholeNumber(text) : std::nullopt;
 }
 
 bool ReadBoolean(const Field& field) {

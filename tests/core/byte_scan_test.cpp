@@ -76,9 +76,9 @@ TEST(ByteScanTest, CountsWhatPlainSearchesFind) {
             ++expected;
             expectedEnd = at + needle.size();
         }
-        std::size_t end = 0;
-        ASSERT_EQ(CountBytes(text, from, needle, end), expected) << round;
-        ASSERT_EQ(end, expectedEnd) << round;
+        const ByteCount counted = CountBytes(text, from, needle);
+        ASSERT_EQ(counted.count, expected) << round;
+        ASSERT_EQ(counted.end, expectedEnd) << round;
         ASSERT_EQ(FindBytes(text, from, needle), text.find(needle, from)) << round;
     }
 }

@@ -28,15 +28,10 @@ class ReadNoteFileTest : public ::testing::Test {
 };
 
 TEST(FirstLineTest, StopsAtCarriageReturn) {
-    bool found = false;
-    EXPECT_EQ(FirstLine("---\r\nrest", found), "---");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(FirstLine("abc", found), "abc");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(FirstLine("\r\n", found), "");
-    EXPECT_TRUE(found);
-    FirstLine("", found);
-    EXPECT_FALSE(found);
+    EXPECT_EQ(FirstLine("---\r\nrest"), "---");
+    EXPECT_EQ(FirstLine("abc"), "abc");
+    EXPECT_EQ(FirstLine("\r\n"), "");
+    EXPECT_EQ(FirstLine(""), std::nullopt);
 }
 
 TEST(SeparatorFilePathTest, CutsAtTheLastDotAnywhere) {
