@@ -22,7 +22,14 @@ shot() { xwd -silent -frame -id "$1" | convert xwd:- "$2"; }
 settings_window() { xdotool search --onlyvisible --name '^Settings - Lintrel$' 2>/dev/null | head -n 1; }
 settings_shown() { [ -n "$(settings_window)" ]; }
 
-"$work/lintrel" "$root/examples/sample-notes.txt" >/dev/null 2>&1 &
+# The note file in a home folder's Notes, so that the path shown is one a reader would have.
+notes_dir=${SCREENSHOT_NOTES:-/home/reader/Notes}
+made_notes_dir=0
+if [ ! -d "$notes_dir" ]; then
+    mkdir -p "$notes_dir" && made_notes_dir=1
+fi
+cp "$root/examples/sample-notes.txt" "$notes_dir/"
+"$work/lintrel" "$notes_dir/sample-notes.txt" >/dev/null 2>&1 &
 pid=$!
 answer_charset
 wait_for main_shown
@@ -34,4 +41,9 @@ sleep 0.5
 shot "$(settings_window)" "$out/settings.png"
 xdotool key --clearmodifiers Escape
 close_main "$pid"
+rm -f "$notes_dir/sample-notes.txt"
+if [ "$made_notes_dir" = 1 ]; then
+    rmdir "$notes_dir" 2>/dev/null || true
+    rmdir "$(dirname "$notes_dir")" 2>/dev/null || true
+fi
 echo "$out/screenshot.png $out/settings.png"
