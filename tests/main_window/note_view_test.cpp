@@ -219,6 +219,13 @@ TEST_F(NoteBoxTest, WrapsAsATextBoxDoes) {
         const QTextLayout& ours = view.LayoutAt(0);
         const QTextLayout& theirs = *box.document()->firstBlock().layout();
         ASSERT_EQ(ours.lineCount(), theirs.lineCount()) << size << " bytes";
+        // The slider's share of the groove is the share of the text on screen, as in the text
+        // box, within a few percent.
+        const auto share = [](const QScrollBar* bar) {
+            return static_cast<double>(bar->pageStep()) / (bar->maximum() + bar->pageStep());
+        };
+        EXPECT_NEAR(share(view.verticalScrollBar()), share(box.verticalScrollBar()), 0.03)
+            << size << " bytes";
         for (int i = 0; i < ours.lineCount(); ++i) {
             ASSERT_EQ(ours.lineAt(i).textStart(), theirs.lineAt(i).textStart()) << "line " << i;
             ASSERT_EQ(ours.lineAt(i).height(), theirs.lineAt(i).height()) << "line " << i;
