@@ -51,6 +51,9 @@ void Mark(std::array<bool, 256>& bytes, ByteRanges ranges) {
 
 // The first line break in [from, to), or kNone.
 std::size_t FindBreak(std::string_view s, std::size_t from, std::size_t to) {
+    if (from >= to) {
+        return kNone;  // nothing to look in (and an empty note may have no bytes at all)
+    }
     const void* cr = std::memchr(s.data() + from, '\r', to - from);
     const std::size_t limit =
         cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - s.data()) : to;
@@ -63,6 +66,9 @@ std::size_t FindBreak(std::string_view s, std::size_t from, std::size_t to) {
 
 // The last line break in [from, to), or kNone.
 std::size_t FindBreakBack(std::string_view s, std::size_t from, std::size_t to) {
+    if (from >= to) {
+        return kNone;
+    }
     const void* cr = ::memrchr(s.data() + from, '\r', to - from);
     const std::size_t floor =
         cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - s.data()) + 1 : from;
