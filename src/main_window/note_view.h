@@ -55,6 +55,10 @@ class NoteView : public QAbstractScrollArea {
     std::size_t TopByte() const { return top_.block.start; }
     std::size_t NoteSize() const { return blocks_.Note().size(); }
 
+    // A note up to this size is offered to screen readers whole; of a larger one, the part on
+    // screen.
+    static constexpr std::size_t kReadWholeBytes = std::size_t{1} << 20;
+
     // A place in the note: a block (by its first byte) and a character of its decoded text.
     using Place = BlockPlace;
     // The character at a point of the viewport.

@@ -9,8 +9,6 @@ namespace lintrel {
 
 namespace {
 
-constexpr std::size_t kWholeNoteBytes = std::size_t{1} << 20;
-
 class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit NoteViewAccessible(NoteView* view)
@@ -77,7 +75,7 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
 
   private:
     NoteView* View() const { return static_cast<NoteView*>(widget()); }
-    bool Whole() const { return View()->NoteSize() <= kWholeNoteBytes; }
+    bool Whole() const { return View()->NoteSize() <= NoteView::kReadWholeBytes; }
     QString Text() const { return Whole() ? View()->toPlainText() : View()->VisibleText(); }
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();

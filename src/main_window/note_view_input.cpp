@@ -103,7 +103,9 @@ void NoteView::SelectionChanged() {
         clipboard->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to),
                                QClipboard::Selection);
     }
-    if (QAccessible::isActive()) {
+    // Offsets count the text from the note's start: a screen reader is told them for a note
+    // it reads whole (up to a megabyte), as it is given the text.
+    if (QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
         const int caret = OffsetOf(cursor_);
         QAccessibleTextCursorEvent moved(this, caret);
         QAccessible::updateAccessibility(&moved);
