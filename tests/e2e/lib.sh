@@ -34,13 +34,15 @@ start_desktop() {
     start_display
     # The window manager ($WM, openbox unless set) now and then fails to take the display at
     # once: try again.
-    local wm=${WM:-openbox}
-    for _ in 1 2 3; do
-        "$wm" >/dev/null 2>&1 &
-        for _ in $(seq 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    local wm=${WM:-openbox} wm_pid
+    for _ in 1 2 3 4 5; do
+        "$wm" >"$work/wm.log" 2>&1 &
+        wm_pid=$!
+        for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
         wmctrl -m >/dev/null 2>&1 && break
+        kill "$wm_pid" 2>/dev/null || true
     done
-    wmctrl -m >/dev/null 2>&1 || { echo "$wm did not start"; exit 1; }
+    wmctrl -m >/dev/null 2>&1 || { echo "$wm did not start:"; cat "$work/wm.log"; exit 1; }
 }
 
 # Makes the program folder $app ($work/app unless set) holding a copy of the program $1.
