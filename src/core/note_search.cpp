@@ -65,6 +65,10 @@ std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
     // so that a match across two pieces is found.
     QString carried;
     bool pendingCr = false;
+    // A text asked for without a line break never matches across one: line ends then need no
+    // translating.
+    const bool lineEnds =
+        folded_.contains(QLatin1Char('\n')) || folded_.contains(QLatin1Char('\r'));
     const qsizetype overlap = folded_.size() - 1;
     for (std::size_t at = 0; at < note.size(); at += kPiece) {
         const std::string_view piece = note.substr(at, kPiece);
@@ -73,7 +77,8 @@ std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
         if (at + kPiece >= note.size()) {
             decoded += FlushDecoder(decoder);
         }
-        const QString text = carried + FoldCase(ShownPiece(std::move(decoded), pendingCr));
+        const QString text =
+            carried + FoldCase(lineEnds ? ShownPiece(std::move(decoded), pendingCr) : decoded);
         if (text.contains(folded_)) {
             // The match began in this piece or in the carried end of the one before.
             return at >= kPiece ? at - kPiece : 0;
