@@ -45,8 +45,8 @@ GoToCheck CheckGoTo(std::string_view answer, std::size_t count) {
     return {Result::BeyondShown, 0};
 }
 
-std::optional<int> FindNote(const NoteList& notes, int current, const QString& text,
-                            const QByteArray& codePage) {
+std::optional<FoundNote> FindNote(const NoteList& notes, int current, const QString& text,
+                                  const QByteArray& codePage) {
     const int last = static_cast<int>(std::min<std::size_t>(notes.Count(), kHighestShownNote));
     if (last == 0 || text.isEmpty()) {
         return std::nullopt;
@@ -56,8 +56,8 @@ std::optional<int> FindNote(const NoteList& notes, int current, const QString& t
     const int first = current >= 1 && current <= last ? current % last + 1 : 1;
     for (int i = 0, k = first; i < last; ++i, k = k % last + 1) {
         const std::string_view note = notes.Note(static_cast<std::size_t>(k));
-        if (search.FoundIn(codePage, note)) {
-            return k;
+        if (const std::optional<std::size_t> near = search.FoundAt(codePage, note)) {
+            return FoundNote{k, *near};
         }
     }
     return std::nullopt;

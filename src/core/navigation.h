@@ -31,8 +31,15 @@ GoToCheck CheckGoTo(std::string_view answer, std::size_t count);
 // The first note after `current` whose text, as shown in `codePage`, contains `text`,
 // ignoring letter case (Unicode case folding): the notes after it up to the highest one that
 // can be shown, then from note 1 on, up to `current` itself. nullopt when none does.
-std::optional<int> FindNote(const NoteList& notes, int current, const QString& text,
-                            const QByteArray& codePage);
+// With the note, where in it the match lies: a byte at or a little before its start (see
+// NoteSearch::FoundAt), so that the note box need not search the note again.
+struct FoundNote {
+    int note = 0;
+    std::size_t near = 0;
+    friend bool operator==(const FoundNote& found, int note) { return found.note == note; }
+};
+std::optional<FoundNote> FindNote(const NoteList& notes, int current, const QString& text,
+                                  const QByteArray& codePage);
 
 // The note that Next moves to from `current`, past blank notes; nullopt at the end of the
 // list or where no suitable note lies ahead.

@@ -150,19 +150,19 @@ void Form1::FindAgain() {
 }
 
 void Form1::FindText(const QString& text) {
-    std::optional<int> k;
+    std::optional<FoundNote> found;
     try {
         const BusyCursor busy;
-        k = lintrel::FindNote(NoteList, CurrentLine, text, codePage_);
+        found = lintrel::FindNote(NoteList, CurrentLine, text, codePage_);
     } catch (const std::bad_alloc&) {
         // Too little memory left even for a piece of a note: the window stays as it was.
         return;
     }
-    if (k) {
-        ShowLine(static_cast<std::int16_t>(*k));
+    if (found) {
+        ShowLine(static_cast<std::int16_t>(found->note));
         // The match selected and on screen, in a note of any length.
         try {
-            Text1->SelectFirstMatch(text);
+            Text1->SelectMatch(text, found->near);
         } catch (const std::bad_alloc&) {
         }
         return;

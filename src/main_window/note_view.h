@@ -72,9 +72,10 @@ class NoteView : public QAbstractScrollArea {
     QRect CharacterRect(Place place) const;
     // The block that holds byte `byte`, laid out as the box shows it.
     const QTextLayout& LayoutAt(std::size_t byte) { return *Layout(blocks_.At(byte)).layout; }
-    // Selects the first match of `text` (ignoring case) in the note shown and scrolls it into
-    // view; false when the note does not hold it.
-    bool SelectFirstMatch(const QString& text);
+    // Selects the first match of `text` (ignoring case) in the note shown, at or after byte
+    // `near` (where the search of the note found it), and scrolls it into view; false when
+    // there is none there.
+    bool SelectMatch(const QString& text, std::size_t near);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

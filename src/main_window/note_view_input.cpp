@@ -99,7 +99,8 @@ void NoteView::Select(Place anchor, Place cursor) {
 void NoteView::SelectionChanged() {
     const auto [from, to] = std::minmax(anchor_, cursor_);
     QClipboard* clipboard = QApplication::clipboard();
-    if (from != to && clipboard->supportsSelection()) {
+    // A mouse drag offers its selection once, when the button is released.
+    if (from != to && !selecting_ && clipboard->supportsSelection()) {
         clipboard->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to),
                                QClipboard::Selection);
     }
@@ -133,19 +134,14 @@ void NoteView::copy() const {
     QApplication::clipboard()->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to));
 }
 
-bool NoteView::SelectFirstMatch(const QString& text) {
+bool NoteView::SelectMatch(const QString& text, std::size_t near) {
     const BusyCursor busy;
     const QString folded = FoldCase(text);
-    // The search of the whole note finds the piece; the blocks from there are searched again
-    // to select the match in the text as shown.
-    const std::optional<std::size_t> near = NoteSearch(text).FoundAt(codePage_, note_.bytes);
-    if (!near) {
-        return false;
-    }
-    // A match across two stretches of a very long line, or across a line break, is not
+    // The blocks from `near` on are searched to select the match in the text as shown. A
+    // match across two stretches of a very long line, or across a line break, is not
     // selected: the search stops a few pieces on.
-    const std::size_t stop = *near + (std::size_t{1} << 20);
-    for (std::optional<NoteBlock> block = blocks_.At(*near); block && block->start <= stop;
+    const std::size_t stop = near + (std::size_t{1} << 20);
+    for (std::optional<NoteBlock> block = blocks_.At(near); block && block->start <= stop;
          block = blocks_.Next(*block)) {
         const QString decoded = Decoded(*block);
         // The block folded a character at a time, with where each folded character came from.
@@ -251,6 +247,7 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
     selecting_ = false;
     delete dragTimer_;
     dragTimer_ = nullptr;
+    SelectionChanged();
 }
 
 void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 
+#include "core/note_search.h"
 #include "platform/code_page.h"
 #include "qt_printers.h"
 
@@ -172,6 +173,9 @@ TEST_F(NoteBoxTest, MouseDragSelectsWhatItPassesOver) {
     QTest::mouseRelease(view.viewport(), Qt::LeftButton, {},
                         QPoint(view.fontMetrics().horizontalAdvance("alpha") + 4, y));
     EXPECT_EQ(view.SelectedText(), QStringLiteral("alpha"));
+    if (QApplication::clipboard()->supportsSelection()) {
+        EXPECT_EQ(QApplication::clipboard()->text(QClipboard::Selection), QStringLiteral("alpha"));
+    }
 }
 
 TEST_F(NoteBoxTest, ScreenReaderReadsTheTextAndTheSelection) {
@@ -300,15 +304,19 @@ TEST_F(NoteBoxTest, TripleClickSelectsTheLineAndThePrimarySelectionFollows) {
 }
 
 TEST_F(NoteBoxTest, FindSelectsTheMatchAndShowsIt) {
-    const std::string note = Words(300000, "\r\n") +
+    const std::string note = Words(700000, "\r\n") +
                              " Stra\xc3\x9f"
                              "e " +
                              Words(1000);
     Show({"", "UTF-8", note});
-    ASSERT_TRUE(view.SelectFirstMatch(QStringLiteral("STRASSE")));
+    // Where the search of the note found the match, as Find hands it on.
+    const auto near = NoteSearch(QStringLiteral("STRASSE")).FoundAt("UTF-8", note);
+    ASSERT_TRUE(near.has_value());
+    EXPECT_GT(*near, 0u);
+    ASSERT_TRUE(view.SelectMatch(QStringLiteral("STRASSE"), *near));
     EXPECT_EQ(view.SelectedText(), QStringLiteral("Stra\u00dfe"));
     EXPECT_TRUE(view.VisibleText().contains(QStringLiteral("Stra\u00dfe")));
-    EXPECT_FALSE(view.SelectFirstMatch(QStringLiteral("no such words")));
+    EXPECT_FALSE(view.SelectMatch(QStringLiteral("no such words"), 0));
 }
 
 }  // namespace
