@@ -36,7 +36,7 @@ GoToCheck CheckGoTo(std::string_view answer, std::size_t count);
 struct FoundNote {
     int note = 0;
     std::size_t near = 0;
-    friend bool operator==(const FoundNote& found, int note) { return found.note == note; }
+    friend bool operator==(const FoundNote& found, int k) { return found.note == k; }
 };
 std::optional<FoundNote> FindNote(const NoteList& notes, int current, const QString& text,
                                   const QByteArray& codePage);
