@@ -115,12 +115,10 @@ echo
 echo "| Scan | 32-byte | 16-byte |"
 echo "|---|---:|---:|"
 "$bin/scan_bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
-    --benchmark_format=csv >"$tmp/scan32.csv" 2>/dev/null
-"$bin/scan_bench16" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
-    --benchmark_format=csv >"$tmp/scan16.csv" 2>/dev/null
+    --benchmark_format=csv >"$tmp/scan.csv" 2>/dev/null
 for scan in CountByte HasLoneCr CountSeparator CountFrequentSeparator; do
-    echo "| $scan | $(fmt "$(csv_median "$tmp/scan32.csv" "BM_$scan" real_time)") |" \
-        "$(fmt "$(csv_median "$tmp/scan16.csv" "BM_$scan" real_time)") |"
+    echo "| $scan | $(fmt "$(csv_median "$tmp/scan.csv" "BM_$scan/32" real_time)") |" \
+        "$(fmt "$(csv_median "$tmp/scan.csv" "BM_$scan/16" real_time)") |"
 done
 echo
 

@@ -2,9 +2,42 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace lintrel {
+
+// How a search or a count goes about a needle of a given length. A one-byte needle is the C
+// library's memchr; up to 16 bytes a count compares the whole needle at every place of a block
+// at once, while a search (which stops at its first match) takes the vector probe: candidates
+// where the first byte and one other match, compared whole. From 33 bytes on, both take the
+// C library's two-way memmem, linear whatever the needle, as the probe's worst case grows with
+// the needle's length.
+enum class NeedleScan : std::uint8_t { OneByte, Exact, Probe, TwoWay };
+struct NeedleRow {
+    std::size_t longest;  // the longest needle of the row; a row starts past the one before
+    NeedleScan find;
+    NeedleScan count;
+};
+inline constexpr NeedleRow kNeedleScans[] = {
+    {1, NeedleScan::OneByte, NeedleScan::OneByte},
+    {16, NeedleScan::Probe, NeedleScan::Exact},
+    {32, NeedleScan::Probe, NeedleScan::Probe},
+    {SIZE_MAX, NeedleScan::TwoWay, NeedleScan::TwoWay},
+};
+constexpr const NeedleRow& NeedleRowFor(std::size_t length) {
+    const NeedleRow* row = kNeedleScans;
+    while (length > row->longest) {
+        ++row;
+    }
+    return *row;
+}
+
+// The vector width of the scans in bytes: 32 where the processor has AVX2, else 16 (0 where
+// there are no vector scans). Tests and benchmarks may narrow it to 16 to compare the widths;
+// SetScanWidth returns false for a width the processor does not have.
+unsigned ScanWidth();
+bool SetScanWidth(unsigned width);
 
 // How many bytes of `bytes` equal `byte`.
 std::size_t CountByte(std::string_view bytes, char byte);

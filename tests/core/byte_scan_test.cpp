@@ -2,15 +2,35 @@
 #include "core/byte_scan.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
 namespace lintrel {
 namespace {
 
+// Each test runs at every vector width the processor has.
+class ByteScanTest : public testing::TestWithParam<unsigned> {
+  protected:
+    void SetUp() override {
+        before_ = ScanWidth();
+        if (!SetScanWidth(GetParam())) {
+            GTEST_SKIP() << "no " << GetParam() << "-byte scans on this processor";
+        }
+    }
+    void TearDown() override { SetScanWidth(before_); }
+
+  private:
+    unsigned before_ = 0;
+};
+INSTANTIATE_TEST_SUITE_P(Widths, ByteScanTest, testing::Values(16u, 32u),
+                         [](const auto& width) { return std::to_string(width.param) + "bytes"; });
+
 // Every length around the block sizes of the fast scan, with CRs and LFs at random places.
-TEST(ByteScanTest, AgreesWithAPlainScan) {
+TEST_P(ByteScanTest, AgreesWithAPlainScan) {
     std::mt19937 random(7);
     const std::string alphabet = "\r\n\ra";
     for (std::size_t length = 0; length < 300; ++length) {
@@ -34,7 +54,7 @@ TEST(ByteScanTest, AgreesWithAPlainScan) {
 }
 
 // Needles of several lengths, made of the bytes a text is made of, found from every place.
-TEST(ByteScanTest, FindsWhatAPlainSearchFinds) {
+TEST_P(ByteScanTest, FindsWhatAPlainSearchFinds) {
     std::mt19937 random(11);
     const std::string alphabet = "ab\r\n #";
     for (int round = 0; round < 2000; ++round) {
@@ -55,7 +75,7 @@ TEST(ByteScanTest, FindsWhatAPlainSearchFinds) {
 
 // Counting, short and long needles alike, agrees with one plain search after another, and
 // tells where the scan may go on.
-TEST(ByteScanTest, CountsWhatPlainSearchesFind) {
+TEST_P(ByteScanTest, CountsWhatPlainSearchesFind) {
     std::mt19937 random(12);
     const std::string alphabet = "aab\r\n";
     for (int round = 0; round < 3000; ++round) {
@@ -84,12 +104,53 @@ TEST(ByteScanTest, CountsWhatPlainSearchesFind) {
 }
 
 // Lane counters that would wrap after 255 hits in a row.
-TEST(ByteScanTest, CountsLongRunsOfTheSameByte) {
+TEST_P(ByteScanTest, CountsLongRunsOfTheSameByte) {
     const std::string run(100000, '\r');
     EXPECT_EQ(CountByte(run, '\r'), run.size());
     EXPECT_EQ(CountByte(run, '\n'), 0u);
     EXPECT_TRUE(HasLoneCr(run));
     EXPECT_FALSE(HasLoneCr(std::string(5000, 'a') + "\r"));
+}
+
+// A text that ends right before a page that cannot be read, at every length: no scan reads a
+// byte past the text's end.
+TEST_P(ByteScanTest, ReadsNothingPastTheText) {
+    const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    void* pages =
+        mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(pages, MAP_FAILED);
+    ASSERT_EQ(mprotect(static_cast<char*>(pages) + page, page, PROT_NONE), 0);
+    char* const guard = static_cast<char*>(pages) + page;
+    std::mt19937 random(13);
+    const std::string alphabet = "ab\r\n";
+    for (std::size_t length = 0; length <= 300; ++length) {
+        char* const start = guard - length;
+        for (std::size_t i = 0; i < length; ++i) {
+            start[i] = alphabet[random() % alphabet.size()];
+        }
+        const std::string_view text(start, length);
+        const std::string copy(text);
+        bool lone = false;
+        for (std::size_t i = 0; i + 1 < length; ++i) {
+            lone = lone || (copy[i] == '\r' && copy[i + 1] != '\n');
+        }
+        ASSERT_EQ(CountByte(text, '\r'), std::count(copy.begin(), copy.end(), '\r')) << length;
+        ASSERT_EQ(HasLoneCr(text), lone) << length;
+        // A needle of each length the strategies meet at, taken from the text's end so that
+        // the last match runs up to the guard page.
+        for (const std::size_t n : {1, 2, 7, 16, 17, 32, 33}) {
+            const std::string needle = n <= length ? copy.substr(length - n) : std::string(n, 'a');
+            ASSERT_EQ(FindBytes(text, 0, needle), copy.find(needle)) << length << " " << n;
+            const ByteCount counted = CountBytes(text, 0, needle);
+            std::size_t expected = 0;
+            for (std::size_t at = copy.find(needle); at != std::string::npos;
+                 at = copy.find(needle, at + n)) {
+                ++expected;
+            }
+            ASSERT_EQ(counted.count, expected) << length << " " << n;
+        }
+    }
+    munmap(pages, 2 * page);
 }
 
 }  // namespace

@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The byte scans' loops, written once over a vector width: `Vec16` (SSE2, which every x86-64
+// processor has) and `Vec32` (AVX2, in a file built for it alone). Included by byte_scan.cpp
+// and scan_kernels_avx2.cpp only; each instantiates the kernels for its width and hands them
+// out as a ScanSet. The kernels have internal linkage, so that the copies built with AVX2 are
+// never taken for the others.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "core/byte_scan.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__AVX2__)
+#include <immintrin.h>
+#endif
+
+namespace lintrel {
+
+// What a kernel found in the whole blocks it scanned: how many matches, where the blocks
+// stopped (the rest of the text is the caller's), and the byte after the last match counted
+// (the `end` it was given when there is none). A find's `found` is its first match, or npos.
+struct BlockScan {
+    std::size_t count = 0;
+    std::size_t stopped = 0;
+    std::size_t end = 0;
+    std::size_t found = std::string_view::npos;
+};
+
+// The kernels of one vector width; byte_scan.cpp does the rest of the text and the choice of
+// strategy.
+struct ScanSet {
+    unsigned width = 0;
+    // How many of the first `n` bytes from `p` equal `byte`.
+    BlockScan (*countByte)(const char* p, std::size_t n, char byte);
+    // How many places of the first `end` from `p` were found free of a lone CR (a CR whose
+    // next byte, which exists for each of them, is not LF), or npos at one.
+    std::size_t (*loneCrFree)(const char* p, std::size_t end);
+    // The exact matches of a needle of 2 to 16 bytes from `from` on that start at or after
+    // `end`, scanning left to right with matches consumed.
+    BlockScan (*countExact)(std::string_view text, std::string_view needle, std::size_t from,
+                            std::size_t end);
+    // The same for any needle of two or more bytes, with candidates found by its first byte and
+    // the byte at `probe`, then compared whole.
+    BlockScan (*countProbed)(std::string_view text, std::string_view needle, std::size_t probe,
+                             std::size_t from, std::size_t end);
+    // The first match from `from` on, found by the same probe.
+    BlockScan (*findProbed)(std::string_view text, std::string_view needle, std::size_t probe,
+                            std::size_t from);
+};
+
+// The kernels of the widest width the processor has, built where it is x86-64 with AVX2.
+const ScanSet* Avx2Scans();
+
+#if defined(__SSE2__)
+
+namespace {
+
+// 16 bytes at a time.
+struct Vec16 {
+    using V = __m128i;
+    static constexpr std::size_t kWidth = 16;
+    static V Load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
+    static V Splat(char c) { return _mm_set1_epi8(c); }
+    static V Zero() { return _mm_setzero_si128(); }
+    static V Equal(V a, V b) { return _mm_cmpeq_epi8(a, b); }
+    static V And(V a, V b) { return _mm_and_si128(a, b); }
+    static V AndNot(V a, V b) { return _mm_andnot_si128(a, b); }
+    static V Or(V a, V b) { return _mm_or_si128(a, b); }
+    static V Sub(V a, V b) { return _mm_sub_epi8(a, b); }
+    static std::uint64_t Mask(V a) { return static_cast<std::uint16_t>(_mm_movemask_epi8(a)); }
+    // The sum of the unsigned bytes of `a`.
+    static std::size_t SumBytes(V a) {
+        const V sums = _mm_sad_epu8(a, Zero());
+        return static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+               static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+    }
+};
+
+#if defined(__AVX2__)
+// 32 bytes at a time.
+struct Vec32 {
+    using V = __m256i;
+    static constexpr std::size_t kWidth = 32;
+    static V Load(const char* p) { return _mm256_loadu_si256(reinterpret_cast<const V*>(p)); }
+    static V Splat(char c) { return _mm256_set1_epi8(c); }
+    static V Zero() { return _mm256_setzero_si256(); }
+    static V Equal(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
+    static V And(V a, V b) { return _mm256_and_si256(a, b); }
+    static V AndNot(V a, V b) { return _mm256_andnot_si256(a, b); }
+    static V Or(V a, V b) { return _mm256_or_si256(a, b); }
+    static V Sub(V a, V b) { return _mm256_sub_epi8(a, b); }
+    static std::uint64_t Mask(V a) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(a)); }
+    static std::size_t SumBytes(V a) {
+        const V sums = _mm256_sad_epu8(a, Zero());
+        return static_cast<std::size_t>(_mm256_extract_epi64(sums, 0)) +
+               static_cast<std::size_t>(_mm256_extract_epi64(sums, 1)) +
+               static_cast<std::size_t>(_mm256_extract_epi64(sums, 2)) +
+               static_cast<std::size_t>(_mm256_extract_epi64(sums, 3));
+    }
+};
+#endif
+
+// Places are taken 64 at a time: the blocks of a round fill one 64-bit mask.
+template <class W>
+constexpr std::size_t kBlocksPerRound = 64 / W::kWidth;
+
+template <class W>
+BlockScan CountByteBlocks(const char* p, std::size_t n, char byte) {
+    const typename W::V needle = W::Splat(byte);
+    std::size_t total = 0;
+    std::size_t i = 0;
+    while (n - i >= W::kWidth) {
+        // Each lane counts up to 255 hits before the lanes are summed.
+        const std::size_t blocks = std::min<std::size_t>((n - i) / W::kWidth, 255);
+        typename W::V lanes = W::Zero();
+        for (std::size_t b = 0; b < blocks; ++b, i += W::kWidth) {
+            lanes = W::Sub(lanes, W::Equal(W::Load(p + i), needle));
+        }
+        total += W::SumBytes(lanes);
+    }
+    return {.count = total, .stopped = i};
+}
+
+template <class W>
+std::size_t LoneCrFree(const char* p, std::size_t end) {
+    const typename W::V cr = W::Splat('\r');
+    const typename W::V lf = W::Splat('\n');
+    std::size_t i = 0;
+    for (; i + 64 <= end; i += 64) {
+        typename W::V lone = W::Zero();
+#pragma GCC unroll 4
+        for (std::size_t b = 0; b < 64; b += W::kWidth) {
+            lone = W::Or(lone, W::AndNot(W::Equal(W::Load(p + i + b + 1), lf),
+                                         W::Equal(W::Load(p + i + b), cr)));
+        }
+        if (W::Mask(lone) != 0) {
+            return std::string_view::npos;
+        }
+    }
+    return i;
+}
+
+// Whether two occurrences of `needle` can overlap: a start of it is also an end of it.
+inline bool CanOverlap(std::string_view needle) {
+    for (std::size_t b = 1; b < needle.size(); ++b) {
+        if (needle.substr(0, b) == needle.substr(needle.size() - b)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Counts the matches in `mask` (a bit for each of 64 places from `i` on) that start at or
+// after `end`, which moves past the last one counted. Matches of a needle that cannot overlap
+// itself are all counted without a branch that depends on the text (a branch per match costs
+// more than the compares: 5.5 million matches in a gigabyte of short notes); two or more in a
+// round of one that can are taken one by one. The callers keep `end` in a local: through a
+// reference it would be stored and loaded again in every round.
+inline std::size_t CountMatches(std::uint64_t mask, std::size_t i, std::size_t n, bool overlap,
+                                std::size_t& end) {
+    // Only a match that ran into this round from the one before is passed here.
+    if (end > i) [[unlikely]] {
+        mask &= ~std::uint64_t{0} << (end - i);
+    }
+    const auto found = static_cast<std::size_t>(__builtin_popcountll(mask));
+    if (overlap && found > 1) [[unlikely]] {
+        std::size_t count = 0;
+        for (; mask != 0; mask &= mask - 1) {
+            const std::size_t at = i + static_cast<std::size_t>(__builtin_ctzll(mask));
+            if (at >= end) {
+                ++count;
+                end = at + n;
+            }
+        }
+        return count;
+    }
+    // Past the last match, if there is one, chosen by a mask: a branch here would be
+    // mispredicted at every other match.
+    const std::size_t past = i + 63 - static_cast<std::size_t>(__builtin_clzll(mask | 1)) + n;
+    const std::size_t none = static_cast<std::size_t>(mask != 0) - 1;
+    end = (past & ~none) | (end & none);
+    return found;
+}
+
+// The 64 places from `p` where the needle of `n` bytes (each spread in `bytes`) starts: the
+// needle is compared at every place of a block at once, one compare per needle byte.
+template <class W>
+std::uint64_t ExactRound(const char* p, const typename W::V* bytes, std::size_t n) {
+    std::uint64_t mask = 0;
+#pragma GCC unroll 4
+    for (std::size_t b = 0; b < kBlocksPerRound<W>; ++b) {
+        const char* block = p + b * W::kWidth;
+        typename W::V all = W::Equal(W::Load(block), bytes[0]);
+        for (std::size_t j = 1; j < n; ++j) {
+            all = W::And(all, W::Equal(W::Load(block + j), bytes[j]));
+        }
+        mask |= W::Mask(all) << (b * W::kWidth);
+    }
+    return mask;
+}
+
+template <class W>
+BlockScan CountExact(std::string_view text, std::string_view needle, std::size_t from,
+                     std::size_t end) {
+    const std::size_t n = needle.size();
+    const bool overlap = CanOverlap(needle);
+    typename W::V bytes[16];
+    for (std::size_t j = 0; j < n; ++j) {
+        bytes[j] = W::Splat(needle[j]);
+    }
+    std::size_t count = 0;
+    std::size_t i = from;
+    for (; i + 64 + n - 1 <= text.size(); i += 64) {
+        count += CountMatches(ExactRound<W>(text.data() + i, bytes, n), i, n, overlap, end);
+    }
+    return {.count = count, .stopped = i, .end = end};
+}
+
+// The vector probe: for each block of places from `from` on, `take(i, candidates)` with a bit
+// for each place from `i` where the needle's first byte and its byte at `probe` match, until it
+// returns true. Returns where the blocks stopped: at the block taken last, or where a block's
+// candidates could no longer be compared whole within the text.
+template <class W, class Take>
+std::size_t Probe(std::string_view text, std::string_view needle, std::size_t probe,
+                  std::size_t from, Take take) {
+    const char* p = text.data();
+    const typename W::V first = W::Splat(needle[0]);
+    const typename W::V other = W::Splat(needle[probe]);
+    // Every candidate of a block can be compared whole within the text.
+    const std::size_t reach = std::max(needle.size() - 1, probe);
+    std::size_t i = from;
+    for (; i + reach + W::kWidth <= text.size(); i += W::kWidth) {
+        const std::uint64_t candidates = W::Mask(
+            W::And(W::Equal(W::Load(p + i), first), W::Equal(W::Load(p + i + probe), other)));
+        if (candidates != 0 && take(i, candidates)) {
+            break;
+        }
+    }
+    return i;
+}
+
+template <class W>
+BlockScan CountProbed(std::string_view text, std::string_view needle, std::size_t probe,
+                      std::size_t from, std::size_t end) {
+    std::size_t count = 0;
+    std::size_t stop = end;
+    const std::size_t i =
+        Probe<W>(text, needle, probe, from, [&](std::size_t at, std::uint64_t candidates) {
+            for (; candidates != 0; candidates &= candidates - 1) {
+                const std::size_t place =
+                    at + static_cast<std::size_t>(__builtin_ctzll(candidates));
+                if (place >= stop &&
+                    std::memcmp(text.data() + place, needle.data(), needle.size()) == 0) {
+                    ++count;
+                    stop = place + needle.size();
+                }
+            }
+            return false;
+        });
+    return {.count = count, .stopped = i, .end = stop};
+}
+
+template <class W>
+BlockScan FindProbed(std::string_view text, std::string_view needle, std::size_t probe,
+                     std::size_t from) {
+    std::size_t found = std::string_view::npos;
+    const std::size_t i =
+        Probe<W>(text, needle, probe, from, [&](std::size_t at, std::uint64_t candidates) {
+            for (; candidates != 0; candidates &= candidates - 1) {
+                const std::size_t place =
+                    at + static_cast<std::size_t>(__builtin_ctzll(candidates));
+                if (std::memcmp(text.data() + place, needle.data(), needle.size()) == 0) {
+                    found = place;
+                    return true;
+                }
+            }
+            return false;
+        });
+    return {.stopped = i, .found = found};
+}
+
+template <class W>
+constexpr ScanSet kScans{W::kWidth,     CountByteBlocks<W>, LoneCrFree<W>,
+                         CountExact<W>, CountProbed<W>,     FindProbed<W>};
+
+}  // namespace
+
+#endif
+
+}  // namespace lintrel
