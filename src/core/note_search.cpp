@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
+#include <vector>
 
+#include "core/byte_scan.h"
 #include "platform/code_page.h"
 
 namespace lintrel {
@@ -31,25 +34,152 @@ QString ShownPiece(QString decoded, bool& pendingCr) {
     return decoded;
 }
 
+// `text` (folded) as bytes, where it is ASCII and `codePage` reads every ASCII byte as
+// itself; nullopt elsewhere.
+std::optional<std::string> AsciiNeedle(const QString& text, const QByteArray& codePage) {
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            return std::nullopt;
+        }
+    }
+    // Some single-byte pages read a few control bytes as other characters.
+    std::string ascii(0x80, '\0');
+    for (std::size_t b = 0; b < ascii.size(); ++b) {
+        ascii[b] = static_cast<char>(b);
+    }
+    if (DecodeText(codePage, ascii) != QLatin1StringView(ascii.data(), 0x80)) {
+        return std::nullopt;
+    }
+    return text.toStdString();
+}
+
+bool IsAscii(std::string_view bytes) {
+    unsigned char any = 0;
+    for (const char c : bytes) {
+        any |= static_cast<unsigned char>(c);
+    }
+    return any < 0x80;
+}
+
+// Appends `bytes`, ASCII, in lower case to `out`.
+void LowerAsciiInto(std::string_view bytes, std::string& out) {
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size());
+    char* to = out.data() + at;
+    for (const char c : bytes) {
+        *to++ = static_cast<unsigned char>(c - 'A') < 26u ? static_cast<char>(c + 32) : c;
+    }
+}
+
+// The ASCII end of folded text, as bytes: what follows its last other character, which no
+// match of an ASCII text can take in.
+std::string AsciiTail(const QString& folded) {
+    qsizetype from = folded.size();
+    while (from > 0 && folded[from - 1].unicode() < 0x80) {
+        --from;
+    }
+    return QStringView(folded).mid(from).toLatin1().toStdString();
+}
+
+// Whether `text` holds `chars`, looked for as bytes with the byte scans (which are several
+// times as fast as a search of characters), a match at an odd byte not being one.
+bool FindChars(QStringView text, QStringView chars) {
+    const std::string_view bytes(reinterpret_cast<const char*>(text.utf16()),
+                                 static_cast<std::size_t>(text.size()) * 2);
+    const std::string_view needle(reinterpret_cast<const char*>(chars.utf16()),
+                                  static_cast<std::size_t>(chars.size()) * 2);
+    for (std::size_t at = FindBytes(bytes, 0, needle); at != std::string_view::npos;
+         at = FindBytes(bytes, at + 1, needle)) {
+        if (at % 2 == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where the piece from `at` ends: about kPiece bytes on, just after an ASCII byte that is not
+// followed by a byte order mark's first byte, as the converter would drop a mark at a piece's
+// start. Failing one in the piece's last 4 KiB, kPiece bytes on (between the bytes of a
+// character, which the decoder carries), or one byte more so as not to end right before an
+// ASCII byte, the one place where the converter loses a byte of a character cut short.
+std::size_t PieceEnd(std::string_view note, std::size_t at) {
+    if (note.size() - at <= kPiece) {
+        return note.size();
+    }
+    const std::size_t end = at + kPiece;
+    const auto ascii = [&](std::size_t i) { return static_cast<unsigned char>(note[i]) < 0x80; };
+    for (std::size_t cut = end; cut > end - 4096; --cut) {
+        if (ascii(cut - 1) && note[cut] != '\xEF') {
+            return cut;
+        }
+    }
+    return ascii(end) ? end + 1 : end;
+}
+
+// Each character of the first plane from U+0080 on as it folds, when it folds to a single
+// character; 0 for those that fold to more (such as "ß") and for surrogates, which ICU folds
+// as they come. The dotted capital I folds to a plain i.
+std::vector<char16_t> FoldedBmp() {
+    std::vector<char16_t> folded(0x10000, 0);
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF) {
+            continue;
+        }
+        const auto one = static_cast<UChar>(c);
+        UChar to[4];
+        UErrorCode error = U_ZERO_ERROR;
+        if (u_strFoldCase(to, 4, &one, 1, U_FOLD_CASE_DEFAULT, &error) == 1 && U_SUCCESS(error)) {
+            folded[c] = static_cast<char16_t>(to[0]);
+        }
+    }
+    folded[0x0130] = u'i';
+    return folded;
+}
+
 }  // namespace
 
-QString FoldCase(const QString& text) {
-    QString plain = text;
-    plain.replace(QChar(0x0130), QLatin1Char('i'));
-    if (plain.isEmpty()) {
-        return plain;
-    }
+void FoldInto(QStringView text, QString& out) {
+    static const std::vector<char16_t> kFolded = FoldedBmp();
+    const char16_t* chars = text.utf16();
+    const qsizetype size = text.size();
     // Full folding grows a text at most threefold.
-    QString folded(plain.size() * 3, Qt::Uninitialized);
-    UErrorCode error = U_ZERO_ERROR;
-    const int32_t length =
-        u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), static_cast<int32_t>(folded.size()),
-                      reinterpret_cast<const UChar*>(plain.constData()),
-                      static_cast<int32_t>(plain.size()), U_FOLD_CASE_DEFAULT, &error);
-    if (U_FAILURE(error)) {
-        return plain.toCaseFolded();
+    const qsizetype start = out.size();
+    out.resize(start + size * 3);
+    char16_t* const first = reinterpret_cast<char16_t*>(out.data()) + start;
+    char16_t* to = first;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = chars[i];
+        if (c < 0x80) {
+            *to++ = static_cast<char16_t>(c - u'A') < 26 ? static_cast<char16_t>(c + 32) : c;
+            continue;
+        }
+        if (kFolded[c] != 0) {
+            *to++ = kFolded[c];
+            continue;
+        }
+        // A character that folds to more than one, or one beyond the first plane: ICU.
+        const int32_t length =
+            QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(chars[i + 1]) ? 2
+                                                                                             : 1;
+        UErrorCode error = U_ZERO_ERROR;
+        const int32_t folded = u_strFoldCase(reinterpret_cast<UChar*>(to), 3 * length,
+                                             reinterpret_cast<const UChar*>(chars + i), length,
+                                             U_FOLD_CASE_DEFAULT, &error);
+        if (U_FAILURE(error)) {
+            std::copy(chars + i, chars + i + length, to);
+            to += length;
+        } else {
+            to += folded;
+        }
+        i += length - 1;
     }
-    folded.truncate(length);
+    out.truncate(start + (to - first));
+}
+
+QString FoldCase(QStringView text) {
+    QString folded;
+    folded.reserve(text.size());
+    FoldInto(text, folded);
     return folded;
 }
 
@@ -61,27 +191,62 @@ std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
         return std::nullopt;
     }
     QStringDecoder decoder = NoteDecoder(codePage);
-    // The end of the folded text before this piece, as long as the text less one character,
-    // so that a match across two pieces is found.
-    QString carried;
-    bool pendingCr = false;
     // A text asked for without a line break never matches across one: line ends then need no
     // translating.
     const bool lineEnds =
         folded_.contains(QLatin1Char('\n')) || folded_.contains(QLatin1Char('\r'));
+    // An ASCII text, in a code page that reads ASCII bytes as themselves, is looked for in the
+    // bytes of every ASCII piece, without decoding or ICU.
+    const std::optional<std::string> asciiText =
+        lineEnds ? std::nullopt : AsciiNeedle(folded_, codePage);
     const qsizetype overlap = folded_.size() - 1;
-    for (std::size_t at = 0; at < note.size(); at += kPiece) {
-        const std::string_view piece = note.substr(at, kPiece);
-        QString decoded =
-            decoder(QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size())));
-        if (at + kPiece >= note.size()) {
+    // The end of the folded text before this piece, as long as the text less one character,
+    // so that a match across two pieces is found.
+    QString carried;
+    QString decoded;
+    QString text;
+    std::string lowered;
+    bool pendingCr = false;
+    std::size_t previous = 0;
+    for (std::size_t at = 0; at < note.size();) {
+        const std::size_t end = PieceEnd(note, at);
+        const std::string_view piece = note.substr(at, end - at);
+        // A match found here began in this piece or in the carried end of the one before.
+        const std::size_t near = previous;
+        previous = at;
+        at = end;
+        // Pieces end after an ASCII byte, where every code page the program reads begins a
+        // character and the decoder holds nothing back: a piece of ASCII bytes there is ASCII
+        // characters, and skipping it leaves the decoder as decoding it would.
+        if (asciiText && (previous == 0 || static_cast<unsigned char>(note[previous - 1]) < 0x80) &&
+            IsAscii(piece)) {
+            lowered = AsciiTail(carried);
+            const std::size_t kept = lowered.size();
+            LowerAsciiInto(piece, lowered);
+            const std::size_t match = FindBytes(lowered, 0, *asciiText);
+            if (match != std::string_view::npos) {
+                // Where a match within the piece starts is known to the byte.
+                return match >= kept ? previous + (match - kept) : near;
+            }
+            carried = QString::fromLatin1(std::string_view(lowered).substr(
+                lowered.size() - std::min(lowered.size(), static_cast<std::size_t>(overlap))));
+            continue;
+        }
+        // Decoded into a buffer kept from piece to piece: a new one of this size each time
+        // would be fresh pages from the system.
+        decoded.resize(decoder.requiredSpace(static_cast<qsizetype>(piece.size())));
+        decoded.truncate(decoder.appendToBuffer(
+                             decoded.data(),
+                             QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size()))) -
+                         decoded.constData());
+        if (end == note.size()) {
             decoded += FlushDecoder(decoder);
         }
-        const QString text =
-            carried + FoldCase(lineEnds ? ShownPiece(std::move(decoded), pendingCr) : decoded);
-        if (text.contains(folded_)) {
-            // The match began in this piece or in the carried end of the one before.
-            return at >= kPiece ? at - kPiece : 0;
+        text.truncate(0);
+        text += carried;
+        FoldInto(lineEnds ? ShownPiece(decoded, pendingCr) : decoded, text);
+        if (FindChars(text, folded_)) {
+            return near;
         }
         carried = text.right(overlap);
     }

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 #include <cstddef>
 #include <optional>
@@ -12,11 +13,14 @@ namespace lintrel {
 
 // `text` with full Unicode case folding ("ß" and "SS" both give "ss", the ligature "ﬁ" gives
 // "fi"), and the dotted capital I taken as a plain i, so "İSTANBUL" and "istanbul" match.
-QString FoldCase(const QString& text);
+QString FoldCase(QStringView text);
+// The same, appended to `out`.
+void FoldInto(QStringView text, QString& out);
 
 // Looks for a text in notes as the note box shows them, ignoring letter case. A note is
 // decoded and folded a piece at a time, so no note is ever held decoded whole: searching a
-// note of a gigabyte takes a few megabytes.
+// note of a gigabyte takes a few megabytes. An ASCII text is looked for in the bytes of
+// ASCII pieces, without decoding them, where the code page allows.
 class NoteSearch {
   public:
     explicit NoteSearch(const QString& text);

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
+
+#include "platform/code_page.h"
 
 namespace lintrel {
 namespace {
@@ -45,10 +49,68 @@ TEST(NoteSearchTest, FindsAsTheNoteIsShownIgnoringCase) {
         {"UTF-8", piece.substr(1) + "\r\nX", QStringLiteral("a\n\nx"), false},
         {"GBK", gbkRun, QStringLiteral("\u4e2d\u6587"), true},
         {"GBK", gbkRun, QStringLiteral("\u6587\u4e2d"), false},
+        // ASCII pieces are searched as bytes: matches into and across them, and what a
+        // piece's first bytes are when the byte before it is not ASCII.
+        {"windows-1252", piece.substr(2) + "xyZ" + piece, QStringLiteral("XYz"), true},
+        {"UTF-8",
+         piece.substr(3) +
+             "\xc3\x9f"
+             "a" +
+             piece,
+         QStringLiteral("SSAA"), true},
+        {"UTF-8",
+         piece.substr(1) + "b\xef\xbb\xbf"
+                           "c",
+         QStringLiteral("BC"), false},
+        {"UTF-8",
+         piece.substr(1) + "\xc3"
+                           "bc",
+         QStringLiteral("ABC"), false},
+        {"UTF-8",
+         piece.substr(1) + "\xc3"
+                           "bc",
+         QStringLiteral("A\uFFFDB"), true},
+        {"GBK",
+         piece.substr(1) + "\x81"
+                           "AB",
+         QStringLiteral("AB"), false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(NoteSearch(c.text).FoundIn(c.page, c.note), c.found)
             << c.page << " " << c.text.toStdString() << " in " << c.note.size() << " bytes";
+    }
+}
+
+// Long notes of mixed fragments, searched piece by piece, against the whole note decoded,
+// its line ends made line feeds, and folded at once.
+TEST(NoteSearchTest, FindsWhatTheWholeNoteDecodedHolds) {
+    const char* const fragments[] = {"lorem ",          "IPSUM", "\xc3\x9f", "caf\xc3\xa9",  "\xc3",
+                                     "\xef\xbb\xbf",    "\r\n",  "\r",       "\xe4\xb8\xad", "Zz",
+                                     "\xf0\x90\x90\x80"};
+    std::mt19937 random(5);
+    for (int round = 0; round < 12; ++round) {
+        std::string note;
+        while (note.size() < 600 * 1024) {
+            // Long ASCII stretches, so that whole pieces are ASCII too.
+            note += random() % 4 == 0 ? fragments[random() % std::size(fragments)] : "lorem ";
+        }
+        const char* page = round % 3 == 0 ? "windows-1252" : "UTF-8";
+        QString shown = DecodeText(page, note);
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        const QString folded = FoldCase(shown);
+        for (int probe = 0; probe < 8; ++probe) {
+            // A stretch of what is shown, some of which occur only once, or a text made of
+            // fragments, which may occur nowhere.
+            const auto at =
+                static_cast<qsizetype>(random() % static_cast<unsigned>(shown.size() - 12));
+            const QString text =
+                probe % 2 == 0
+                    ? shown.mid(at, 1 + static_cast<qsizetype>(random() % 12)).toUpper()
+                    : DecodeText(page, std::string(fragments[random() % std::size(fragments)]) +
+                                           fragments[random() % std::size(fragments)] + "Zz");
+            ASSERT_EQ(NoteSearch(text).FoundIn(page, note), folded.contains(FoldCase(text)))
+                << round << " " << text.toStdString();
+        }
     }
 }
 
