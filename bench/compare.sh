@@ -122,6 +122,19 @@ for scan in CountByte HasLoneCr CountSeparator CountFrequentSeparator; do
 done
 echo
 
+echo "## Find in a 256 MB one-line note that does not hold the text (ms)"
+echo
+echo "| Text and note | Find | Reading the note once |"
+echo "|---|---:|---:|"
+"$bin/search_bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv >"$tmp/search.csv" 2>/dev/null
+reading=$(fmt "$(csv_median "$tmp/search.csv" BM_Reading real_time)")
+for row in "AsciiText:ASCII text, ASCII note" "TextBeyondAscii:text beyond ASCII, ASCII note" \
+    "AsciiTextInAccentedNote:ASCII text, a letter beyond ASCII in every word"; do
+    echo "| ${row#*:} | $(fmt "$(csv_median "$tmp/search.csv" "BM_${row%%:*}" real_time)") | $reading |"
+done
+echo
+
 echo "## The held text's buffer: realloc against std::string"
 echo
 echo "A note as large as the file is held whole; NoteCutter grows it with realloc."
