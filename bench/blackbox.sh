@@ -3,8 +3,8 @@
 # Black-box timing of the real program under Xvfb with openbox, as a user sees it: from the
 # answer to the charset question to the main window on the screen, with "Last line of the
 # file" as the start-up choice; and from a resize to the next answered key (Alt+G's box);
-# and the program's peak memory. Each note file is also timed with `wc -l`. Prints a
-# Markdown table.
+# and the program's peak memory. Each note file is also timed with `wc -l` and with a plain
+# read() of it into one buffer (bench/plain_read). Prints a Markdown table.
 #
 #   bench/blackbox.sh [BUILD-DIR]      BUILD-DIR holds lintrel and bench/generate_notes
 set -euo pipefail
@@ -52,23 +52,24 @@ measure() {
     wait "$pid" 2>/dev/null || true
     echo "$shown $answered $peak"
 }
-wc_ms() {
+elapsed_ms() {
     local start
     start=$(now_ms)
-    wc -l "$1" >/dev/null
+    "$@" >/dev/null
     echo $(($(now_ms) - start))
 }
 
 files=$work/files
 mkdir -p "$files"
 gen=$build/bench/generate_notes
-echo "| Note file | On screen after (ms) | Resize, then Alt+G answered after (ms) | Peak memory (MB) | wc -l (ms) |"
-echo "|---|---:|---:|---:|---:|"
+echo "| Note file | On screen after (ms) | Resize, then Alt+G answered after (ms) | Peak memory (MB) | wc -l (ms) | read() (ms) |"
+echo "|---|---:|---:|---:|---:|---:|"
 row() {
     local label=$1 file=$2 setting=${3:-} start_at=${4:-last}
     cat "$file" >/dev/null
     read -r shown answered peak <<<"$(measure "$file" "$setting" "$start_at")"
-    echo "| $label | $shown | $answered | $peak | $(wc_ms "$file") |"
+    echo "| $label | $shown | $answered | $peak | $(elapsed_ms wc -l "$file") |" \
+        "$(elapsed_ms "$build/bench/plain_read" "$file") |"
 }
 "$gen" lines 10M "$files/lines-10M.txt"
 tr -d '\r\n' <"$files/lines-10M.txt" >"$files/one-line.txt"

@@ -17,19 +17,20 @@ namespace lintrel {
 namespace {
 
 // Reads `file` into `builder` up to its end or `limit` bytes, in pieces small enough to stay
-// in the cache.
+// in the cache, each where the builder holds it.
 bool ReadInto(QFile& file, qint64 limit, NoteListBuilder& builder) {
-    constexpr qint64 kPiece = 128 * 1024;
-    const auto piece = std::make_unique_for_overwrite<char[]>(kPiece);
+    constexpr auto kPiece = static_cast<qint64>(NoteListBuilder::kPiece);
     for (qint64 left = limit; left > 0;) {
-        const qint64 got = file.read(piece.get(), std::min(kPiece, left));
+        const qint64 want = std::min(kPiece, left);
+        char* const piece = builder.Room(static_cast<std::size_t>(want));
+        const qint64 got = file.read(piece, want);
         if (got < 0) {
             return false;
         }
         if (got == 0) {
             return true;  // the file got shorter meanwhile
         }
-        if (!builder.Feed({piece.get(), static_cast<std::size_t>(got)})) {
+        if (!builder.Feed({piece, static_cast<std::size_t>(got)})) {
             return false;
         }
         left -= got;

@@ -75,6 +75,11 @@ class LineJoiner {
     // joined text they decide, in order.
     template <typename Sink>
     void Feed(std::string_view bytes, Sink&& out);
+    // How far ahead of the joined text so far the next bytes must lie for their joined text
+    // to be where they are: the line break it hands out before them. (After a CR whose LF
+    // may begin the next bytes, the break comes before them all the same, and the bytes past
+    // that LF are moved back by one.)
+    std::size_t Ahead() const { return !started_ || pendingBreak_ || pendingCr_ ? 2 : 0; }
 
   private:
     // The file's bytes so far are not empty.
@@ -98,8 +103,13 @@ class NoteCutter {
     // Makes room for `bytes` bytes of joined text at once, when the file's size is known, so
     // that the held text never moves while it grows. Only what is written is backed by memory.
     void Reserve(std::size_t bytes);
-    // Takes the next piece of joined text.
+    // Takes the next piece of joined text. It may lie in the held text's room already, where
+    // Room put it, or overlap it.
     void Accept(std::string_view joined);
+    // Room for `bytes` bytes of joined text `ahead` bytes past the held text, so that joined
+    // text can be read where it is held instead of copied there; empty when the text is no
+    // longer held or there is no memory.
+    char* Room(std::size_t ahead, std::size_t bytes);
     // Memory for the notes ran out: the notes are lost.
     bool Failed() const { return failed_; }
     // The notes of all the joined text.
@@ -109,6 +119,8 @@ class NoteCutter {
     bool Append(std::string_view joined);
     // Moves the held text to a block of `capacity` bytes; false when there is no memory.
     bool Grow(std::size_t capacity);
+    // Room for `bytes` bytes of held text, grown by doubling; false when there is no memory.
+    bool Ensure(std::size_t bytes);
     // Finds the occurrences in the held text that start at or after searchFrom_.
     void SearchHeld();
     // Counts the occurrences in joined text past the held notes.
@@ -139,6 +151,10 @@ class NoteListBuilder {
     explicit NoteListBuilder(std::string separator) : cutter_(std::move(separator)) {}
 
     void Reserve(std::size_t bytes) { cutter_.Reserve(bytes); }
+    // Where to read the next `bytes` bytes of the file (at most kPiece): where their joined
+    // text will be held, so that they are not copied again, or a piece of scratch.
+    static constexpr std::size_t kPiece = 128 * 1024;
+    char* Room(std::size_t bytes);
     // Takes the next bytes of the file. False when memory for the notes ran out.
     bool Feed(std::string_view bytes);
     // The notes of all bytes fed.
@@ -147,6 +163,7 @@ class NoteListBuilder {
   private:
     LineJoiner joiner_;
     NoteCutter cutter_;
+    std::unique_ptr<char[]> scratch_;
 };
 
 template <typename Sink>

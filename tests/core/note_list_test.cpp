@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
-
 #include <random>
 
 #include "notes_helper.h"
@@ -140,15 +140,24 @@ Notes PlainNotes(std::string file, const std::string& separator, std::size_t& co
 }
 
 // The notes of `file` fed to a builder in pieces of the given sizes (the rest in one piece).
+// Fed as given, or (`read`) read into the room the builder offers, as the file reader does.
 NoteList FedInPieces(std::string_view file, const std::string& separator,
-                     const std::vector<std::size_t>& sizes) {
+                     const std::vector<std::size_t>& sizes, bool read = false) {
     NoteListBuilder builder(separator);
+    const auto feed = [&](std::string_view piece) {
+        if (!read) {
+            return builder.Feed(piece);
+        }
+        char* room = builder.Room(piece.size());
+        std::copy(piece.begin(), piece.end(), room);
+        return builder.Feed({room, piece.size()});
+    };
     for (std::size_t size : sizes) {
         const std::size_t n = std::min(size, file.size());
-        EXPECT_TRUE(builder.Feed(file.substr(0, n)));
+        EXPECT_TRUE(feed(file.substr(0, n)));
         file.remove_prefix(n);
     }
-    EXPECT_TRUE(builder.Feed(file));
+    EXPECT_TRUE(feed(file));
     return builder.Finish();
 }
 
@@ -175,9 +184,12 @@ TEST(NoteListBuilderTest, PiecesGiveTheSameNotesAsTheWholeFile) {
         const std::string& separator = separators[random() % separators.size()];
         std::size_t count = 0;
         const Notes expected = PlainNotes(file, separator, count);
-        const NoteList notes = FedInPieces(file, separator, RandomPieces(random, file.size(), 4));
-        ASSERT_EQ(notes.Count(), count) << round;
-        ASSERT_EQ(AllNotes(notes), expected) << round;
+        const std::vector<std::size_t> pieces = RandomPieces(random, file.size(), 4);
+        for (const bool read : {false, true}) {
+            const NoteList notes = FedInPieces(file, separator, pieces, read);
+            ASSERT_EQ(notes.Count(), count) << round << " read " << read;
+            ASSERT_EQ(AllNotes(notes), expected) << round << " read " << read;
+        }
         ASSERT_EQ(AllNotes(NoteList::FromFile(file, separator)), expected) << round;
     }
 }
