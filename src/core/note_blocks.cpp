@@ -230,6 +230,11 @@ NoteBlock NoteBlocks::Stretch(std::size_t pos, std::optional<std::size_t> lineSt
     return block;
 }
 
+std::size_t NoteBlocks::LineStart(std::size_t pos) const {
+    const std::size_t b = FindBreakBack(note_, 0, std::min(pos, note_.size()));
+    return b == kNone ? 0 : b + 1;
+}
+
 NoteBlock NoteBlocks::At(std::size_t pos) const {
     const std::size_t size = note_.size();
     pos = std::min(pos, size);

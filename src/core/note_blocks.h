@@ -64,6 +64,8 @@ class NoteBlocks {
     // The blocks around `block`, none past either end of the note.
     std::optional<NoteBlock> Next(const NoteBlock& block) const;
     std::optional<NoteBlock> Previous(const NoteBlock& block) const;
+    // Where the line holding byte `pos` starts, however far back.
+    std::size_t LineStart(std::size_t pos) const;
 
   private:
     enum class Encoding { SingleByte, Utf8, DoubleByte };

@@ -39,6 +39,7 @@ NoteView::~NoteView() = default;
 
 void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     laid_.clear();
+    directions_.Clear();
     laidChars_ = 0;
     note_ = std::move(note);
     blocks_ = NoteBlocks(note_.bytes, std::string_view(codePage.constData(),
@@ -87,7 +88,14 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     laidChars_ += static_cast<std::size_t>(slot->text.size());
     slot->layout = std::make_unique<QTextLayout>(slot->text, font());
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A long text without a place to break wraps the same anywhere, and much faster so.
+    constexpr qsizetype kLongText = 4096;
+    option.setWrapMode(slot->text.size() < kLongText || HasLineBreakInside(slot->text)
+                           ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                           : QTextOption::WrapAnywhere);
+    if (const auto direction = directions_.Of(codePage_, blocks_, block)) {
+        option.setTextDirection(*direction);
+    }
     slot->layout->setTextOption(option);
     slot->layout->setCacheEnabled(true);
     // The note's first block carries the top margin, its last the bottom margin.

@@ -162,6 +162,7 @@ class NoteView : public QAbstractScrollArea {
     // Laid-out blocks by their first byte; emptied when it grows large.
     mutable std::map<std::size_t, std::unique_ptr<Laid>> laid_;
     mutable std::size_t laidChars_ = 0;
+    mutable LineDirections directions_;
     Top top_;
     Place anchor_;
     Place cursor_;

@@ -189,5 +189,60 @@ INSTANTIATE_TEST_SUITE_P(Notes, NoteBlocksTest, ::testing::ValuesIn(Cases()), []
     return name + "_" + std::to_string(p.index);
 });
 
+TEST(HasLineBreakInsideTest, FindsAPlaceToBreakBeforeTheEnd) {
+    const struct {
+        QString text;
+        bool inside;
+    } cases[] = {
+        {QString(5000, u'x'), false},
+        {QString(5000, u'x') + u' ', false},
+        {QString(2500, u'x') + u' ' + QString(2500, u'x'), true},
+        {QString(5000, QChar(0x4e2d)), true},  // Chinese may break between characters
+        {QString(2500, u'x') + u'-' + QString(2500, u'x'), true},
+        {QString(), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HasLineBreakInside(c.text), c.inside) << c.text.left(3).toStdString();
+    }
+}
+
+// Every stretch of a long line takes the line's direction, that of its first strong
+// character outside isolates, however far into the line the stretch lies; whole lines are
+// left to their own layout.
+TEST(LineDirectionsTest, StretchesTakeTheirLinesDirection) {
+    const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d ";  // "shalom "
+    std::string latin;
+    while (latin.size() < 3 * kLimits.wholeLine) {
+        latin += "plain words ";
+    }
+    const struct {
+        const char* name;
+        std::string line;
+        Qt::LayoutDirection direction;
+    } cases[] = {
+        {"Hebrew first", "123 " + hebrew + latin, Qt::RightToLeft},
+        {"Latin first", "(" + latin + hebrew, Qt::LeftToRight},
+        {"Hebrew isolated", "\xe2\x81\xa7" + hebrew + "\xe2\x81\xa9" + latin, Qt::LeftToRight},
+        {"no strong letter", std::string(3 * kLimits.wholeLine, '7'), Qt::LeftToRight},
+    };
+    for (const auto& c : cases) {
+        const std::string note = "short\r\n" + c.line + "\r\nshort";
+        const NoteBlocks blocks(note, "UTF-8", kLimits);
+        LineDirections directions;
+        // From the end backwards too, so that stretches are met before their line's start.
+        std::vector<NoteBlock> walked;
+        for (std::optional<NoteBlock> b = blocks.First(); b; b = blocks.Next(*b)) {
+            walked.push_back(*b);
+        }
+        ASSERT_GT(walked.size(), 4u) << c.name;
+        for (auto block = walked.rbegin(); block != walked.rend(); ++block) {
+            const bool whole = block == walked.rbegin() || block + 1 == walked.rend();
+            EXPECT_EQ(directions.Of("UTF-8", blocks, *block),
+                      whole ? std::nullopt : std::optional(c.direction))
+                << c.name << " block at " << block->start;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lintrel
