@@ -119,6 +119,26 @@ bool HasLoneCr(std::string_view bytes) {
     return false;
 }
 
+bool LowerAscii(std::string_view bytes, char* out) {
+    const ScanSet* scans = Scans();
+    std::size_t i = 0;
+    if (scans != nullptr) {
+        const BlockScan blocks = scans->lowerAscii(bytes.data(), bytes.size(), out);
+        if (blocks.found != std::string_view::npos) {
+            return false;
+        }
+        i = blocks.stopped;
+    }
+    for (; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x80) {
+            return false;
+        }
+        out[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 0x20 : c);
+    }
+    return true;
+}
+
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle) {
     if (from >= text.size()) {
         return std::string_view::npos;

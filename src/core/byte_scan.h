@@ -50,6 +50,10 @@ bool HasLoneCr(std::string_view bytes);
 // std::string_view::npos.
 std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view needle);
 
+// Copies `bytes` to `out` with A to Z lowered, while they are ASCII; false (with `out` holding
+// some of them) when one is not.
+bool LowerAscii(std::string_view bytes, char* out);
+
 // How many occurrences of `needle` (not empty) `text` holds at or after `from`, scanning left
 // to right with matched occurrences consumed, and where the scan may go on: the byte after the
 // last occurrence counted, or `from` when there is none. Linear in the text whatever the

@@ -53,24 +53,6 @@ std::optional<std::string> AsciiNeedle(const QString& text, const QByteArray& co
     return text.toStdString();
 }
 
-bool IsAscii(std::string_view bytes) {
-    unsigned char any = 0;
-    for (const char c : bytes) {
-        any |= static_cast<unsigned char>(c);
-    }
-    return any < 0x80;
-}
-
-// Appends `bytes`, ASCII, in lower case to `out`.
-void LowerAsciiInto(std::string_view bytes, std::string& out) {
-    const std::size_t at = out.size();
-    out.resize(at + bytes.size());
-    char* to = out.data() + at;
-    for (const char c : bytes) {
-        *to++ = static_cast<unsigned char>(c - 'A') < 26u ? static_cast<char>(c + 32) : c;
-    }
-}
-
 // The ASCII end of folded text, as bytes: what follows its last other character, which no
 // match of an ASCII text can take in.
 std::string AsciiTail(const QString& folded) {
@@ -79,6 +61,17 @@ std::string AsciiTail(const QString& folded) {
         --from;
     }
     return QStringView(folded).mid(from).toLatin1().toStdString();
+}
+
+// `carried`'s ASCII end (what follows its last other character, which no match of an ASCII
+// text can take in) and `piece` in lower case, in `out`; false when `piece` is not ASCII.
+bool LoweredInto(std::string_view piece, const QString& carried, std::string& out) {
+    // Assigned, not moved, so that `out` keeps its room from piece to piece.
+    const std::string tail = AsciiTail(carried);
+    out.assign(tail);
+    const std::size_t kept = out.size();
+    out.resize(kept + piece.size());
+    return LowerAscii(piece, out.data() + kept);
 }
 
 // Whether `text` holds `chars`, looked for as bytes with the byte scans (which are several
@@ -219,10 +212,8 @@ std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
         // character and the decoder holds nothing back: a piece of ASCII bytes there is ASCII
         // characters, and skipping it leaves the decoder as decoding it would.
         if (asciiText && (previous == 0 || static_cast<unsigned char>(note[previous - 1]) < 0x80) &&
-            IsAscii(piece)) {
-            lowered = AsciiTail(carried);
-            const std::size_t kept = lowered.size();
-            LowerAsciiInto(piece, lowered);
+            LoweredInto(piece, carried, lowered)) {
+            const std::size_t kept = lowered.size() - piece.size();
             const std::size_t match = FindBytes(lowered, 0, *asciiText);
             if (match != std::string_view::npos) {
                 // Where a match within the piece starts is known to the byte.

@@ -54,6 +54,9 @@ struct ScanSet {
     // The first match from `from` on, found by the same probe.
     BlockScan (*findProbed)(std::string_view text, std::string_view needle, std::size_t probe,
                             std::size_t from);
+    // Copies the first `n` bytes from `p` to `out` with A to Z lowered, up to the block that
+    // holds the first byte that is not ASCII (`found`, or npos).
+    BlockScan (*lowerAscii)(const char* p, std::size_t n, char* out);
 };
 
 // The kernels of the widest width the processor has, built where it is x86-64 with AVX2.
@@ -75,6 +78,8 @@ struct Vec16 {
     static V AndNot(V a, V b) { return _mm_andnot_si128(a, b); }
     static V Or(V a, V b) { return _mm_or_si128(a, b); }
     static V Sub(V a, V b) { return _mm_sub_epi8(a, b); }
+    static V Greater(V a, V b) { return _mm_cmpgt_epi8(a, b); }
+    static void Store(char* p, V a) { _mm_storeu_si128(reinterpret_cast<V*>(p), a); }
     static std::uint64_t Mask(V a) { return static_cast<std::uint16_t>(_mm_movemask_epi8(a)); }
     // The sum of the unsigned bytes of `a`.
     static std::size_t SumBytes(V a) {
@@ -97,6 +102,8 @@ struct Vec32 {
     static V AndNot(V a, V b) { return _mm256_andnot_si256(a, b); }
     static V Or(V a, V b) { return _mm256_or_si256(a, b); }
     static V Sub(V a, V b) { return _mm256_sub_epi8(a, b); }
+    static V Greater(V a, V b) { return _mm256_cmpgt_epi8(a, b); }
+    static void Store(char* p, V a) { _mm256_storeu_si256(reinterpret_cast<V*>(p), a); }
     static std::uint64_t Mask(V a) { return static_cast<std::uint32_t>(_mm256_movemask_epi8(a)); }
     static std::size_t SumBytes(V a) {
         const V sums = _mm256_sad_epu8(a, Zero());
@@ -288,8 +295,26 @@ BlockScan FindProbed(std::string_view text, std::string_view needle, std::size_t
 }
 
 template <class W>
-constexpr ScanSet kScans{W::kWidth,     CountByteBlocks<W>, LoneCrFree<W>,
-                         CountExact<W>, CountProbed<W>,     FindProbed<W>};
+BlockScan LowerAscii(const char* p, std::size_t n, char* out) {
+    // Signed compares: bytes from 0x80 on are below every letter.
+    const typename W::V beforeA = W::Splat('A' - 1);
+    const typename W::V afterZ = W::Splat('Z' + 1);
+    const typename W::V caseBit = W::Splat(0x20);
+    std::size_t i = 0;
+    for (; i + W::kWidth <= n; i += W::kWidth) {
+        const typename W::V v = W::Load(p + i);
+        if (W::Mask(v) != 0) {
+            return {.stopped = i, .found = i};
+        }
+        const typename W::V upper = W::And(W::Greater(v, beforeA), W::Greater(afterZ, v));
+        W::Store(out + i, W::Or(v, W::And(upper, caseBit)));
+    }
+    return {.stopped = i};
+}
+
+template <class W>
+constexpr ScanSet kScans{W::kWidth,      CountByteBlocks<W>, LoneCrFree<W>, CountExact<W>,
+                         CountProbed<W>, FindProbed<W>,      LowerAscii<W>};
 
 }  // namespace
 

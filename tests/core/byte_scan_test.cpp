@@ -122,11 +122,15 @@ TEST_P(ByteScanTest, ReadsNothingPastTheText) {
     ASSERT_EQ(mprotect(static_cast<char*>(pages) + page, page, PROT_NONE), 0);
     char* const guard = static_cast<char*>(pages) + page;
     std::mt19937 random(13);
-    const std::string alphabet = "ab\r\n";
+    const std::string alphabet = "abQZ@[\r\n";
     for (std::size_t length = 0; length <= 300; ++length) {
         char* const start = guard - length;
         for (std::size_t i = 0; i < length; ++i) {
             start[i] = alphabet[random() % alphabet.size()];
+        }
+        // Every third text has a byte that is not ASCII, anywhere.
+        if (length > 0 && length % 3 == 0) {
+            start[random() % length] = '\xc3';
         }
         const std::string_view text(start, length);
         const std::string copy(text);
@@ -136,6 +140,16 @@ TEST_P(ByteScanTest, ReadsNothingPastTheText) {
         }
         ASSERT_EQ(CountByte(text, '\r'), std::count(copy.begin(), copy.end(), '\r')) << length;
         ASSERT_EQ(HasLoneCr(text), lone) << length;
+        std::string lowered(length, '\0');
+        const bool ascii = LowerAscii(text, lowered.data());
+        ASSERT_EQ(ascii, copy.find('\xc3') == std::string::npos) << length;
+        if (ascii) {
+            std::string expected = copy;
+            for (char& c : expected) {
+                c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+            }
+            ASSERT_EQ(lowered, expected) << length;
+        }
         // A needle of each length the strategies meet at, taken from the text's end so that
         // the last match runs up to the guard page.
         for (const std::size_t n : {1, 2, 7, 16, 17, 32, 33}) {
