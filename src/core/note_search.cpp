@@ -190,8 +190,11 @@ std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
         folded_.contains(QLatin1Char('\n')) || folded_.contains(QLatin1Char('\r'));
     // An ASCII text, in a code page that reads ASCII bytes as themselves, is looked for in the
     // bytes of every ASCII piece, without decoding or ICU.
-    const std::optional<std::string> asciiText =
-        lineEnds ? std::nullopt : AsciiNeedle(folded_, codePage);
+    if (asciiPage_ != codePage) {
+        asciiPage_ = codePage;
+        asciiText_ = lineEnds ? std::nullopt : AsciiNeedle(folded_, codePage);
+    }
+    const std::optional<std::string>& asciiText = asciiText_;
     const qsizetype overlap = folded_.size() - 1;
     // The end of the folded text before this piece, as long as the text less one character,
     // so that a match across two pieces is found.

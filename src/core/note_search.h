@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace lintrel {
@@ -35,6 +36,10 @@ class NoteSearch {
 
   private:
     QString folded_;
+    // The text as bytes for searching ASCII pieces in the code page last asked for (see
+    // AsciiNeedle), worked out once for the many notes a Find searches.
+    mutable std::optional<QByteArray> asciiPage_;
+    mutable std::optional<std::string> asciiText_;
 };
 
 }  // namespace lintrel
