@@ -163,7 +163,9 @@ std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view 
 
 ByteCount CountBytes(std::string_view text, std::size_t from, std::string_view needle) {
     const ScanSet* scans = Scans();
-    switch (scans == nullptr ? NeedleScan::TwoWay : NeedleRowFor(needle.size()).count) {
+    const NeedleScan how =
+        scans == nullptr ? NeedleScan::TwoWay : NeedleRowFor(needle.size()).count;
+    switch (how) {
         case NeedleScan::OneByte: {
             const std::string_view rest = text.substr(std::min(from, text.size()));
             const std::size_t count = CountByte(rest, needle[0]);
@@ -176,7 +178,7 @@ ByteCount CountBytes(std::string_view text, std::size_t from, std::string_view n
         case NeedleScan::Exact:
         case NeedleScan::Probe: {
             const BlockScan blocks =
-                NeedleRowFor(needle.size()).count == NeedleScan::Exact
+                how == NeedleScan::Exact
                     ? scans->countExact(text, needle, from, from)
                     : scans->countProbed(text, needle, SecondProbe(needle), from, from);
             // The rest of the text, past the blocks and the last match in them.

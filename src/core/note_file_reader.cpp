@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <limits>
-
-#include <memory>
 #include <optional>
 
 #include "platform/file_test.h"

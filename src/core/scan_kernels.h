@@ -242,7 +242,7 @@ std::size_t Probe(std::string_view text, std::string_view needle, std::size_t pr
     const typename W::V first = W::Splat(needle[0]);
     const typename W::V other = W::Splat(needle[probe]);
     // Every candidate of a block can be compared whole within the text.
-    const std::size_t reach = std::max(needle.size() - 1, probe);
+    const std::size_t reach = needle.size() - 1;  // `probe` lies within it
     std::size_t i = from;
     for (; i + reach + W::kWidth <= text.size(); i += W::kWidth) {
         const std::uint64_t candidates = W::Mask(

@@ -149,9 +149,9 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
         std::vector<int> source;
         for (qsizetype i = 0; i < decoded.size();) {
             const qsizetype length = decoded[i].isHighSurrogate() && i + 1 < decoded.size() ? 2 : 1;
-            const QString piece = FoldCase(decoded.mid(i, length));
-            blockFolded += piece;
-            source.insert(source.end(), static_cast<std::size_t>(piece.size()),
+            const qsizetype before = blockFolded.size();
+            FoldInto(QStringView(decoded).mid(i, length), blockFolded);
+            source.insert(source.end(), static_cast<std::size_t>(blockFolded.size() - before),
                           static_cast<int>(i));
             i += length;
         }
