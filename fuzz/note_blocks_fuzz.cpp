@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The note box's blocks: for any bytes in any code page, the blocks decoded one by one and
-// joined must be the note decoded whole, and every byte must find the block that holds it.
+// joined must be the note decoded whole, and every byte must find the block that holds it. The
+// controls open at each stretch must be the same whichever stretch is met first.
 //
 // Input: one byte choosing the code page, then the note.
 #include <QString>
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "core/block_text.h"
 #include "core/note_blocks.h"
@@ -26,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                      lintrel::BlockLimits{64, 16});
     QString joined;
     std::size_t pos = 0;
+    lintrel::LineDirections forward;
+    std::vector<std::pair<lintrel::NoteBlock, QString>> opened;
     for (std::optional<lintrel::NoteBlock> block = blocks.First(); block;
          block = blocks.Next(*block)) {
         if (block->start != pos) {
@@ -38,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         pos = after;
+        opened.emplace_back(*block, forward.OpenAt(page, blocks, *block));
         joined += lintrel::DecodeBlock(page, blocks, *block);
         if (block->breakAfter) {
             joined += QLatin1Char('\n');
@@ -45,6 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (pos != note.size() || joined != lintrel::ShownText(page, note)) {
         std::abort();
+    }
+    lintrel::LineDirections backward;
+    for (auto it = opened.rbegin(); it != opened.rend(); ++it) {
+        if (backward.OpenAt(page, blocks, it->first) != it->second) {
+            std::abort();
+        }
     }
     return 0;
 }

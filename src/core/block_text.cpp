@@ -3,6 +3,10 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
 #include "platform/code_page.h"
 
 namespace lintrel {
@@ -37,9 +41,23 @@ bool HasLineBreakInside(const QString& text) {
 
 namespace {
 
+constexpr char16_t kLre = 0x202A;
+constexpr char16_t kRle = 0x202B;
+constexpr char16_t kPdf = 0x202C;
+constexpr char16_t kLro = 0x202D;
+constexpr char16_t kRlo = 0x202E;
+constexpr char16_t kLri = 0x2066;
+constexpr char16_t kRli = 0x2067;
+constexpr char16_t kFsi = 0x2068;
+constexpr char16_t kPdi = 0x2069;
+// The deepest embedding level.
+constexpr int kMaxDepth = 125;
+
 // The direction of the first strong character of `text` outside isolates; `depth` carries the
-// isolates open from text before it.
-std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth) {
+// isolates open from text before it. With `untilClose`, the text is that of an isolate, which
+// ends at its PDI: left to right when the isolate closes first.
+std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth,
+                                               bool untilClose = false) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -53,6 +71,9 @@ std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth) 
                 ++depth;
                 break;
             case QChar::DirPDI:
+                if (depth == 0 && untilClose) {
+                    return Qt::LeftToRight;
+                }
                 depth = depth > 0 ? depth - 1 : 0;
                 break;
             case QChar::DirL:
@@ -73,20 +94,102 @@ std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth) 
     return std::nullopt;
 }
 
+// A directional control in UTF-8 text: where it starts and which it is.
+struct Control {
+    std::size_t at = 0;
+    char16_t code = 0;
+};
+
+// The first directional control (E2 80 AA-AE or E2 81 A6-A9) of UTF-8 `text` that starts in
+// bytes [from, to).
+std::optional<Control> NextControl(std::string_view text, std::size_t from, std::size_t to) {
+    while (from < to) {
+        const void* hit = std::memchr(text.data() + from, 0xE2, to - from);
+        if (hit == nullptr) {
+            return std::nullopt;
+        }
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (at + 2 < text.size()) {
+            const auto second = static_cast<unsigned char>(text[at + 1]);
+            const auto third = static_cast<unsigned char>(text[at + 2]);
+            if ((second == 0x80 && third >= 0xAA && third <= 0xAE) ||
+                (second == 0x81 && third >= 0xA6 && third <= 0xA9)) {
+                return Control{
+                    at, static_cast<char16_t>(0x2000 | (second & 0x3F) << 6 | (third & 0x3F))};
+            }
+        }
+        from = at + 1;
+    }
+    return std::nullopt;
+}
+
+bool IsRightToLeft(char16_t control) {
+    return control == kRle || control == kRlo || control == kRli;
+}
+
 }  // namespace
 
-std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage,
-                                                      const NoteBlocks& blocks,
-                                                      const NoteBlock& block) {
+void LineDirections::Embeddings::Apply(char16_t control, int base) {
+    const int level = valid.empty() ? base : valid.back().second;
+    const int next = IsRightToLeft(control) ? (level + 1) | 1 : (level + 2) & ~1;
+    const bool fits = next <= kMaxDepth && overflowIsolates == 0 && overflowEmbeddings == 0;
+    switch (control) {
+        case kLre:
+        case kRle:
+        case kLro:
+        case kRlo:
+            if (fits) {
+                valid.emplace_back(control, next);
+            } else if (overflowIsolates == 0 && overflowEmbeddings++ == 0) {
+                firstOverflowEmbedding = control;
+            }
+            break;
+        case kLri:
+        case kRli:
+            if (fits) {
+                valid.emplace_back(control, next);
+                ++validIsolates;
+            } else if (overflowIsolates++ == 0) {
+                firstOverflowIsolate = control;
+            }
+            break;
+        case kPdi:
+            // Closes the last isolate and everything opened inside it.
+            if (overflowIsolates > 0) {
+                --overflowIsolates;
+            } else if (validIsolates > 0) {
+                overflowEmbeddings = 0;
+                while (valid.back().first != kLri && valid.back().first != kRli) {
+                    valid.pop_back();
+                }
+                valid.pop_back();
+                --validIsolates;
+            }
+            break;
+        case kPdf:
+            // Closes the last embedding or override, never an isolate.
+            if (overflowIsolates > 0) {
+                break;
+            }
+            if (overflowEmbeddings > 0) {
+                --overflowEmbeddings;
+            } else if (!valid.empty() && valid.back().first != kLri && valid.back().first != kRli) {
+                valid.pop_back();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+std::optional<std::size_t> LineDirections::LineOf(const NoteBlocks& blocks,
+                                                  const NoteBlock& block) {
     const std::optional<NoteBlock> previous = blocks.Previous(block);
-    const bool continues = previous && !previous->breakAfter;
-    if (!continues && (block.breakAfter || !block.next)) {
+    if (!previous || previous->breakAfter) {
         return std::nullopt;
     }
     std::size_t line = 0;
-    if (!continues) {
-        line = block.start;
-    } else if (const auto known = lineOf_.find(previous->start); known != lineOf_.end()) {
+    if (const auto known = lineOf_.find(previous->start); known != lineOf_.end()) {
         line = known->second;
     } else if (const auto after = block.next ? lineOf_.find(*block.next) : lineOf_.end();
                after != lineOf_.end() && !block.breakAfter) {
@@ -95,10 +198,23 @@ std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage
         line = blocks.LineStart(block.start);
     }
     lineOf_[block.start] = line;
-    const auto [found, added] = direction_.try_emplace(line, Qt::LeftToRight);
+    return line;
+}
+
+std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage,
+                                                      const NoteBlocks& blocks,
+                                                      const NoteBlock& block) {
+    std::optional<std::size_t> line = LineOf(blocks, block);
+    if (!line) {
+        if (block.breakAfter || !block.next) {
+            return std::nullopt;
+        }
+        line = lineOf_[block.start] = block.start;
+    }
+    const auto [found, added] = direction_.try_emplace(*line, Qt::LeftToRight);
     if (added) {
         int depth = 0;
-        for (std::optional<NoteBlock> part = blocks.At(line); part && part->start < line + kReach;
+        for (std::optional<NoteBlock> part = blocks.At(*line); part && part->start < *line + kReach;
              part = part->breakAfter ? std::nullopt : blocks.Next(*part)) {
             if (const auto strong = FirstStrong(DecodeBlock(codePage, blocks, *part), depth)) {
                 found->second = *strong;
@@ -107,6 +223,107 @@ std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage
         }
     }
     return found->second;
+}
+
+char16_t LineDirections::ResolveFsi(const QByteArray& codePage, const NoteBlocks& blocks,
+                                    std::size_t at) {
+    if (const auto known = fsi_.find(at); known != fsi_.end()) {
+        return known->second;
+    }
+    // Every FSI of the stretch at once: each takes the first strong character after it outside
+    // the isolates within it, up to its PDI.
+    const NoteBlock block = blocks.At(at);
+    std::vector<std::size_t> starts;
+    for (auto c = NextControl(blocks.Note(), block.start, block.end); c;
+         c = NextControl(blocks.Note(), c->at + 3, block.end)) {
+        if (c->code == kFsi) {
+            starts.push_back(c->at);
+            fsi_[c->at] = kLri;
+        }
+    }
+    const QString text = DecodeBlock(codePage, blocks, block);
+    // The isolates open, each an FSI's number among `starts` while it waits for its strong
+    // character, or -1.
+    std::vector<int> open;
+    std::size_t seen = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i].isHighSurrogate() && i + 1 < text.size()
+                               ? QChar::surrogateToUcs4(text[i], text[i + 1])
+                               : text[i].unicode();
+        i += c > 0xFFFF ? 1 : 0;
+        const QChar::Direction direction = QChar::direction(c);
+        if (direction == QChar::DirFSI) {
+            open.push_back(seen < starts.size() ? static_cast<int>(seen) : -1);
+            ++seen;
+        } else if (direction == QChar::DirLRI || direction == QChar::DirRLI) {
+            open.push_back(-1);
+        } else if (direction == QChar::DirPDI && !open.empty()) {
+            open.pop_back();
+        } else if ((direction == QChar::DirR || direction == QChar::DirAL) && !open.empty() &&
+                   open.back() >= 0) {
+            fsi_[starts[static_cast<std::size_t>(open.back())]] = kRli;
+            open.back() = -1;
+        } else if (direction == QChar::DirL && !open.empty()) {
+            open.back() = -1;
+        }
+    }
+    return fsi_.try_emplace(at, kLri).first->second;
+}
+
+QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blocks,
+                               const NoteBlock& block) {
+    if (codePage != "UTF-8") {
+        return {};
+    }
+    const std::optional<std::size_t> line = LineOf(blocks, block);
+    if (!line) {
+        return {};
+    }
+    const int base = Of(codePage, blocks, block) == Qt::RightToLeft ? 1 : 0;
+    // From the controls open at the nearest stretch met before, in the same line.
+    std::size_t from = *line;
+    Embeddings open;
+    if (auto met = open_.upper_bound(block.start);
+        met != open_.begin() && std::prev(met)->first >= *line) {
+        --met;
+        from = met->first;
+        open = met->second;
+    }
+    // What is open is kept every kEvery bytes on the way, so that no stretch met later is
+    // looked for from further back.
+    constexpr std::size_t kEvery = std::size_t{1} << 20;
+    const std::string_view note = blocks.Note();
+    while (from < block.start) {
+        const std::size_t to = std::min(block.start, (from / kEvery + 1) * kEvery);
+        for (auto c = NextControl(note, from, to); c; c = NextControl(note, c->at + 3, to)) {
+            open.Apply(c->code == kFsi ? ResolveFsi(codePage, blocks, c->at) : c->code, base);
+        }
+        from = to;
+        open_[from] = open;
+    }
+
+    QString text;
+    for (const auto& [control, level] : open.valid) {
+        text += QChar(control);
+    }
+    // Past the deepest level only the number of controls counts, and only as far as the
+    // PDFs and PDIs of the block can close them.
+    int pdfs = 0;
+    int pdis = 0;
+    for (auto c = NextControl(note, block.start, block.end); c;
+         c = NextControl(note, c->at + 3, block.end)) {
+        pdfs += c->code == kPdf ? 1 : 0;
+        pdis += c->code == kPdi ? 1 : 0;
+    }
+    if (open.overflowEmbeddings > 0) {
+        text += QChar(open.firstOverflowEmbedding);
+        text += QString(std::min(open.overflowEmbeddings, pdfs + 1) - 1, QChar(kLre));
+    }
+    if (open.overflowIsolates > 0) {
+        text += QChar(open.firstOverflowIsolate);
+        text += QString(std::min(open.overflowIsolates, pdis + 1) - 1, QChar(kLri));
+    }
+    return text;
 }
 
 }  // namespace lintrel

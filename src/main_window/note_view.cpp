@@ -78,6 +78,34 @@ void NoteView::TrimLaid() {
     }
 }
 
+QTextLine NoteView::Laid::LineOf(int index) const {
+    return layout->lineForTextPosition(index + shift);
+}
+
+qreal NoteView::Laid::XOf(const QTextLine& line, int index) const {
+    return line.cursorToX(index + shift);
+}
+
+int NoteView::Laid::IndexAt(const QTextLine& line, qreal x) const {
+    return Unshifted(line.xToCursor(x));
+}
+
+int NoteView::Laid::LineStart(const QTextLine& line) const {
+    return Unshifted(line.textStart());
+}
+
+int NoteView::Laid::LineEnd(const QTextLine& line) const {
+    return Unshifted(line.textStart() + line.textLength());
+}
+
+int NoteView::Laid::Next(int index) const {
+    return Unshifted(layout->nextCursorPosition(index + shift));
+}
+
+int NoteView::Laid::Previous(int index) const {
+    return Unshifted(layout->previousCursorPosition(index + shift));
+}
+
 NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     auto& slot = laid_[block.start];
     if (slot) {
@@ -86,7 +114,9 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     slot = std::make_unique<Laid>();
     slot->text = DecodeBlock(codePage_, blocks_, block);
     laidChars_ += static_cast<std::size_t>(slot->text.size());
-    slot->layout = std::make_unique<QTextLayout>(slot->text, font());
+    const QString open = directions_.OpenAt(codePage_, blocks_, block);
+    slot->shift = static_cast<int>(open.size());
+    slot->layout = std::make_unique<QTextLayout>(open + slot->text, font());
     QTextOption option;
     // A long text without a place to break wraps the same anywhere, and much faster so.
     constexpr qsizetype kLongText = 4096;
@@ -134,11 +164,11 @@ void NoteView::paintEvent(QPaintEvent*) {
         if (from != to && block.start >= from.block && block.start <= to.block) {
             const int start = block.start == from.block ? from.index : 0;
             const int end = block.start == to.block ? to.index : static_cast<int>(laid.text.size());
-            ranges.append({start, end - start, selected});
+            ranges.append({start + laid.shift, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);
         if (hasFocus() && block.start == cursor_.block) {
-            laid.layout->drawCursor(&painter, QPointF(0, y), cursor_.index);
+            laid.layout->drawCursor(&painter, QPointF(0, y), cursor_.index + laid.shift);
         }
         return true;
     });

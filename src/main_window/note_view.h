@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <compare>
 #include <cstddef>
 #include <map>
@@ -18,6 +19,7 @@
 #include "core/note_list.h"
 
 class QTextLayout;
+class QTextLine;
 class QTimer;
 
 namespace lintrel {
@@ -95,11 +97,23 @@ class NoteView : public QAbstractScrollArea {
   private:
     // The space between the text and the box's edges, as a text box leaves it.
     static constexpr int kMargin = 4;
-    // A block decoded and laid out at the box's width.
+    // A block decoded and laid out at the box's width. A stretch of a long line is laid out
+    // behind the `shift` embedding controls still open where it starts (see
+    // LineDirections::OpenAt); the methods below take and give indices into `text`.
     struct Laid {
         QString text;
         std::unique_ptr<QTextLayout> layout;
+        int shift = 0;
         int height = 0;
+
+        QTextLine LineOf(int index) const;
+        qreal XOf(const QTextLine& line, int index) const;
+        int IndexAt(const QTextLine& line, qreal x) const;
+        int LineStart(const QTextLine& line) const;
+        int LineEnd(const QTextLine& line) const;
+        int Next(int index) const;
+        int Previous(int index) const;
+        int Unshifted(int layoutIndex) const { return std::max(0, layoutIndex - shift); }
     };
     // A place of the top of the box: a block and how far its top is above the box.
     struct Top {

@@ -79,7 +79,7 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
             for (int i = 1; i < layout.lineCount() && layout.lineAt(i).y() <= local; ++i) {
                 line = layout.lineAt(i);
             }
-            return Place{block->start, line.isValid() ? line.xToCursor(point.x()) : 0};
+            return Place{block->start, line.isValid() ? laid.IndexAt(line, point.x()) : 0};
         }
         y += laid.height;
         block = next;

@@ -12,8 +12,7 @@ namespace lintrel {
 
 void NoteView::EnsureVisible(Place place) {
     const NoteBlock block = blocks_.At(place.block);
-    const QTextLayout& layout = *Layout(block).layout;
-    const QTextLine line = layout.lineForTextPosition(place.index);
+    const QTextLine line = Layout(block).LineOf(place.index);
     const int lineTop = line.isValid() ? static_cast<int>(line.y()) : 0;
     const int lineBottom = lineTop + (line.isValid() ? static_cast<int>(line.height()) : 0);
     // Where the line stands on screen, when its block is on screen.
@@ -41,9 +40,9 @@ std::optional<QPointF> NoteView::PointOf(Place place) const {
     std::optional<QPointF> point;
     VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
         if (block.start == place.block) {
-            const QTextLine line = laid.layout->lineForTextPosition(place.index);
+            const QTextLine line = laid.LineOf(place.index);
             if (line.isValid()) {
-                point = QPointF(line.cursorToX(place.index), y + line.y() + line.height() / 2);
+                point = QPointF(laid.XOf(line, place.index), y + line.y() + line.height() / 2);
             }
         }
         return !point && block.start <= place.block;
@@ -55,10 +54,10 @@ QRect NoteView::CharacterRect(Place place) const {
     QRect rect;
     VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
         if (block.start == place.block) {
-            const QTextLine line = laid.layout->lineForTextPosition(place.index);
+            const QTextLine line = laid.LineOf(place.index);
             if (line.isValid()) {
-                const qreal left = line.cursorToX(place.index);
-                const qreal right = line.cursorToX(place.index + 1);
+                const qreal left = laid.XOf(line, place.index);
+                const qreal right = laid.XOf(line, place.index + 1);
                 rect = QRectF(QPointF(std::min(left, right), y + line.y()),
                               QPointF(std::max(left, right), y + line.y() + line.height()))
                            .toAlignedRect();
@@ -91,38 +90,39 @@ NoteView::Place NoteView::PageFrom(Place place, bool down) {
 
 NoteView::Place NoteView::LineStep(Place place, bool up) {
     const NoteBlock block = blocks_.At(place.block);
-    const QTextLayout& layout = *Layout(block).layout;
-    const QTextLine line = layout.lineForTextPosition(place.index);
-    const qreal x = line.isValid() ? line.cursorToX(place.index) : 0;
+    const Laid& laid = Layout(block);
+    const QTextLine line = laid.LineOf(place.index);
+    const qreal x = line.isValid() ? laid.XOf(line, place.index) : 0;
     const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
-    if (number >= 0 && number < layout.lineCount()) {
-        return Place{place.block, layout.lineAt(number).xToCursor(x)};
+    if (number >= 0 && number < laid.layout->lineCount()) {
+        return Place{place.block, laid.IndexAt(laid.layout->lineAt(number), x)};
     }
     if (const auto other = up ? blocks_.Previous(block) : blocks_.Next(block)) {
-        const QTextLayout& otherLayout = *Layout(*other).layout;
-        const QTextLine target = otherLayout.lineAt(up ? otherLayout.lineCount() - 1 : 0);
-        return Place{other->start, target.isValid() ? target.xToCursor(x) : 0};
+        const Laid& otherLaid = Layout(*other);
+        const QTextLine target =
+            otherLaid.layout->lineAt(up ? otherLaid.layout->lineCount() - 1 : 0);
+        return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : 0};
     }
     return place;
 }
 
 bool NoteView::MoveCursor(QKeyEvent* event) {
     NoteBlock block = blocks_.At(cursor_.block);
-    const QTextLayout* layout = Layout(block).layout.get();
+    const Laid& laid = Layout(block);
     Place place = cursor_;
     const bool control = event->modifiers() & Qt::ControlModifier;
-    const QTextLine line = layout->lineForTextPosition(place.index);
+    const QTextLine line = laid.LineOf(place.index);
     switch (event->key()) {
         case Qt::Key_Left:
             if (place.index > 0) {
-                place.index = layout->previousCursorPosition(place.index);
+                place.index = laid.Previous(place.index);
             } else if (const auto previous = blocks_.Previous(block)) {
                 place = Place{previous->start, static_cast<int>(Decoded(*previous).size())};
             }
             break;
         case Qt::Key_Right:
-            if (place.index < layout->text().size()) {
-                place.index = layout->nextCursorPosition(place.index);
+            if (place.index < laid.text.size()) {
+                place.index = laid.Next(place.index);
             } else if (const auto next = blocks_.Next(block)) {
                 place = Place{next->start, 0};
             }
@@ -136,17 +136,18 @@ bool NoteView::MoveCursor(QKeyEvent* event) {
             place = PageFrom(place, event->key() == Qt::Key_PageDown);
             break;
         case Qt::Key_Home:
-            place = control ? Place{} : Place{place.block, line.isValid() ? line.textStart() : 0};
+            place =
+                control ? Place{} : Place{place.block, line.isValid() ? laid.LineStart(line) : 0};
             break;
         case Qt::Key_End:
             if (control) {
                 const NoteBlock last = blocks_.Last();
                 place = Place{last.start, static_cast<int>(Decoded(last).size())};
             } else if (line.isValid()) {
-                place.index = line.textStart() + line.textLength();
+                place.index = laid.LineEnd(line);
                 // A wrapped line ends before the space it broke at, as in a text box.
-                if (line.lineNumber() + 1 < layout->lineCount() && place.index > line.textStart() &&
-                    layout->text().at(place.index - 1).isSpace()) {
+                if (line.lineNumber() + 1 < laid.layout->lineCount() &&
+                    place.index > laid.LineStart(line) && laid.text.at(place.index - 1).isSpace()) {
                     --place.index;
                 }
             }

@@ -244,5 +244,72 @@ TEST(LineDirectionsTest, StretchesTakeTheirLinesDirection) {
     }
 }
 
+// The controls still open where each stretch of a long line starts, met from the line's start
+// and from its end; an FSI as the isolate it stands for.
+TEST(LineDirectionsTest, StretchesOpenTheControlsOpenBeforeThem) {
+    const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";
+    const std::string lre = "\xe2\x80\xaa", rle = "\xe2\x80\xab", pdf = "\xe2\x80\xac",
+                      lro = "\xe2\x80\xad", rlo = "\xe2\x80\xae", lri = "\xe2\x81\xa6",
+                      rli = "\xe2\x81\xa7", fsi = "\xe2\x81\xa8", pdi = "\xe2\x81\xa9";
+    std::string rles;
+    for (int i = 0; i < 70; ++i) {
+        rles += rle;
+    }
+    std::string latin;
+    while (latin.size() < 3 * kLimits.wholeLine) {
+        latin += "plain words ";
+    }
+    const struct {
+        const char* name;
+        std::string head;
+        std::string open;
+    } cases[] = {
+        {"override open", rlo + "ab ", rlo},
+        {"closed", rlo + "ab" + pdf, ""},
+        {"nested", lri + "a" + rle + "b", lri + rle},
+        {"isolate closes what it holds", rli + lre + "a" + pdi + lro, lro},
+        {"PDF does not close an isolate", lri + "a" + pdf, lri},
+        {"closers without openers", pdi + pdf + "ab" + rle, rle},
+        {"FSI before Hebrew", fsi + "12 " + hebrew, rli},
+        {"FSI before Latin", fsi + "ab " + hebrew, lri},
+        {"FSI over an isolate", fsi + lri + "ab" + pdi + hebrew, rli},
+        {"FSI closed unresolved", fsi + "12" + pdi + fsi + hebrew, rli},
+        // 63 levels fit; of the seven past them, one is kept, as no PDF follows to close them.
+        {"past the deepest level", rles, rles.substr(0, 64 * rle.size())},
+    };
+    for (const auto& c : cases) {
+        const std::string note = "short\r\n" + c.head + latin + "\r\nshort";
+        const NoteBlocks blocks(note, "UTF-8", kLimits);
+        std::vector<NoteBlock> walked;
+        for (std::optional<NoteBlock> b = blocks.First(); b; b = blocks.Next(*b)) {
+            walked.push_back(*b);
+        }
+        ASSERT_GT(walked.size(), 4u) << c.name;
+        LineDirections forward;
+        LineDirections backward;
+        // The first stretch of the line and the short lines open nothing.
+        auto expected = [&](std::size_t i) {
+            return i > 1 && i + 1 < walked.size() ? QString::fromStdString(c.open) : QString();
+        };
+        for (std::size_t i = 0; i < walked.size(); ++i) {
+            EXPECT_EQ(forward.OpenAt("UTF-8", blocks, walked[i]), expected(i)) << c.name << i;
+            const std::size_t back = walked.size() - 1 - i;
+            EXPECT_EQ(backward.OpenAt("UTF-8", blocks, walked[back]), expected(back))
+                << c.name << " backwards " << back;
+        }
+    }
+    // No other code page read holds these controls, so only UTF-8 is looked at.
+    for (const int charset :
+         {0, 77, 128, 129, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238, 255}) {
+        const QByteArray page = CodePageForCharset(charset);
+        const QString controls =
+            QString::fromStdString(lre + rle + pdf + lro + rlo + lri + rli + fsi + pdi);
+        for (const QChar control : controls) {
+            EXPECT_NE(DecodeText(page, EncodeText(page, QString(control))), QString(control))
+                << page.constData() << " " << static_cast<int>(control.unicode());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace lintrel

@@ -319,5 +319,38 @@ TEST_F(NoteBoxTest, FindSelectsTheMatchAndShowsIt) {
     EXPECT_FALSE(view.SelectMatch(QStringLiteral("no such words"), 0));
 }
 
+// Reversed or embedded text keeps its order across the cuts of a line too long to be laid out
+// whole, and the caret steps over nothing at a stretch's start.
+TEST_F(NoteBoxTest, EmbeddingsReachIntoEveryStretchOfALongLine) {
+    std::string words;
+    while (words.size() < 400000) {
+        words += "abcdefgh ";
+    }
+    const struct {
+        const char* name;
+        std::string head;
+        bool reversed;
+    } cases[] = {
+        {"override open", "\xe2\x80\xae", true},
+        {"override closed", "\xe2\x80\xaexy\xe2\x80\xac", false},
+        {"override in an isolate", "\xe2\x81\xa6\xe2\x80\xae", true},
+        {"isolate closing the override", "\xe2\x81\xa6\xe2\x80\xaexy\xe2\x81\xa9", false},
+    };
+    for (const auto& c : cases) {
+        Show({"", "UTF-8", c.head + words});
+        view.verticalScrollBar()->setValue(300000);
+        const std::size_t top = view.TopByte();
+        ASSERT_GT(top, std::size_t{128 * 1024}) << c.name;
+        const int at = static_cast<int>(view.VisibleText().indexOf(QStringLiteral("cd")));
+        const QRect a = view.CharacterRect({top, at});
+        const QRect b = view.CharacterRect({top, at + 1});
+        ASSERT_FALSE(a.isNull() || b.isNull()) << c.name;
+        EXPECT_EQ(b.x() < a.x(), c.reversed) << c.name;
+        view.Select({top, 0}, {top, 0});
+        QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(view.SelectedText(), QStringLiteral("a")) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace lintrel
