@@ -251,16 +251,43 @@ NoteView::Top NoteView::Normalised(Top top) const {
 }
 
 NoteView::Top NoteView::LastTop() const {
-    // The last screenful: the note's end at the bottom of the box, or the note's start at
-    // the top when the note is shorter than the box.
+    // The last screenful: the note's end at the bottom of the box (or above it, to start with
+    // a whole line), or the note's start at the top when the note is shorter than the box.
     Top top{blocks_.Last(), 0};
     top.y = Layout(top.block).height - viewport()->height();
-    return Normalised(top);
+    return Snapped(Normalised(top), true);
+}
+
+NoteView::Top NoteView::Snapped(Top top, bool down) const {
+    // The line tops of the block; the note's first line counts from the note's top, so that
+    // the top margin shows at the start.
+    const QTextLayout& layout = *Layout(top.block).layout;
+    int before = 0;
+    for (int i = 1; i < layout.lineCount(); ++i) {
+        const int y = static_cast<int>(layout.lineAt(i).y());
+        if (y > top.y) {
+            if (down && before != top.y) {
+                return Top{top.block, y};
+            }
+            return Top{top.block, before};
+        }
+        before = y;
+    }
+    if (down && before != top.y) {
+        if (const auto next = blocks_.Next(top.block)) {
+            return Top{*next, 0};
+        }
+    }
+    return Top{top.block, before};
 }
 
 void NoteView::ScrollBy(int dy) {
     TrimLaid();
     Top top = Normalised(Top{top_.block, top_.y + dy});
+    // The box scrolls by lines, as a text box does: a whole line at the top.
+    if (dy != 0) {
+        top = Snapped(top, dy > 0);
+    }
     const Top last = LastTop();
     if (std::pair(top.block.start, top.y) > std::pair(last.block.start, last.y)) {
         top = last;

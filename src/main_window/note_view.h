@@ -144,6 +144,8 @@ class NoteView : public QAbstractScrollArea {
     // Scrolls by `dy` pixels, held between the note's start and its last screenful.
     void ScrollBy(int dy);
     Top Normalised(Top top) const;
+    // The top of the line that holds `top`, or with `down` of the first line from it on.
+    Top Snapped(Top top, bool down) const;
     Top LastTop() const;
     void JumpToByte(std::size_t byte);
     // The bar's range, page and value, `last` being the top of the last screenful.

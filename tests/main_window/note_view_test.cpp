@@ -273,6 +273,8 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
             EXPECT_EQ(view.SelectedText(), text.mid(std::min(view.OffsetOf(anchor), after),
                                                     std::abs(after - view.OffsetOf(anchor))));
         }
+        // The box scrolls by lines: the top line is whole.
+        EXPECT_GE(view.CharacterRect(view.PlaceAt(QPoint(5, 0))).top(), 0) << k.key;
         if (k.key == Qt::Key_PageDown && !k.modifiers) {
             EXPECT_GT(view.TopByte(), top);
             EXPECT_GT(after, before);  // the caret went down with the page
@@ -284,6 +286,7 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
     for (std::size_t top = 1; top != view.TopByte();) {
         top = view.TopByte();
         QTest::keyClick(&view, Qt::Key_PageDown);
+        ASSERT_GE(view.CharacterRect(view.PlaceAt(QPoint(5, 0))).top(), 0) << top;
     }
     EXPECT_TRUE(text.endsWith(view.VisibleText().right(30)));
 }
