@@ -206,15 +206,21 @@ TEST(HasLineBreakInsideTest, FindsAPlaceToBreakBeforeTheEnd) {
     }
 }
 
+// Words for a line three times as long as a line laid out whole.
+std::string LongWords() {
+    std::string words;
+    while (words.size() < 3 * kLimits.wholeLine) {
+        words += "plain words ";
+    }
+    return words;
+}
+
 // Every stretch of a long line takes the line's direction, that of its first strong
 // character outside isolates, however far into the line the stretch lies; whole lines are
 // left to their own layout.
 TEST(LineDirectionsTest, StretchesTakeTheirLinesDirection) {
     const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d ";  // "shalom "
-    std::string latin;
-    while (latin.size() < 3 * kLimits.wholeLine) {
-        latin += "plain words ";
-    }
+    const std::string latin = LongWords();
     const struct {
         const char* name;
         std::string line;
@@ -230,10 +236,7 @@ TEST(LineDirectionsTest, StretchesTakeTheirLinesDirection) {
         const NoteBlocks blocks(note, "UTF-8", kLimits);
         LineDirections directions;
         // From the end backwards too, so that stretches are met before their line's start.
-        std::vector<NoteBlock> walked;
-        for (std::optional<NoteBlock> b = blocks.First(); b; b = blocks.Next(*b)) {
-            walked.push_back(*b);
-        }
+        const std::vector<NoteBlock> walked = Walk(blocks);
         ASSERT_GT(walked.size(), 4u) << c.name;
         for (auto block = walked.rbegin(); block != walked.rend(); ++block) {
             const bool whole = block == walked.rbegin() || block + 1 == walked.rend();
@@ -255,10 +258,7 @@ TEST(LineDirectionsTest, StretchesOpenTheControlsOpenBeforeThem) {
     for (int i = 0; i < 70; ++i) {
         rles += rle;
     }
-    std::string latin;
-    while (latin.size() < 3 * kLimits.wholeLine) {
-        latin += "plain words ";
-    }
+    const std::string latin = LongWords();
     const struct {
         const char* name;
         std::string head;
@@ -280,10 +280,7 @@ TEST(LineDirectionsTest, StretchesOpenTheControlsOpenBeforeThem) {
     for (const auto& c : cases) {
         const std::string note = "short\r\n" + c.head + latin + "\r\nshort";
         const NoteBlocks blocks(note, "UTF-8", kLimits);
-        std::vector<NoteBlock> walked;
-        for (std::optional<NoteBlock> b = blocks.First(); b; b = blocks.Next(*b)) {
-            walked.push_back(*b);
-        }
+        const std::vector<NoteBlock> walked = Walk(blocks);
         ASSERT_GT(walked.size(), 4u) << c.name;
         LineDirections forward;
         LineDirections backward;
