@@ -386,9 +386,15 @@ void NoteView::scrollContentsBy(int, int) {
 
 void NoteView::wheelEvent(QWheelEvent* event) {
     const QPoint pixels = event->pixelDelta();
-    const int dy =
+    wheelRest_ +=
         !pixels.isNull() ? -pixels.y() : -event->angleDelta().y() * 3 * LineHeight() / 120;
-    ScrollBy(dy);
+    // Whole lines, as a text box scrolls; what is left of a line waits for the next turn, so
+    // that a touchpad's small steps add up.
+    const int lines = wheelRest_ / LineHeight();
+    if (lines != 0) {
+        wheelRest_ -= lines * LineHeight();
+        ScrollBy(lines * LineHeight());
+    }
     event->accept();
 }
 

@@ -187,6 +187,8 @@ class NoteView : public QAbstractScrollArea {
     QTimer* dragTimer_ = nullptr;
     // When the last double click was, for a third click to select the line.
     qint64 doubleClickAt_ = -1;
+    // Pixels the wheel turned that do not yet make a line.
+    int wheelRest_ = 0;
     // Bytes per scroll bar step, so that any note fits the bar's range.
     std::size_t unit_ = 1;
 };

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -289,6 +290,34 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
         ASSERT_GE(view.CharacterRect(view.PlaceAt(QPoint(5, 0))).top(), 0) << top;
     }
     EXPECT_TRUE(text.endsWith(view.VisibleText().right(30)));
+}
+
+// The wheel scrolls by whole lines; a touchpad's small steps add up to them.
+TEST_F(NoteBoxTest, WheelScrollsByWholeLines) {
+    Show({"", "UTF-8", Words(100000, "\r\n")});
+    const int line = view.fontMetrics().lineSpacing();
+    const QPointF at(50, 50);
+    auto topLine = [&] { return view.OffsetOf(view.PlaceAt(QPoint(5, 0))); };
+    int top = topLine();
+    const struct {
+        QPoint pixels;
+        QPoint angle;
+        bool scrolls;
+    } turns[] = {
+        {{0, -line / 3}, {0, -40}, false},
+        {{0, -line / 3}, {0, -40}, false},
+        {{0, -line / 2}, {0, -60}, true},
+        {{}, {0, -120}, true},
+        {{}, {0, 120}, true},
+    };
+    for (const auto& t : turns) {
+        QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), t.pixels, t.angle, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &wheel);
+        EXPECT_EQ(topLine() != top, t.scrolls) << t.angle.y();
+        EXPECT_GE(view.CharacterRect(view.PlaceAt(QPoint(5, 0))).top(), 0);
+        top = topLine();
+    }
 }
 
 TEST_F(NoteBoxTest, TripleClickSelectsTheLineAndThePrimarySelectionFollows) {
