@@ -47,6 +47,7 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     codePage_ = codePage;
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
     top_ = Top{blocks_.First(), 0};
+    wheelRest_ = 0;
     anchor_ = cursor_ = Place{};
     ScrollBy(0);
     if (QAccessible::isActive()) {
