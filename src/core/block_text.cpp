@@ -54,10 +54,8 @@ constexpr char16_t kPdi = 0x2069;
 constexpr int kMaxDepth = 125;
 
 // The direction of the first strong character of `text` outside isolates; `depth` carries the
-// isolates open from text before it. With `untilClose`, the text is that of an isolate, which
-// ends at its PDI: left to right when the isolate closes first.
-std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth,
-                                               bool untilClose = false) {
+// isolates open from text before it.
+std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -71,9 +69,6 @@ std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth,
                 ++depth;
                 break;
             case QChar::DirPDI:
-                if (depth == 0 && untilClose) {
-                    return Qt::LeftToRight;
-                }
                 depth = depth > 0 ? depth - 1 : 0;
                 break;
             case QChar::DirL:
@@ -305,6 +300,9 @@ QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blo
     QString text;
     for (const auto& [control, level] : open.valid) {
         text += QChar(control);
+    }
+    if (open.overflowEmbeddings == 0 && open.overflowIsolates == 0) {
+        return text;
     }
     // Past the deepest level only the number of controls counts, and only as far as the
     // PDFs and PDIs of the block can close them.
