@@ -7,7 +7,10 @@
 # the folders the install made), which scripts/uninstall-user.sh reads.
 #
 #   scripts/install-user.sh [PREFIX]     PREFIX defaults to ~/.local
-#   LINTREL_BUILD_DIR=build scripts/install-user.sh    installs a build that exists already
+#   LINTREL_BUILD_DIR=DIR scripts/install-user.sh    installs the build in DIR instead
+#
+# It builds in build-run/, the folder scripts/run.sh builds in, so after the run command it
+# only installs what that built.
 set -euo pipefail
 export LC_ALL=C  # byte order: a folder sorts before what it holds
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,9 +24,9 @@ esac
 build=${LINTREL_BUILD_DIR:-}
 if [ -z "$build" ]; then
     "$root/scripts/install-deps.sh"
-    build=$root/build-release
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_TESTS=OFF >/dev/null
-    cmake --build "$build" -j "$(nproc)"
+    build=$root/build-run
+    (cd "$root" && cmake --preset run >/dev/null)
+    cmake --build "$build" --target lintrel
 fi
 before=$(mktemp)
 trap 'rm -f "$before"' EXIT
@@ -34,7 +37,7 @@ for cache in "$prefix/share/applications/mimeinfo.cache" "$prefix/share/icons/hi
     [ -e "$cache" ] || caches+=("$cache")
 done
 rm -f "$build/install_manifest.txt"
-cmake --install "$build" --prefix "$prefix"
+cmake --install "$build" --prefix "$prefix" --strip
 # Let the desktop know about the new entry and icons, where it has the tools for that.
 if command -v update-desktop-database >/dev/null; then
     update-desktop-database -q "$prefix/share/applications" || true
