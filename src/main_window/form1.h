@@ -9,7 +9,7 @@
 
 #include "core/navigation.h"
 #include "core/note_list.h"
-#include "main_window/note_view.h"
+#include "note_box/note_view.h"
 #include "platform/common_dialog.h"
 
 class QLabel;

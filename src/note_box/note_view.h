@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QString>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <compare>
@@ -18,8 +19,6 @@
 #include "core/note_blocks.h"
 #include "core/note_list.h"
 
-class QTextLayout;
-class QTextLine;
 class QTimer;
 
 namespace lintrel {
@@ -68,6 +67,10 @@ class NoteView : public QAbstractScrollArea {
     // A place as an offset into toPlainText(), and back (counted from the note's start).
     int OffsetOf(Place place) const;
     Place PlaceOf(int offset) const;
+    // The text of the block that holds `offset`, and the offset where that block starts.
+    std::pair<QString, int> TextAround(int offset) const;
+    // Where the line on screen that holds `offset` starts and ends, as Home and End find them.
+    std::pair<int, int> LineAround(int offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.
@@ -78,6 +81,9 @@ class NoteView : public QAbstractScrollArea {
     // `near` (where the search of the note found it), and scrolls it into view; false when
     // there is none there.
     bool SelectMatch(const QString& text, std::size_t near);
+
+    // The caret's moves, as a text box names them (see note_view_keys.cpp).
+    enum class Move;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -105,14 +111,19 @@ class NoteView : public QAbstractScrollArea {
         std::unique_ptr<QTextLayout> layout;
         int shift = 0;
         int height = 0;
+        // The line reads from right to left (its first strong character's direction).
+        bool rightToLeft = false;
 
         QTextLine LineOf(int index) const;
         qreal XOf(const QTextLine& line, int index) const;
         int IndexAt(const QTextLine& line, qreal x) const;
         int LineStart(const QTextLine& line) const;
         int LineEnd(const QTextLine& line) const;
-        int Next(int index) const;
-        int Previous(int index) const;
+        int Next(int index, QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
+        int Previous(int index, QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
+        // Where End puts the caret on `line`: a wrapped line ends before the space it broke
+        // at, as in a text box.
+        int CaretLineEnd(const QTextLine& line) const;
         int Unshifted(int layoutIndex) const { return std::max(0, layoutIndex - shift); }
     };
     // A place of the top of the box: a block and how far its top is above the box.
@@ -156,8 +167,14 @@ class NoteView : public QAbstractScrollArea {
     // The byte a place of the box's top stands for, counted by its height in its block.
     std::size_t ByteOf(const Top& top) const;
     int LineHeight() const;
+    // How far a page scrolls.
+    int PageHeight() const;
     // Moves the caret for a key, extending the selection with Shift; false for other keys.
     bool MoveCursor(QKeyEvent* event);
+    // Where a move of the caret takes it from `place`.
+    Place Moved(Place place, Move move);
+    // The next or previous character or word from `place`, across blocks.
+    Place Stepped(Place place, bool forward, QTextLayout::CursorMode mode);
     // The caret's place a line up or down, keeping its distance from the left.
     Place LineStep(Place place, bool up);
     // The caret's place a page up or down.
@@ -165,8 +182,8 @@ class NoteView : public QAbstractScrollArea {
     void EnsureVisible(Place place);
     // Where a place is drawn in the viewport, when its block is on screen.
     std::optional<QPointF> PointOf(Place place) const;
-    // Offers the selection to middle-click pasting, and tells screen readers of it.
-    void SelectionChanged();
+    // Offers the selection to middle-click pasting.
+    void OfferSelection();
     // Scrolls while the mouse, dragging, is held beyond the box's top or bottom.
     void DragScroll();
     // Lets screen readers read the note box as a text.

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window/note_view.h"
+#include "note_box/note_view.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -71,6 +72,8 @@ TEST_P(NoteViewTest, SelectsAndCopiesExactlyTheNotesText) {
     view.copy();
     if (!shown.isEmpty()) {
         EXPECT_EQ(QApplication::clipboard()->text(), shown);
+        // What a program pasting it is given: the bytes of the text in UTF-8.
+        EXPECT_EQ(QApplication::clipboard()->mimeData()->data("text/plain"), shown.toUtf8());
     }
     // Any stretch of it, by offsets into the text.
     std::mt19937 random(11);
@@ -149,6 +152,14 @@ TEST_F(NoteBoxTest, WrapsAtTheBoxsWidth) {
     const int narrow = secondLine();
     EXPECT_GT(narrow, 0);
     EXPECT_LT(narrow, wide);
+}
+
+// A paragraph separator ends a line on screen, as a line separator does.
+TEST_F(NoteBoxTest, SeparatorsEndLines) {
+    for (const char* separator : {"\xe2\x80\xa8", "\xe2\x80\xa9"}) {
+        Show({"", "UTF-8", std::string("one") + separator + "two"});
+        EXPECT_EQ(view.LayoutAt(0).lineCount(), 2) << separator;
+    }
 }
 
 TEST_F(NoteBoxTest, PageDownMovesAScreenAndKeysSelect) {

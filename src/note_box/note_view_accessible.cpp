@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader learns of the note box: a read-only text. A note up to a megabyte is
-// offered whole, with its selection; of a larger one the part on screen.
+// offered whole, with its selection; of a larger one the part on screen. The character, word,
+// sentence and paragraph around an offset are found by a text box's own cursor in a document
+// of the block that holds the offset (or of the part on screen), and the line on screen from
+// the block's layout, so each question costs at most a block.
 #include <QAccessibleWidget>
+#include <QTextCursor>
+#include <QTextDocument>
 
-#include "main_window/note_view.h"
+#include "note_box/note_view.h"
 
 namespace lintrel {
 
@@ -67,6 +72,19 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         }
         return View()->OffsetOf(View()->PlaceAt(local));
     }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                         int* end) const override {
+        return Answer(Boundary(offset, type), start, end);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                             int* end) const override {
+        const auto at = Boundary(offset, type);
+        return Answer(at.first > 0 ? Boundary(at.first - 1, type) : at, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                            int* end) const override {
+        return Answer(Boundary(Boundary(offset, type).second, type), start, end);
+    }
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* start, int* end) const override {
         *start = *end = offset;
@@ -75,8 +93,44 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
 
   private:
     NoteView* View() const { return static_cast<NoteView*>(widget()); }
+    QString Answer(std::pair<int, int> range, int* start, int* end) const {
+        *start = range.first;
+        *end = range.second;
+        return text(range.first, range.second);
+    }
+    // The stretch of `type` around `offset`, as a text box's cursor finds it.
+    std::pair<int, int> Boundary(int offset, QAccessible::TextBoundaryType type) const {
+        const int count = characterCount();
+        offset = std::clamp(offset, 0, count);
+        if (type == QAccessible::NoBoundary) {
+            return {0, count};
+        }
+        if (type == QAccessible::LineBoundary && Whole()) {
+            return View()->LineAround(offset);
+        }
+        const auto [around, base] =
+            Whole() ? View()->TextAround(offset) : std::pair(View()->VisibleText(), 0);
+        QTextDocument& document = Document(around);
+        QTextCursor cursor(&document);
+        cursor.setPosition(offset - base);
+        auto [from, to] = QAccessible::qAccessibleTextBoundaryHelper(cursor, type);
+        // A character at a block's end is the line break after it.
+        if (type == QAccessible::CharBoundary && from == to && base + to < count) {
+            ++to;
+        }
+        return {base + from, base + to};
+    }
+    // `text` as a document, kept while the questions stay in one block.
+    QTextDocument& Document(const QString& text) const {
+        if (text != document_.toRawText()) {
+            document_.setPlainText(text);
+        }
+        return document_;
+    }
+
     bool Whole() const { return View()->NoteSize() <= NoteView::kReadWholeBytes; }
     QString Text() const { return Whole() ? View()->toPlainText() : View()->VisibleText(); }
+    mutable QTextDocument document_;
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();
         return {View()->OffsetOf(std::min(anchor, cursor)),

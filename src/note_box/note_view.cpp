@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The note box: blocks decoded and laid out as they come on screen, and scrolling.
-#include "main_window/note_view.h"
+#include "note_box/note_view.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -99,12 +99,18 @@ int NoteView::Laid::LineEnd(const QTextLine& line) const {
     return Unshifted(line.textStart() + line.textLength());
 }
 
-int NoteView::Laid::Next(int index) const {
-    return Unshifted(layout->nextCursorPosition(index + shift));
+int NoteView::Laid::Next(int index, QTextLayout::CursorMode mode) const {
+    return Unshifted(layout->nextCursorPosition(index + shift, mode));
 }
 
-int NoteView::Laid::Previous(int index) const {
-    return Unshifted(layout->previousCursorPosition(index + shift));
+int NoteView::Laid::Previous(int index, QTextLayout::CursorMode mode) const {
+    return Unshifted(layout->previousCursorPosition(index + shift, mode));
+}
+
+int NoteView::Laid::CaretLineEnd(const QTextLine& line) const {
+    const int end = LineEnd(line);
+    const bool wrapped = line.lineNumber() + 1 < layout->lineCount();
+    return wrapped && end > LineStart(line) && text.at(end - 1).isSpace() ? end - 1 : end;
 }
 
 NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
@@ -117,16 +123,21 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
     laidChars_ += static_cast<std::size_t>(slot->text.size());
     const QString open = directions_.OpenAt(codePage_, blocks_, block);
     slot->shift = static_cast<int>(open.size());
-    slot->layout = std::make_unique<QTextLayout>(open + slot->text, font());
+    // A paragraph separator ends a line, as it ends a paragraph in a text box.
+    slot->layout = std::make_unique<QTextLayout>(
+        QString(open + slot->text).replace(QChar::ParagraphSeparator, QChar::LineSeparator),
+        font());
     QTextOption option;
     // A long text without a place to break wraps the same anywhere, and much faster so.
     constexpr qsizetype kLongText = 4096;
     option.setWrapMode(slot->text.size() < kLongText || HasLineBreakInside(slot->text)
                            ? QTextOption::WrapAtWordBoundaryOrAnywhere
                            : QTextOption::WrapAnywhere);
-    if (const auto direction = directions_.Of(codePage_, blocks_, block)) {
+    const auto direction = directions_.Of(codePage_, blocks_, block);
+    if (direction) {
         option.setTextDirection(*direction);
     }
+    slot->rightToLeft = direction ? *direction == Qt::RightToLeft : slot->text.isRightToLeft();
     slot->layout->setTextOption(option);
     slot->layout->setCacheEnabled(true);
     // The note's first block carries the top margin, its last the bottom margin.
@@ -148,6 +159,12 @@ NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
 
 int NoteView::LineHeight() const {
     return fontMetrics().lineSpacing();
+}
+
+int NoteView::PageHeight() const {
+    // As a text box pages: by the whole lines that fit between its top margin and its bottom.
+    const int lines = viewport()->height() / LineHeight();
+    return std::max(1, lines) * LineHeight();
 }
 
 void NoteView::paintEvent(QPaintEvent*) {
@@ -347,7 +364,7 @@ void NoteView::SyncScrollBar(const Top& last) {
 }
 
 void NoteView::ScrollBarAction(int action) {
-    const int page = std::max(LineHeight(), viewport()->height() - LineHeight());
+    const int page = PageHeight();
     switch (action) {
         case QAbstractSlider::SliderSingleStepAdd:
             ScrollBy(LineHeight());

@@ -19,7 +19,7 @@
 
 #include "core/note_search.h"
 #include "desktop/busy_cursor.h"
-#include "main_window/note_view.h"
+#include "note_box/note_view.h"
 
 namespace lintrel {
 
@@ -44,15 +44,20 @@ class SelectionData : public QMimeData {
     }
 
   protected:
-    QVariant retrieveData(const QString& type, QMetaType) const override {
+    QVariant retrieveData(const QString& type, QMetaType wanted) const override {
         if (type != QLatin1String("text/plain")) {
             return {};
         }
+        // A program pasting asks for bytes: they are made here too, so that a text too large
+        // for the memory left fails this paste alone, not the program.
         try {
             const BusyCursor busy;
+            if (wanted.id() == QMetaType::QByteArray) {
+                return TextBetween(codePage_, blocks_, from_, to_).toUtf8();
+            }
             return TextBetween(codePage_, blocks_, from_, to_);
         } catch (const std::bad_alloc&) {
-            return {};  // too large for the memory left: nothing is pasted
+            return {};  // nothing is pasted
         }
     }
 
@@ -87,32 +92,39 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
 }
 
 void NoteView::Select(Place anchor, Place cursor) {
-    const bool changed = anchor != anchor_ || cursor != cursor_;
+    const bool moved = cursor != cursor_;
+    // As a text box tells it: when text comes to be selected or stops being, or when what is
+    // selected changes; a caret moving with nothing selected changes no selection.
+    const bool selection =
+        (anchor != cursor) != HasSelection() || (anchor != cursor && (anchor != anchor_ || moved));
     anchor_ = anchor;
     cursor_ = cursor;
     viewport()->update();
-    if (changed) {
-        SelectionChanged();
+    if (selection) {
+        OfferSelection();
+    }
+    // Offsets count the text from the note's start: a screen reader is told them for a note
+    // it reads whole (up to a megabyte), as it is given the text.
+    if ((moved || selection) && QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
+        const int caret = OffsetOf(cursor_);
+        if (selection) {
+            QAccessibleTextSelectionEvent selected(this, OffsetOf(anchor_), caret);
+            QAccessible::updateAccessibility(&selected);
+        }
+        if (moved) {
+            QAccessibleTextCursorEvent caretMoved(this, caret);
+            QAccessible::updateAccessibility(&caretMoved);
+        }
     }
 }
 
-void NoteView::SelectionChanged() {
+void NoteView::OfferSelection() {
     const auto [from, to] = std::minmax(anchor_, cursor_);
     QClipboard* clipboard = QApplication::clipboard();
     // A mouse drag offers its selection once, when the button is released.
     if (from != to && !selecting_ && clipboard->supportsSelection()) {
         clipboard->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to),
                                QClipboard::Selection);
-    }
-    // Offsets count the text from the note's start: a screen reader is told them for a note
-    // it reads whole (up to a megabyte), as it is given the text.
-    if (QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
-        const int caret = OffsetOf(cursor_);
-        QAccessibleTextCursorEvent moved(this, caret);
-        QAccessible::updateAccessibility(&moved);
-        QAccessibleTextSelectionEvent selected(this, OffsetOf(from), OffsetOf(to));
-        selected.setCursorPosition(caret);
-        QAccessible::updateAccessibility(&selected);
     }
 }
 
@@ -192,6 +204,22 @@ NoteView::Place NoteView::PlaceOf(int offset) const {
     return Place{};
 }
 
+std::pair<QString, int> NoteView::TextAround(int offset) const {
+    const Place place = PlaceOf(offset);
+    return {Decoded(blocks_.At(place.block)), offset - place.index};
+}
+
+std::pair<int, int> NoteView::LineAround(int offset) const {
+    const Place place = PlaceOf(offset);
+    const Laid& laid = Layout(blocks_.At(place.block));
+    const QTextLine line = laid.LineOf(place.index);
+    const int start = offset - place.index;
+    if (!line.isValid()) {
+        return {offset, offset};
+    }
+    return {start + laid.LineStart(line), start + laid.CaretLineEnd(line)};
+}
+
 void NoteView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
@@ -247,7 +275,7 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
     selecting_ = false;
     delete dragTimer_;
     dragTimer_ = nullptr;
-    SelectionChanged();
+    OfferSelection();
 }
 
 void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {

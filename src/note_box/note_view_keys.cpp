@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The note box: the caret, the keys that move it and select, and where places are drawn.
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextLayout>
+
+#include <algorithm>
+
+#include "note_box/note_view.h"
+
+namespace lintrel {
+
+void NoteView::EnsureVisible(Place place) {
+    const NoteBlock block = blocks_.At(place.block);
+    const QTextLine line = Layout(block).LineOf(place.index);
+    const int lineTop = line.isValid() ? static_cast<int>(line.y()) : 0;
+    const int lineBottom = lineTop + (line.isValid() ? static_cast<int>(line.height()) : 0);
+    // Where the line stands on screen, when its block is on screen.
+    std::optional<int> shownAt;
+    VisitShown([&](const NoteBlock& shown, const Laid&, int y) {
+        if (shown.start == block.start) {
+            shownAt = y;
+        }
+        return !shownAt;
+    });
+    if (shownAt) {
+        if (*shownAt + lineTop < 0) {
+            ScrollBy(*shownAt + lineTop);
+        } else if (*shownAt + lineBottom > viewport()->height()) {
+            ScrollBy(*shownAt + lineBottom - viewport()->height());
+        }
+        return;
+    }
+    const bool above = block.start < top_.block.start;
+    top_ = Top{block, above ? lineTop : lineBottom - viewport()->height()};
+    ScrollBy(0);
+}
+
+std::optional<QPointF> NoteView::PointOf(Place place) const {
+    std::optional<QPointF> point;
+    VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+        if (block.start == place.block) {
+            const QTextLine line = laid.LineOf(place.index);
+            if (line.isValid()) {
+                point = QPointF(laid.XOf(line, place.index), y + line.y() + line.height() / 2);
+            }
+        }
+        return !point && block.start <= place.block;
+    });
+    return point;
+}
+
+QRect NoteView::CharacterRect(Place place) const {
+    QRect rect;
+    VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+        if (block.start == place.block) {
+            const QTextLine line = laid.LineOf(place.index);
+            if (line.isValid()) {
+                const qreal left = laid.XOf(line, place.index);
+                const qreal right = laid.XOf(line, place.index + 1);
+                rect = QRectF(QPointF(std::min(left, right), y + line.y()),
+                              QPointF(std::max(left, right), y + line.y() + line.height()))
+                           .toAlignedRect();
+            }
+        }
+        return rect.isNull() && block.start <= place.block;
+    });
+    return rect;
+}
+
+NoteView::Place NoteView::PageFrom(Place place, bool down) {
+    // The caret keeps its place on the screen while the text moves a page under it; where it
+    // was not on the screen, it starts from the top.
+    const QPointF point = PointOf(place).value_or(QPointF(kMargin, 1));
+    const std::size_t before = ByteOf(top_);
+    const int beforeY = top_.y;
+    const int page = PageHeight();
+    ScrollBy(down ? page : -page);
+    if (ByteOf(top_) == before && top_.y == beforeY) {
+        // Nothing left to scroll: the caret goes to the note's end or start.
+        if (!down) {
+            return Place{};
+        }
+        const NoteBlock last = blocks_.Last();
+        return Place{last.start, static_cast<int>(Decoded(last).size())};
+    }
+    const int y = std::clamp(static_cast<int>(point.y()), 0, viewport()->height() - 1);
+    return PlaceAt(QPoint(static_cast<int>(point.x()), y));
+}
+
+NoteView::Place NoteView::LineStep(Place place, bool up) {
+    const NoteBlock block = blocks_.At(place.block);
+    const Laid& laid = Layout(block);
+    const QTextLine line = laid.LineOf(place.index);
+    const qreal x = line.isValid() ? laid.XOf(line, place.index) : 0;
+    const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
+    if (number >= 0 && number < laid.layout->lineCount()) {
+        return Place{place.block, laid.IndexAt(laid.layout->lineAt(number), x)};
+    }
+    if (const auto other = up ? blocks_.Previous(block) : blocks_.Next(block)) {
+        const Laid& otherLaid = Layout(*other);
+        const QTextLine target =
+            otherLaid.layout->lineAt(up ? otherLaid.layout->lineCount() - 1 : 0);
+        return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : 0};
+    }
+    return place;
+}
+
+enum class NoteView::Move {
+    Left,
+    Right,
+    WordLeft,
+    WordRight,
+    Up,
+    Down,
+    LineStart,
+    LineEnd,
+    BlockStart,
+    BlockEnd,
+    Start,
+    End,
+    PageUp,
+    PageDown,
+};
+
+namespace {
+
+using Move = NoteView::Move;
+
+// The desktop's keys for each move, and with the selection extended.
+struct KeyMove {
+    QKeySequence::StandardKey move;
+    QKeySequence::StandardKey select;
+    Move to;
+};
+
+constexpr KeyMove kKeyMoves[] = {
+    {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar, Move::Left},
+    {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar, Move::Right},
+    {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord, Move::WordLeft},
+    {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord, Move::WordRight},
+    {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, Move::Up},
+    {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, Move::Down},
+    {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, Move::LineStart},
+    {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, Move::LineEnd},
+    {QKeySequence::MoveToStartOfBlock, QKeySequence::SelectStartOfBlock, Move::BlockStart},
+    {QKeySequence::MoveToEndOfBlock, QKeySequence::SelectEndOfBlock, Move::BlockEnd},
+    {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument, Move::Start},
+    {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument, Move::End},
+    {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, Move::PageUp},
+    {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, Move::PageDown},
+};
+
+// In a right-to-left line the arrows and the word keys step the other way through the text.
+Move Logical(Move move, bool rightToLeft) {
+    if (!rightToLeft) {
+        return move;
+    }
+    switch (move) {
+        case Move::Left:
+            return Move::Right;
+        case Move::Right:
+            return Move::Left;
+        case Move::WordLeft:
+            return Move::WordRight;
+        case Move::WordRight:
+            return Move::WordLeft;
+        default:
+            return move;
+    }
+}
+
+}  // namespace
+
+NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::CursorMode mode) {
+    const NoteBlock block = blocks_.At(place.block);
+    const Laid& laid = Layout(block);
+    if (forward && place.index < laid.text.size()) {
+        return Place{place.block, laid.Next(place.index, mode)};
+    }
+    if (!forward && place.index > 0) {
+        return Place{place.block, laid.Previous(place.index, mode)};
+    }
+    // Past the block's edge, to the next block's start or the previous one's end.
+    if (const auto other = forward ? blocks_.Next(block) : blocks_.Previous(block)) {
+        return Place{other->start, forward ? 0 : static_cast<int>(Decoded(*other).size())};
+    }
+    return place;
+}
+
+NoteView::Place NoteView::Moved(Place place, Move move) {
+    const NoteBlock block = blocks_.At(place.block);
+    const Laid& laid = Layout(block);
+    const QTextLine line = laid.LineOf(place.index);
+    const Move logical = Logical(move, laid.rightToLeft);
+    switch (logical) {
+        case Move::Left:
+        case Move::Right:
+            return Stepped(place, logical == Move::Right, QTextLayout::SkipCharacters);
+        case Move::WordLeft:
+        case Move::WordRight:
+            return Stepped(place, logical == Move::WordRight, QTextLayout::SkipWords);
+        case Move::Up:
+        case Move::Down:
+            return LineStep(place, move == Move::Up);
+        case Move::LineStart:
+            return Place{place.block, line.isValid() ? laid.LineStart(line) : 0};
+        case Move::LineEnd:
+            return Place{place.block, line.isValid() ? laid.CaretLineEnd(line) : place.index};
+        case Move::BlockStart:
+            return Place{place.block, 0};
+        case Move::BlockEnd:
+            return Place{place.block, static_cast<int>(laid.text.size())};
+        case Move::Start:
+            return Place{};
+        case Move::End: {
+            const NoteBlock last = blocks_.Last();
+            return Place{last.start, static_cast<int>(Decoded(last).size())};
+        }
+        case Move::PageUp:
+        case Move::PageDown:
+            return PageFrom(place, move == Move::PageDown);
+    }
+    return place;
+}
+
+bool NoteView::MoveCursor(QKeyEvent* event) {
+    for (const KeyMove& k : kKeyMoves) {
+        const bool extend = event->matches(k.select);
+        if (!extend && !event->matches(k.move)) {
+            continue;
+        }
+        const Place place = Moved(cursor_, k.to);
+        Select(extend ? anchor_ : place, place);
+        if (k.to == Move::Start || k.to == Move::End) {
+            // The note's very start or end, margins and all.
+            verticalScrollBar()->triggerAction(k.to == Move::Start
+                                                   ? QAbstractSlider::SliderToMinimum
+                                                   : QAbstractSlider::SliderToMaximum);
+        } else {
+            EnsureVisible(place);
+        }
+        return true;
+    }
+    return false;
+}
+
+void NoteView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        return;
+    }
+    // The keys move the caret, as in a read-only text box, and select with Shift.
+    if (MoveCursor(event)) {
+        event->accept();
+        return;
+    }
+    // Space pages, as in a read-only text box; other keys (Ctrl+Up and Ctrl+Down among them)
+    // scroll the box as a scroll area does, leaving the caret.
+    if (event->key() == Qt::Key_Space &&
+        (event->modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier) == 0) {
+        verticalScrollBar()->triggerAction(event->modifiers() & Qt::ShiftModifier
+                                               ? QAbstractSlider::SliderPageStepSub
+                                               : QAbstractSlider::SliderPageStepAdd);
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+}  // namespace lintrel

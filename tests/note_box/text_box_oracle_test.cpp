@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The note box beside a read-only QPlainTextEdit of the same font, size and text: the text box
+// is the oracle. Both get the same keys and the same screen-reader questions, and must answer
+// alike: the caret, the selection, the first line on screen, the text at every boundary, and
+// the events a screen reader is sent.
+#include <QAccessible>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "note_box/note_view.h"
+#include "platform/code_page.h"
+#include "qt_printers.h"
+
+namespace lintrel {
+namespace {
+
+struct Note {
+    const char* name;
+    const char* codePage;
+    std::string bytes;
+};
+
+// Words of a few letters from `letters` (UTF-8 pieces), with a line break every `perLine`
+// words when it is not 0, and a full stop now and then.
+std::string Words(std::size_t size, std::vector<std::string> letters, int perLine = 0) {
+    std::mt19937 random(5);
+    std::string text;
+    for (int word = 1; text.size() < size; ++word) {
+        const int length = std::uniform_int_distribution<int>(1, 9)(random);
+        for (int i = 0; i < length; ++i) {
+            text += letters[random() % letters.size()];
+        }
+        text += word % 11 == 0 ? ". " : " ";
+        if (perLine != 0 && word % perLine == 0) {
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+const std::vector<std::string> kLatin = {"a", "b", "e", "o", "r", "s", "t", "n", "l"};
+const std::vector<std::string> kHebrew = {"\xd7\x90", "\xd7\x91", "\xd7\x92", "\xd7\xa9"};
+const std::vector<std::string> kCjk = {"\xe4\xb8\x80", "\xe4\xba\x8c", "\xe6\x96\x87",
+                                       "\xe5\xad\x97"};
+
+const Note kNotes[] = {
+    {"LatinParagraph", "UTF-8", Words(5000, kLatin)},
+    {"ManyShortLines", "UTF-8", Words(60000, kLatin, 3)},
+    {"Cjk", "UTF-8", Words(3000, kCjk, 40)},
+    {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
+};
+
+struct Keys {
+    const char* name;
+    std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+};
+
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kControl = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers kShiftControl = Qt::ShiftModifier | Qt::ControlModifier;
+
+const Keys kSequences[] = {
+    {"WordsRight",
+     {{Qt::Key_Right, kControl}, {Qt::Key_Right, kControl}, {Qt::Key_Right, kControl}}},
+    {"WordsSelected",
+     {{Qt::Key_Down, {}},
+      {Qt::Key_Right, kShiftControl},
+      {Qt::Key_Right, kShiftControl},
+      {Qt::Key_Left, kShiftControl}}},
+    {"WordsBackFromTheEnd",
+     {{Qt::Key_End, kControl}, {Qt::Key_Left, kControl}, {Qt::Key_Left, kShiftControl}}},
+    {"ControlUpAndDownScroll",
+     {{Qt::Key_Down, kControl}, {Qt::Key_Down, kControl}, {Qt::Key_Up, kControl}}},
+    {"SpacePages", {{Qt::Key_Space, {}}, {Qt::Key_Space, {}}, {Qt::Key_Space, kShift}}},
+    {"CharactersAndLines",
+     {{Qt::Key_Right, {}}, {Qt::Key_Right, kShift}, {Qt::Key_Down, kShift}, {Qt::Key_End, {}}}},
+    {"DownTheLines",
+     {{Qt::Key_Down, {}},
+      {Qt::Key_Down, {}},
+      {Qt::Key_End, {}},
+      {Qt::Key_Down, {}},
+      {Qt::Key_Home, kShift},
+      {Qt::Key_Up, kShift}}},
+};
+
+class TextBoxOracle : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Read-only with a caret that the keys move, as the note box has.
+        box.setReadOnly(true);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box.setFont(view.font());
+        for (QAbstractScrollArea* area :
+             {static_cast<QAbstractScrollArea*>(&view), static_cast<QAbstractScrollArea*>(&box)}) {
+            area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            area->resize(400, 300);
+            area->show();
+        }
+    }
+    void Show(const Note& note) {
+        view.SetNote(note.codePage, NoteText::Own(note.bytes));
+        box.setPlainText(ShownText(note.codePage, note.bytes));
+        QApplication::processEvents();
+        ASSERT_EQ(box.viewport()->width(), view.viewport()->width());
+    }
+    // The caret, the anchor and the first character on screen, of each box.
+    std::vector<int> Ours() {
+        const auto [anchor, caret] = view.Selection();
+        return {view.OffsetOf(caret), view.OffsetOf(anchor),
+                view.OffsetOf(view.PlaceAt(QPoint(5, 1)))};
+    }
+    std::vector<int> Theirs() {
+        return {box.textCursor().position(), box.textCursor().anchor(),
+                box.cursorForPosition(QPoint(5, 1)).position()};
+    }
+
+    NoteView view;
+    QPlainTextEdit box;
+};
+
+// Where the box still departs from the text box, and why; nothing else may.
+struct Departure {
+    std::string note;
+    std::string sequence;
+    const char* why;
+};
+const Departure kDepartures[] = {
+    {"Cjk", "SpacePages",
+     "a page scrolls by the pixels of the box's whole lines in its own font; the text box counts "
+     "lines, and lines drawn in a fallback font are taller"},
+    {"MixedAndMarks", "SpacePages", "as for Cjk"},
+};
+
+TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
+    for (const Note& note : kNotes) {
+        for (const Keys& sequence : kSequences) {
+            if (std::any_of(std::begin(kDepartures), std::end(kDepartures), [&](const auto& d) {
+                    return d.note == note.name && d.sequence == sequence.name;
+                })) {
+                continue;
+            }
+            Show(note);
+            for (std::size_t i = 0; i < sequence.keys.size(); ++i) {
+                const auto [key, modifiers] = sequence.keys[i];
+                QTest::keyClick(&view, key, modifiers);
+                QTest::keyClick(&box, key, modifiers);
+                EXPECT_EQ(Ours(), Theirs()) << note.name << ", " << sequence.name << ", key " << i
+                                            << " (caret, anchor, top)";
+                if (Ours() != Theirs()) {
+                    break;  // the rest of the sequence starts from elsewhere
+                }
+            }
+        }
+    }
+}
+
+// Every boundary a screen reader asks for, at, before and after offsets all through the note.
+TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
+    const Note notes[] = {
+        kNotes[0],
+        kNotes[2],
+        kNotes[3],
+        {"LastWordOneLetter", "UTF-8", "the quick brown e"},
+        {"Lines", "UTF-8", "one two.\r\n\r\nThree? Four\r\nfive"},
+        {"Empty", "UTF-8", ""},
+    };
+    const QAccessible::TextBoundaryType types[] = {
+        QAccessible::CharBoundary,      QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+        QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary,
+    };
+    QAccessibleTextInterface* ours = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    QAccessibleTextInterface* theirs = QAccessible::queryAccessibleInterface(&box)->textInterface();
+    for (const Note& note : notes) {
+        Show(note);
+        const int count = theirs->characterCount();
+        ASSERT_EQ(ours->characterCount(), count) << note.name;
+        const int step = std::max(1, count / 300);
+        std::vector<int> offsets;
+        for (int offset = 0; offset < count; offset += step) {
+            offsets.push_back(offset);
+        }
+        offsets.push_back(count);
+        for (const int offset : offsets) {
+            for (const auto type : types) {
+                using Ask = QString (QAccessibleTextInterface::*)(
+                    int, QAccessible::TextBoundaryType, int*, int*) const;
+                for (const Ask ask : {&QAccessibleTextInterface::textAtOffset,
+                                      &QAccessibleTextInterface::textBeforeOffset,
+                                      &QAccessibleTextInterface::textAfterOffset}) {
+                    int a[2] = {-1, -1};
+                    int b[2] = {-1, -1};
+                    const QString got = (ours->*ask)(offset, type, &a[0], &a[1]);
+                    const QString want = (theirs->*ask)(offset, type, &b[0], &b[1]);
+                    ASSERT_EQ(std::pair(got, std::pair(a[0], a[1])),
+                              std::pair(want, std::pair(b[0], b[1])))
+                        << note.name << " at " << offset << ", boundary " << type;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lintrel
