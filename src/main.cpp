@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QSessionManager>
 #include <QStringList>
 
+#include <cstdio>
+
 #include "desktop/qt_host.h"
 #include "desktop/session_end.h"
 #include "main_window/form1.h"
+#include "platform/command_line.h"
 #include "version.h"
 
 int main(int argc, char* argv[]) {
@@ -18,6 +22,11 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const QString commandLine = arguments.join(QLatin1Char(' '));
+    if (const auto answer = lintrel::ProgramRequest(commandLine, QFileInfo(commandLine).isFile(),
+                                                    QString::fromLatin1(lintrel::kVersion))) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     int toolkitArgc = 1;
     QApplication app(toolkitArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Lintrel"));

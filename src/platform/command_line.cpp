@@ -14,4 +14,28 @@ EditorStart EditorProgram(const QString& editor, const QString& noteFile) {
     return {editor, {file}, EditorCommandLine(editor, file)};
 }
 
+std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
+                                      const QString& version) {
+    if (isFile) {
+        return std::nullopt;
+    }
+    if (commandLine == QLatin1String("--version")) {
+        return QStringLiteral("Lintrel %1\n").arg(version);
+    }
+    if (commandLine == QLatin1String("--help")) {
+        return QStringLiteral(
+            "Usage: lintrel [NOTE-FILE]\n"
+            "Shows the notes of a plain-text note file one at a time.\n"
+            "\n"
+            "  NOTE-FILE   the note file to open; without one, Default.txt beside the\n"
+            "              program, or the file the settings choose\n"
+            "  --help      show this help and exit\n"
+            "  --version   show the version and exit\n"
+            "\n"
+            "Settings are kept in FileSettings.ini, GeneralSettings.ini,\n"
+            "WindowSettings.ini and FontSettings.ini beside the program.\n");
+    }
+    return std::nullopt;
+}
+
 }  // namespace lintrel

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace lintrel {
 
 // The editor's command line: the editor path and the note file's path, each between double
@@ -19,6 +21,12 @@ struct EditorStart {
     QString commandLine;  // the command line these stand for, as a user would read it
 };
 EditorStart EditorProgram(const QString& editor, const QString& noteFile);
+
+// What a command line asks of the program itself, to print and end before any window: the
+// usage for "--help", "Lintrel VERSION" for "--version". Nothing when it names a note file
+// (`isFile`: a file of that very name stands in the current folder) or anything else.
+std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
+                                      const QString& version);
 
 // The name by which the editor setting asks for the desktop's own text editor.
 inline const QString kDesktopEditorName = QStringLiteral("notepad.exe");

@@ -40,4 +40,30 @@ TEST(EditorProgramTest, OneProgramAndOneFullPathNeverSplit) {
 }
 
 }  // namespace
+// Asked of the program itself only as the one argument, and only when no such file is there.
+TEST(ProgramRequestTest, HelpAndVersionUnlessAFileOfThatName) {
+    const struct {
+        const char* commandLine;
+        bool isFile;
+        const char* startsWith;  // nullptr: a note file, the window opens
+    } cases[] = {
+        {"--version", false, "Lintrel 2.5.1\n"},
+        {"--help", false, "Usage: lintrel [NOTE-FILE]\n"},
+        {"--help", true, nullptr},
+        {"--version", true, nullptr},
+        {"--help notes.txt", false, nullptr},
+        {"-h", false, nullptr},
+        {"notes.txt", false, nullptr},
+        {"", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto answer =
+            ProgramRequest(QString::fromLatin1(c.commandLine), c.isFile, QStringLiteral("2.5.1"));
+        ASSERT_EQ(answer.has_value(), c.startsWith != nullptr) << c.commandLine;
+        if (answer) {
+            EXPECT_TRUE(answer->startsWith(QString::fromLatin1(c.startsWith))) << c.commandLine;
+        }
+    }
+}
+
 }  // namespace lintrel
