@@ -9,6 +9,9 @@ scripts/install-deps.sh --test
 # The sources as .clang-format lays them out.
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
+# The README's run command on its own packages: it must not need what only the tests need.
+tests/run_command_bare.sh .
+
 jobs=$(nproc)
 cmake --preset test >/dev/null
 cmake --build build -j "$jobs"

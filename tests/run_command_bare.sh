@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The README's run command with only what it installs: in a mount namespace the headers and
+# CMake files of the packages that only the test command installs are hidden, and
+# scripts/run.sh, run in a copy of the sources, must build the program and start it
+# (`lintrel --version`, which ends before any window).
+#
+#   tests/run_command_bare.sh SOURCE-DIR
+set -euo pipefail
+src=$(cd "$1" && pwd)
+if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
+    echo "skipped: hiding packages needs root and a mount namespace"
+    exit 0
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+(cd "$src" && git ls-files -z | xargs -0 cp --parents -t "$work")
+
+# The folders of headers, sources and CMake files that the test-only -dev packages own.
+hidden=$(dpkg -L libgtest-dev libgmock-dev googletest libbenchmark-dev 2>/dev/null |
+    grep -E '^/usr/(include|src)/[^/]+$|^/usr/lib/[^/]+/cmake/[^/]+$' | sort -u |
+    while read -r d; do
+        if [ -d "$d" ] && [ ! -L "$d" ]; then echo "$d"; fi
+    done)
+if [ -z "$hidden" ]; then
+    echo "FAILED: found none of the test packages' folders to hide"
+    exit 1
+fi
+
+unshare -m --propagation private bash -euo pipefail -c '
+    for d in $1; do mount -t tmpfs hidden "$d"; done
+    if [ -e /usr/include/gtest/gtest.h ]; then
+        echo "FAILED: GoogleTest is still to be seen"
+        exit 1
+    fi
+    "$2/scripts/run.sh" --version
+' bash "$hidden" "$work" >"$work/run.log" 2>&1 || {
+    cat "$work/run.log"
+    echo "FAILED: the run command did not build and start the program"
+    exit 1
+}
+if ! tail -n 1 "$work/run.log" | grep -qx 'Lintrel [0-9.]*'; then
+    cat "$work/run.log"
+    echo "FAILED: the program did not answer --version"
+    exit 1
+fi
+echo "the run command builds and starts the program without the test packages: $(tail -n 1 "$work/run.log")"
