@@ -49,6 +49,8 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     top_ = Top{blocks_.First(), 0};
     wheelRest_ = 0;
     anchor_ = cursor_ = Place{};
+    // A new text's caret, never moved across, keeps the box's left edge for Up and Down.
+    caretX_ = 0;
     ScrollBy(0);
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(this, QAccessible::TextUpdated);
@@ -269,10 +271,11 @@ NoteView::Top NoteView::Normalised(Top top) const {
 }
 
 NoteView::Top NoteView::LastTop() const {
-    // The last screenful: the note's end at the bottom of the box (or above it, to start with
-    // a whole line), or the note's start at the top when the note is shorter than the box.
+    // The last screenful, as a text box scrolls: the whole lines that fit above its bottom
+    // margin end the note (so the scroll bar's end may show a line less than the note's end
+    // scrolled into view), or the note's start at the top when the note is shorter.
     Top top{blocks_.Last(), 0};
-    top.y = Layout(top.block).height - viewport()->height();
+    top.y = Layout(top.block).height - kMargin - (viewport()->height() - kMargin - 1);
     return Snapped(Normalised(top), true);
 }
 

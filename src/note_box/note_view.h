@@ -171,14 +171,17 @@ class NoteView : public QAbstractScrollArea {
     int PageHeight() const;
     // Moves the caret for a key, extending the selection with Shift; false for other keys.
     bool MoveCursor(QKeyEvent* event);
-    // Where a move of the caret takes it from `place`.
-    Place Moved(Place place, Move move);
+    // Where a move of the caret takes it from `place`, `x` being the distance from the left
+    // that Up and Down keep; none for a move that cannot be made.
+    std::optional<Place> Moved(Place place, Move move, qreal x);
+    qreal CaretX(Place place) const;
     // The next or previous character or word from `place`, across blocks.
     Place Stepped(Place place, bool forward, QTextLayout::CursorMode mode);
-    // The caret's place a line up or down, keeping its distance from the left.
-    Place LineStep(Place place, bool up);
-    // The caret's place a page up or down.
-    Place PageFrom(Place place, bool down);
+    // The caret's place a line up or down at `x`; none past the note's first or last line.
+    std::optional<Place> LineStep(Place place, bool up, qreal x);
+    // The caret's place a page up or down at `x`, the box scrolled by the page; none where
+    // the caret cannot move.
+    std::optional<Place> PageFrom(Place place, bool down, qreal x);
     void EnsureVisible(Place place);
     // Where a place is drawn in the viewport, when its block is on screen.
     std::optional<QPointF> PointOf(Place place) const;
@@ -199,6 +202,10 @@ class NoteView : public QAbstractScrollArea {
     Top top_;
     Place anchor_;
     Place cursor_;
+    // The caret's distance from the left that Up and Down keep, since the last other move.
+    std::optional<qreal> caretX_;
+    // Where on the screen the caret's line stood when the present run of pages began.
+    std::optional<int> pageY_;
     bool selecting_ = false;
     QPoint dragPoint_;
     QTimer* dragTimer_ = nullptr;

@@ -99,6 +99,8 @@ void NoteView::Select(Place anchor, Place cursor) {
         (anchor != cursor) != HasSelection() || (anchor != cursor && (anchor != anchor_ || moved));
     anchor_ = anchor;
     cursor_ = cursor;
+    caretX_.reset();
+    pageY_.reset();
     viewport()->update();
     if (selection) {
         OfferSelection();

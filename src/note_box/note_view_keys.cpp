@@ -32,7 +32,9 @@ void NoteView::EnsureVisible(Place place) {
         return;
     }
     const bool above = block.start < top_.block.start;
-    top_ = Top{block, above ? lineTop : lineBottom - viewport()->height()};
+    // A whole line at the top, as the box always has.
+    top_ = Snapped(Normalised(Top{block, above ? lineTop : lineBottom - viewport()->height()}),
+                   !above);
     ScrollBy(0);
 }
 
@@ -68,31 +70,73 @@ QRect NoteView::CharacterRect(Place place) const {
     return rect;
 }
 
-NoteView::Place NoteView::PageFrom(Place place, bool down) {
-    // The caret keeps its place on the screen while the text moves a page under it; where it
-    // was not on the screen, it starts from the top.
-    const QPointF point = PointOf(place).value_or(QPointF(kMargin, 1));
-    const std::size_t before = ByteOf(top_);
-    const int beforeY = top_.y;
-    const int page = PageHeight();
-    ScrollBy(down ? page : -page);
-    if (ByteOf(top_) == before && top_.y == beforeY) {
-        // Nothing left to scroll: the caret goes to the note's end or start.
-        if (!down) {
-            return Place{};
-        }
-        const NoteBlock last = blocks_.Last();
-        return Place{last.start, static_cast<int>(Decoded(last).size())};
-    }
-    const int y = std::clamp(static_cast<int>(point.y()), 0, viewport()->height() - 1);
-    return PlaceAt(QPoint(static_cast<int>(point.x()), y));
+qreal NoteView::CaretX(Place place) const {
+    const Laid& laid = Layout(blocks_.At(place.block));
+    const QTextLine line = laid.LineOf(place.index);
+    return line.isValid() ? laid.XOf(line, place.index) : kMargin;
 }
 
-NoteView::Place NoteView::LineStep(Place place, bool up) {
+std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal x) {
+    // As a text box pages: the text moves a page and the caret goes to the line that stands
+    // where its line stood on the screen when the paging began (the first at or below that
+    // place going down, the last at or above it going up). With the note's end already on
+    // the screen it goes to the last line, with its start at the top to the first; already
+    // there, nothing moves.
+    EnsureVisible(place);
+    if (!pageY_) {
+        pageY_ = CharacterRect(place).top();
+    }
+    const int from = *pageY_;
+    // The caret on the note's last line going down (or first going up) stays, and so does
+    // the selection, though the text may still scroll.
+    const NoteBlock edge = down ? blocks_.Last() : blocks_.First();
+    const Laid& edgeLaid = Layout(edge);
+    const QTextLine edgeLine = edgeLaid.layout->lineAt(down ? edgeLaid.layout->lineCount() - 1 : 0);
+    const bool onEdge = place.block == edge.start &&
+                        edgeLaid.LineOf(place.index).lineNumber() == edgeLine.lineNumber();
+    // The note's end counts as on the screen, as a text box counts it, when the blocks from
+    // the top one on, each taken whole, fit in the box.
+    bool atEnd = false;
+    int h = 0;
+    VisitShown([&](const NoteBlock& block, const Laid& laid, int) {
+        h += laid.height - (block.next ? 0 : kMargin);
+        atEnd = !block.next && h <= viewport()->height();
+        return h <= viewport()->height();
+    });
+    atEnd = atEnd && down;
+    if (atEnd || (!down && top_.block.start == 0 && top_.y == 0)) {
+        return onEdge ? std::nullopt
+                      : std::optional<Place>(Place{edge.start, edgeLaid.IndexAt(edgeLine, x)});
+    }
+    ScrollBy(down ? PageHeight() : -PageHeight());
+    if (onEdge) {
+        return std::nullopt;
+    }
+    std::optional<int> target;
+    VisitShown([&](const NoteBlock&, const Laid& laid, int y) {
+        for (int i = 0; i < laid.layout->lineCount(); ++i) {
+            const int top = y + static_cast<int>(laid.layout->lineAt(i).y());
+            if (down && top >= from) {
+                target = top;
+                return false;
+            }
+            if (!down && top > from) {
+                return false;
+            }
+            if (!down) {
+                target = top;
+            }
+        }
+        return true;
+    });
+    const int y = std::clamp(target.value_or(from), 0, viewport()->height() - 1);
+    return PlaceAt(QPoint(static_cast<int>(x), y));
+}
+
+std::optional<NoteView::Place> NoteView::LineStep(Place place, bool up, qreal x) {
     const NoteBlock block = blocks_.At(place.block);
     const Laid& laid = Layout(block);
     const QTextLine line = laid.LineOf(place.index);
-    const qreal x = line.isValid() ? laid.XOf(line, place.index) : 0;
     const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
     if (number >= 0 && number < laid.layout->lineCount()) {
         return Place{place.block, laid.IndexAt(laid.layout->lineAt(number), x)};
@@ -103,7 +147,7 @@ NoteView::Place NoteView::LineStep(Place place, bool up) {
             otherLaid.layout->lineAt(up ? otherLaid.layout->lineCount() - 1 : 0);
         return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : 0};
     }
-    return place;
+    return std::nullopt;  // no line there: the caret and the selection stay
 }
 
 enum class NoteView::Move {
@@ -188,7 +232,7 @@ NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::Cursor
     return place;
 }
 
-NoteView::Place NoteView::Moved(Place place, Move move) {
+std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) {
     const NoteBlock block = blocks_.At(place.block);
     const Laid& laid = Layout(block);
     const QTextLine line = laid.LineOf(place.index);
@@ -202,7 +246,7 @@ NoteView::Place NoteView::Moved(Place place, Move move) {
             return Stepped(place, logical == Move::WordRight, QTextLayout::SkipWords);
         case Move::Up:
         case Move::Down:
-            return LineStep(place, move == Move::Up);
+            return LineStep(place, move == Move::Up, x);
         case Move::LineStart:
             return Place{place.block, line.isValid() ? laid.LineStart(line) : 0};
         case Move::LineEnd:
@@ -219,7 +263,7 @@ NoteView::Place NoteView::Moved(Place place, Move move) {
         }
         case Move::PageUp:
         case Move::PageDown:
-            return PageFrom(place, move == Move::PageDown);
+            return PageFrom(place, move == Move::PageDown, x);
     }
     return place;
 }
@@ -230,15 +274,32 @@ bool NoteView::MoveCursor(QKeyEvent* event) {
         if (!extend && !event->matches(k.move)) {
             continue;
         }
-        const Place place = Moved(cursor_, k.to);
-        Select(extend ? anchor_ : place, place);
-        if (k.to == Move::Start || k.to == Move::End) {
-            // The note's very start or end, margins and all.
-            verticalScrollBar()->triggerAction(k.to == Move::Start
-                                                   ? QAbstractSlider::SliderToMinimum
-                                                   : QAbstractSlider::SliderToMaximum);
+        // Up and Down keep the caret's distance from the left that the last other move left.
+        const bool vertical = k.to == Move::Up || k.to == Move::Down || k.to == Move::PageUp ||
+                              k.to == Move::PageDown;
+        const qreal x = vertical && caretX_ ? *caretX_ : CaretX(cursor_);
+        // A run of pages keeps the caret's place on the screen from where the run began.
+        const bool paging = k.to == Move::PageUp || k.to == Move::PageDown;
+        if (!paging) {
+            pageY_.reset();
+        }
+        const std::optional<Place> place = Moved(cursor_, k.to, x);
+        if (!place) {
+            return true;
+        }
+        const std::optional<int> pageY = pageY_;
+        Select(extend ? anchor_ : *place, *place);
+        if (vertical) {
+            caretX_ = x;
+        }
+        if (paging) {
+            pageY_ = pageY;
+        }
+        if (k.to == Move::Start) {
+            // The note's very start, margin and all.
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
         } else {
-            EnsureVisible(place);
+            EnsureVisible(*place);
         }
         return true;
     }

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,7 @@ const Note kNotes[] = {
     {"LatinParagraph", "UTF-8", Words(5000, kLatin)},
     {"ManyShortLines", "UTF-8", Words(60000, kLatin, 3)},
     {"Cjk", "UTF-8", Words(3000, kCjk, 40)},
+    {"HebrewParagraph", "UTF-8", Words(3000, kHebrew)},
     {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
 };
 
@@ -83,6 +85,14 @@ const Keys kSequences[] = {
     {"SpacePages", {{Qt::Key_Space, {}}, {Qt::Key_Space, {}}, {Qt::Key_Space, kShift}}},
     {"CharactersAndLines",
      {{Qt::Key_Right, {}}, {Qt::Key_Right, kShift}, {Qt::Key_Down, kShift}, {Qt::Key_End, {}}}},
+    {"Pages",
+     {{Qt::Key_PageDown, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_PageDown, kShift},
+      {Qt::Key_PageUp, {}}, {Qt::Key_PageUp, kShift}}},
+    {"UpFromTheEnd",
+     {{Qt::Key_End, kControl}, {Qt::Key_Up, kShift}, {Qt::Key_Up, kShift}, {Qt::Key_Up, {}}}},
+    {"ArrowsAcross",
+     {{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, kShift}, {Qt::Key_Left, {}},
+      {Qt::Key_End, kControl}, {Qt::Key_Left, kShift}, {Qt::Key_Down, {}}, {Qt::Key_PageDown, {}}}},
     {"DownTheLines",
      {{Qt::Key_Down, {}},
       {Qt::Key_Down, {}},
@@ -112,15 +122,18 @@ class TextBoxOracle : public ::testing::Test {
         QApplication::processEvents();
         ASSERT_EQ(box.viewport()->width(), view.viewport()->width());
     }
-    // The caret, the anchor and the first character on screen, of each box.
+    // The middle of the top line, away from where two lines meet in either direction.
+    QPoint Middle() const { return {view.viewport()->width() / 2, 6}; }
+    // The caret, the anchor and the start of the line at the top, of each box.
     std::vector<int> Ours() {
         const auto [anchor, caret] = view.Selection();
         return {view.OffsetOf(caret), view.OffsetOf(anchor),
-                view.OffsetOf(view.PlaceAt(QPoint(5, 1)))};
+                view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first};
     }
     std::vector<int> Theirs() {
-        return {box.textCursor().position(), box.textCursor().anchor(),
-                box.cursorForPosition(QPoint(5, 1)).position()};
+        QTextCursor top = box.cursorForPosition(Middle());
+        top.movePosition(QTextCursor::StartOfLine);
+        return {box.textCursor().position(), box.textCursor().anchor(), top.position()};
     }
 
     NoteView view;
@@ -134,10 +147,13 @@ struct Departure {
     const char* why;
 };
 const Departure kDepartures[] = {
-    {"Cjk", "SpacePages",
-     "a page scrolls by the pixels of the box's whole lines in its own font; the text box counts "
-     "lines, and lines drawn in a fallback font are taller"},
-    {"MixedAndMarks", "SpacePages", "as for Cjk"},
+    {"HebrewParagraph", "Pages",
+     "the first Page Down from the note's start: in lines drawn in a fallback font the text box "
+     "puts the caret on the new top line, the box on the line below it"},
+    {"Cjk", "Pages",
+     "Page Down with the note's end in view: the text box decides that the end is reached from "
+     "block heights and a pixel offset mixed; the box from the last block's place on screen"},
+    {"ManyShortLines", "ArrowsAcross", "as for Cjk's Pages: the box scrolls a line more"},
 };
 
 TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
@@ -211,3 +227,20 @@ TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
 
 }  // namespace
 }  // namespace lintrel
+namespace lintrel { namespace {
+TEST_F(TextBoxOracle, Explore) {
+    Show(kNotes[1]);
+    for (int downs : {0, 1, 3, 7}) {
+        Show(kNotes[1]);
+        for (int i = 0; i < downs; ++i) QTest::keyClick(&box, Qt::Key_Down);
+        const int before = box.cursorRect().top();
+        QTest::keyClick(&box, Qt::Key_PageDown);
+        const int after = box.cursorRect().top();
+        QTest::keyClick(&box, Qt::Key_PageDown);
+        const int after2 = box.cursorRect().top();
+        QTest::keyClick(&box, Qt::Key_PageUp);
+        const int after3 = box.cursorRect().top();
+        fprintf(stderr, "downs %d: y %d -> %d -> %d -> %d (line %d)\n", downs, before, after, after2, after3, box.fontMetrics().lineSpacing());
+    }
+}
+}}
