@@ -86,13 +86,22 @@ const Keys kSequences[] = {
     {"CharactersAndLines",
      {{Qt::Key_Right, {}}, {Qt::Key_Right, kShift}, {Qt::Key_Down, kShift}, {Qt::Key_End, {}}}},
     {"Pages",
-     {{Qt::Key_PageDown, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_PageDown, kShift},
-      {Qt::Key_PageUp, {}}, {Qt::Key_PageUp, kShift}}},
+     {{Qt::Key_PageDown, {}},
+      {Qt::Key_PageDown, {}},
+      {Qt::Key_PageDown, kShift},
+      {Qt::Key_PageUp, {}},
+      {Qt::Key_PageUp, kShift}}},
     {"UpFromTheEnd",
      {{Qt::Key_End, kControl}, {Qt::Key_Up, kShift}, {Qt::Key_Up, kShift}, {Qt::Key_Up, {}}}},
     {"ArrowsAcross",
-     {{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, kShift}, {Qt::Key_Left, {}},
-      {Qt::Key_End, kControl}, {Qt::Key_Left, kShift}, {Qt::Key_Down, {}}, {Qt::Key_PageDown, {}}}},
+     {{Qt::Key_Right, {}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Right, kShift},
+      {Qt::Key_Left, {}},
+      {Qt::Key_End, kControl},
+      {Qt::Key_Left, kShift},
+      {Qt::Key_Down, {}},
+      {Qt::Key_PageDown, {}}}},
     {"DownTheLines",
      {{Qt::Key_Down, {}},
       {Qt::Key_Down, {}},
@@ -227,12 +236,14 @@ TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
 
 }  // namespace
 }  // namespace lintrel
-namespace lintrel { namespace {
+namespace lintrel {
+namespace {
 TEST_F(TextBoxOracle, Explore) {
     Show(kNotes[1]);
     for (int downs : {0, 1, 3, 7}) {
         Show(kNotes[1]);
-        for (int i = 0; i < downs; ++i) QTest::keyClick(&box, Qt::Key_Down);
+        for (int i = 0; i < downs; ++i)
+            QTest::keyClick(&box, Qt::Key_Down);
         const int before = box.cursorRect().top();
         QTest::keyClick(&box, Qt::Key_PageDown);
         const int after = box.cursorRect().top();
@@ -240,7 +251,9 @@ TEST_F(TextBoxOracle, Explore) {
         const int after2 = box.cursorRect().top();
         QTest::keyClick(&box, Qt::Key_PageUp);
         const int after3 = box.cursorRect().top();
-        fprintf(stderr, "downs %d: y %d -> %d -> %d -> %d (line %d)\n", downs, before, after, after2, after3, box.fontMetrics().lineSpacing());
+        fprintf(stderr, "downs %d: y %d -> %d -> %d -> %d (line %d)\n", downs, before, after,
+                after2, after3, box.fontMetrics().lineSpacing());
     }
 }
-}}
+}  // namespace
+}  // namespace lintrel
