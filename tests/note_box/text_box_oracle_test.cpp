@@ -236,24 +236,3 @@ TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
 
 }  // namespace
 }  // namespace lintrel
-namespace lintrel {
-namespace {
-TEST_F(TextBoxOracle, Explore) {
-    Show(kNotes[1]);
-    for (int downs : {0, 1, 3, 7}) {
-        Show(kNotes[1]);
-        for (int i = 0; i < downs; ++i)
-            QTest::keyClick(&box, Qt::Key_Down);
-        const int before = box.cursorRect().top();
-        QTest::keyClick(&box, Qt::Key_PageDown);
-        const int after = box.cursorRect().top();
-        QTest::keyClick(&box, Qt::Key_PageDown);
-        const int after2 = box.cursorRect().top();
-        QTest::keyClick(&box, Qt::Key_PageUp);
-        const int after3 = box.cursorRect().top();
-        fprintf(stderr, "downs %d: y %d -> %d -> %d -> %d (line %d)\n", downs, before, after,
-                after2, after3, box.fontMetrics().lineSpacing());
-    }
-}
-}  // namespace
-}  // namespace lintrel
