@@ -15,8 +15,6 @@ namespace lintrel {
 
 namespace {
 
-const QString kFileSettings = QStringLiteral("FileSettings.ini");
-
 // The lines of FileSettings.ini in their order, and their count.
 enum FileLine : std::size_t {
     kLoadDefault,

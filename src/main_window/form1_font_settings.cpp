@@ -16,8 +16,6 @@ namespace lintrel {
 
 namespace {
 
-const QString kFontSettings = QStringLiteral("FontSettings.ini");
-
 // The lines of FontSettings.ini in their order, and their count: the four style boxes in the
 // order bold, italic, underlined, strikeout.
 enum FontLine : std::size_t {

@@ -16,8 +16,6 @@ namespace lintrel {
 
 namespace {
 
-const QString kGeneralSettings = QStringLiteral("GeneralSettings.ini");
-
 // The lines of GeneralSettings.ini in their order, and their count: the seven start-up
 // options first.
 enum GeneralLine : std::size_t {

@@ -15,8 +15,6 @@ namespace lintrel {
 
 namespace {
 
-const QString kWindowSettings = QStringLiteral("WindowSettings.ini");
-
 // The lines of WindowSettings.ini in their order, and their count.
 enum WindowLine : std::size_t {
     kStartMaximised,

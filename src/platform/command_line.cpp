@@ -33,7 +33,9 @@ std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
             "  --version   show the version and exit\n"
             "\n"
             "Settings are kept in FileSettings.ini, GeneralSettings.ini,\n"
-            "WindowSettings.ini and FontSettings.ini beside the program.\n");
+            "WindowSettings.ini and FontSettings.ini beside the program, or, where\n"
+            "that folder cannot be written, in $XDG_CONFIG_HOME/lintrel\n"
+            "(by default ~/.config/lintrel).\n");
     }
     return std::nullopt;
 }

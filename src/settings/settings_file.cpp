@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/settings_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <new>
 #include <stdexcept>
 
@@ -13,8 +16,33 @@
 
 namespace lintrel {
 
-QString SettingsPath(const QString& programFolder, const QString& fileName) {
-    return programFolder + QLatin1Char('/') + fileName;
+QString SettingsPath(const QString& folder, const QString& fileName) {
+    return folder + QLatin1Char('/') + fileName;
+}
+
+QString SettingsFolder(const QString& programFolder, const QString& configHome,
+                       const std::function<bool(const QString& path)>& writable) {
+    if (writable(programFolder)) {
+        return programFolder;
+    }
+    for (const QString& name : kSettingsFiles) {
+        const QString path = SettingsPath(programFolder, name);
+        if (FileExists(path) && writable(path)) {
+            return programFolder;
+        }
+    }
+    return configHome + QStringLiteral("/lintrel");
+}
+
+QString SettingsFolder(const QString& programFolder) {
+    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // The base directory specification takes only an absolute path.
+    if (!configHome.startsWith(QLatin1Char('/'))) {
+        configHome = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return SettingsFolder(programFolder, configHome, [](const QString& path) {
+        return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+    });
 }
 
 namespace {
@@ -94,7 +122,8 @@ void DeleteAfterFailure(const QString& path) {
 // it would only lose good settings.
 void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
                       bool deleteOnFailure, const std::function<void(const QString& path)>& work) {
-    const QString path = SettingsPath(host.ProgramFolder(), fileName);
+    const QString folder = SettingsFolder(host.ProgramFolder());
+    const QString path = SettingsPath(folder, fileName);
     try {
         work(path);
         return;
@@ -118,6 +147,10 @@ void SaveSettingsFile(Host& host, const QString& fileName, std::size_t count,
         lines(w);
         if (w.Lines() != count) {
             throw std::logic_error("a settings file written short or long");
+        }
+        // The user's configuration folder is made at the first save there.
+        if (!QDir().mkpath(QFileInfo(path).path())) {
+            throw SettingsError("cannot make the settings folder");
         }
         WriteSettingsFile(path, w.Bytes());
     });

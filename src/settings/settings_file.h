@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -14,8 +15,25 @@ namespace lintrel {
 
 class Host;
 
-// Where a settings file lives: the program's folder and its name.
-QString SettingsPath(const QString& programFolder, const QString& fileName);
+// Where a settings file lives: its folder and its name.
+QString SettingsPath(const QString& folder, const QString& fileName);
+
+// The names of the four settings files.
+inline const QString kFileSettings = QStringLiteral("FileSettings.ini");
+inline const QString kGeneralSettings = QStringLiteral("GeneralSettings.ini");
+inline const QString kWindowSettings = QStringLiteral("WindowSettings.ini");
+inline const QString kFontSettings = QStringLiteral("FontSettings.ini");
+inline const QStringList kSettingsFiles = {kFileSettings, kGeneralSettings, kWindowSettings,
+                                           kFontSettings};
+
+// The folder of the four settings files. The program is portable: its own folder, where
+// that folder takes new files or one of the four files there may be written in place. A
+// program installed where its user cannot write keeps them in `configHome`/lintrel instead.
+// `writable` says whether a path may be written (a folder: whether it takes new files).
+QString SettingsFolder(const QString& programFolder, const QString& configHome,
+                       const std::function<bool(const QString& path)>& writable);
+// The same for this process: the folders' permissions, and $XDG_CONFIG_HOME or ~/.config.
+QString SettingsFolder(const QString& programFolder);
 
 // Reads `count` fields from the settings file at `path`; nullopt when the file does not
 // exist. Throws SettingsError when it cannot be read or ends too soon.

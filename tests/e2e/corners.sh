@@ -3,7 +3,8 @@
 # End to end: corners of start-up and saving on the real program under Xvfb with openbox: a
 # note file named like a toolkit option and given by a relative path, Next on an empty list
 # from a hand-edited note number, and a program folder that takes no new file while its
-# settings files may be written (as an ordinary user; skipped when there is none to be).
+# settings files may be written, and one that takes no file at all (as an ordinary user;
+# skipped when there is none to be).
 set -euo pipefail
 binary=$1
 examples=$2
@@ -68,5 +69,30 @@ else
     check "the settings files were written in place" \
         test "$(field "$locked" 7 FileSettings.ini)" = "$notes/locked.txt"
     check "no other file was made" test "$(ls -A "$locked" | wc -l)" = 5
+
+    # Installed where its user cannot write, with no settings files there: the user's
+    # configuration folder keeps them, and the next start reads them back.
+    system=$work/system
+    home=$work/reader
+    mkdir -p "$system" "$home"
+    cp "$binary" "$system/lintrel"
+    chmod 555 "$system"
+    chown nobody "$home"
+    for run in 1 2; do
+        setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_CONFIG_HOME \
+            HOME="$home" "$system/lintrel" "$notes/locked.txt" >/dev/null 2>&1 &
+        pid=$!
+        answer_charset
+        wait_for main_shown
+        sleep 0.3
+        wmctrl -c Lintrel
+        for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
+        check "run $run: no save or load was refused" test -z "$(small_box || true)"
+        wait_for not_running "$pid" || kill "$pid"
+    done
+    check "the settings are kept in ~/.config/lintrel" \
+        test "$(field "$home/.config/lintrel" 7 FileSettings.ini)" = "$notes/locked.txt"
+    check "all four of them" test "$(ls "$home/.config/lintrel" | wc -l)" = 4
+    check "nothing beside the program" test "$(ls -A "$system")" = lintrel
 fi
 finish

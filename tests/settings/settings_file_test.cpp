@@ -64,5 +64,39 @@ TEST(ReadSettingsFileTest, ReadsOnlyTheLinesItNeeds) {
     }
 }
 
+// Portable where the program's folder can keep the settings, the user's configuration folder
+// where it cannot (a system-wide install).
+TEST(SettingsFolderTest, ProgramFolderWhereItCanKeepThemElseTheConfigFolder) {
+    QTemporaryDir program;
+    ASSERT_TRUE(program.isValid());
+    const QString folder = program.path();
+    const QString config = QStringLiteral("/home/reader/.config");
+    const QString settings = folder + QStringLiteral("/GeneralSettings.ini");
+    const struct {
+        const char* name;
+        bool folderWritable;
+        bool fileThere;
+        bool fileWritable;
+        bool portable;
+    } cases[] = {
+        {"a folder its user owns", true, false, false, true},
+        {"a folder its user owns, its file read-only", true, true, false, true},
+        {"a read-only folder, its file writable in place", false, true, true, true},
+        {"a read-only folder with no file", false, false, false, false},
+        {"a read-only folder, its file read-only too", false, true, false, false},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(settings);
+        if (c.fileThere) {
+            QFile file(settings);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        const QString chosen = SettingsFolder(folder, config, [&](const QString& path) {
+            return path == folder ? c.folderWritable : c.fileWritable;
+        });
+        EXPECT_EQ(chosen, c.portable ? folder : config + QStringLiteral("/lintrel")) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace lintrel
