@@ -31,6 +31,9 @@ class FakeHost : public Host {
 
     void MessageBox(const QString& text, MsgIcon icon) override {
         messages.push_back({text, icon});
+        if (whileShowing) {
+            whileShowing();
+        }
     }
     std::optional<QString> InputBox(const QString& prompt, const QString& initial) override {
         prompts.push_back(prompt);
@@ -101,6 +104,7 @@ class FakeHost : public Host {
     }
 
     std::vector<Message> messages;
+    std::function<void()> whileShowing;  // runs while a message box is open
     std::vector<QString> prompts;
     std::vector<QString> initialTexts;
     std::deque<std::optional<QString>> inputAnswers;

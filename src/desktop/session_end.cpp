@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 
 namespace lintrel {
 
@@ -33,8 +34,9 @@ void OnSignal(int signal) {
 
 }  // namespace
 
-SessionEnd::SessionEnd(std::function<void(int signal)> end, QObject* parent)
-    : QObject(parent), end_(std::move(end)) {
+SessionEnd::SessionEnd(std::function<void(int signal)> end, std::function<void(int signal)> endNow,
+                       QObject* parent)
+    : QObject(parent), end_(std::move(end)), endNow_(std::move(endNow)) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, fds_) != 0) {
         fds_[0] = fds_[1] = -1;
         return;  // no pipe: the signals keep their usual effect
@@ -63,14 +65,23 @@ SessionEnd::~SessionEnd() {
     ::close(fds_[1]);
 }
 
+void SessionEnd::EndNow(int signal) {
+    std::_Exit(128 + signal);
+}
+
 void SessionEnd::ReadSignals() {
-    unsigned char signals[16];
-    ssize_t got = 0;
-    while ((got = ::read(fds_[1], signals, sizeof signals)) > 0) {
-        for (ssize_t i = 0; i < got; ++i) {
-            end_(signals[i]);
-        }
+    // One signal at a time: while the first one's end waits in a message box's loop, the
+    // next one is read there.
+    unsigned char signal = 0;
+    if (::read(fds_[1], &signal, 1) != 1) {
+        return;
     }
+    if (ending_) {
+        endNow_(signal);
+        return;
+    }
+    ending_ = true;
+    end_(signal);
 }
 
 }  // namespace lintrel

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the desktop ends the real program (kill, logout, a closed terminal, Ctrl+C)
 # under Xvfb with openbox. Each signal, with the main window at note 3 and with the Go to box
-# still open, leaves the four settings files as closing the window would, with note 3.
+# still open, leaves the four settings files as closing the window would, with note 3; a
+# second signal while the end waits on a message ends the program at once.
 set -euo pipefail
 binary=$1
 source "$(dirname "$0")/lib.sh"
@@ -48,6 +49,27 @@ for sig in TERM HUP INT; do
         check "SIG$sig (Go to box $box) keeps note 3" test "$(shown_note)" = 3
     done
 done
+
+# A second signal while the end waits on a message nobody answers (the four files pinned
+# read-only, so that each save is reported): the program ends at once, the files as they were.
+start_at_note_3
+kill -TERM "$pid"
+wait_for not_running "$pid"
+chmod 444 "$app"/*.ini
+cp "$app/GeneralSettings.ini" "$work/general.before"
+"$app/lintrel" "$notes" >/dev/null 2>&1 &
+pid=$!
+answer_charset
+wait_for main_shown
+kill -TERM "$pid"
+check "the end shows the first save's message" wait_for small_box_shown
+kill -TERM "$pid"
+ended=no
+for _ in $(seq 20); do not_running "$pid" && { ended=yes; break; }; sleep 0.05; done
+check "a second signal ends the program within a second" test "$ended" = yes
+not_running "$pid" || kill -KILL "$pid"
+check "and the pinned file is as it was" cmp -s "$app/GeneralSettings.ini" "$work/general.before"
+chmod 644 "$app"/*.ini
 
 # A signal during start-up, at the charset question: the program ends and writes nothing.
 rm -f "$app"/*.ini
