@@ -54,21 +54,6 @@ QStringList NameFilters(const QString& filter) {
     return filters;
 }
 
-// Programs tried, in order, for the desktop's own text editor when its default handler for
-// plain text is not usable.
-QStringList DesktopEditorCandidates() {
-    return {QStringLiteral("gnome-text-editor"),
-            QStringLiteral("gedit"),
-            QStringLiteral("kate"),
-            QStringLiteral("kwrite"),
-            QStringLiteral("mousepad"),
-            QStringLiteral("pluma"),
-            QStringLiteral("xed"),
-            QStringLiteral("featherpad"),
-            QStringLiteral("leafpad"),
-            QStringLiteral("geany")};
-}
-
 }  // namespace
 
 void KeepToolkitStoreAway() {
@@ -240,21 +225,10 @@ bool QtHost::StartProgram(const QString& program, const QStringList& arguments) 
     if (program.compare(kDesktopEditorName, Qt::CaseInsensitive) != 0) {
         return QProcess::startDetached(program, arguments);
     }
-    // The desktop's text editor: its default handler for plain text, unless that is this
-    // program; else a common editor that is installed; else the desktop's opener.
-    const QString handler = DefaultTextHandler();
-    if (!handler.isEmpty() && !handler.contains(QStringLiteral("lintrel"), Qt::CaseInsensitive)) {
-        if (QProcess::startDetached(QStringLiteral("xdg-open"), arguments)) {
-            return true;
-        }
-    }
-    for (const QString& editor : DesktopEditorCandidates()) {
-        const QString found = QStandardPaths::findExecutable(editor);
-        if (!found.isEmpty() && QProcess::startDetached(found, arguments)) {
-            return true;
-        }
-    }
-    return QProcess::startDetached(QStringLiteral("xdg-open"), arguments);
+    const std::optional<QString> editor =
+        DesktopEditor(DefaultTextHandler(),
+                      [](const QString& name) { return QStandardPaths::findExecutable(name); });
+    return editor && QProcess::startDetached(*editor, arguments);
 }
 
 QDateTime QtHost::LocalNow() {

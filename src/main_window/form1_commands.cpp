@@ -70,12 +70,17 @@ void Form1::Command5_Click() {
     if (StartEditor(host_, d.text_editor_path->text(), file_name->text())) {
         return;
     }
+    if (d.text_editor_path->text().compare(kDesktopEditorName, Qt::CaseInsensitive) == 0) {
+        host_.MessageBox(QStringLiteral("No text editor was found to open the file."),
+                         MsgIcon::Warning);
+        return;
+    }
     host_.MessageBox(QStringLiteral("The path of the text editor specified by you is incorrect.\r\n"
                                     "Using Notepad to open the file for editing."),
                      MsgIcon::Warning);
     d.text_editor_path->setText(kDesktopEditorName);
     if (!StartEditor(host_, d.text_editor_path->text(), file_name->text())) {
-        host_.MessageBox(QStringLiteral("No text editor could be started to open the file."),
+        host_.MessageBox(QStringLiteral("No text editor was found to open the file."),
                          MsgIcon::Warning);
     }
 }

@@ -14,6 +14,24 @@ EditorStart EditorProgram(const QString& editor, const QString& noteFile) {
     return {editor, {file}, EditorCommandLine(editor, file)};
 }
 
+std::optional<QString> DesktopEditor(const QString& defaultHandler,
+                                     const std::function<QString(const QString&)>& find) {
+    // Where no default is set, the opener would pick any program that takes text, this one
+    // among them.
+    if (!defaultHandler.isEmpty() &&
+        !defaultHandler.contains(QStringLiteral("lintrel"), Qt::CaseInsensitive)) {
+        return QStringLiteral("xdg-open");
+    }
+    for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma",
+                               "xed", "featherpad", "leafpad", "geany"}) {
+        const QString found = find(QString::fromLatin1(editor));
+        if (!found.isEmpty()) {
+            return found;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
                                       const QString& version) {
     if (isFile) {

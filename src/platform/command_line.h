@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace lintrel {
@@ -30,5 +31,12 @@ std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
 
 // The name by which the editor setting asks for the desktop's own text editor.
 inline const QString kDesktopEditorName = QStringLiteral("notepad.exe");
+
+// The program that opens a file in the desktop's own text editor, never this program: the
+// desktop's opener (xdg-open) when the default handler of plain text (`defaultHandler`, a
+// desktop file's name, empty when none is set) is another program; else the first common
+// editor that `find` finds (it gives a program's path, or nothing); else none.
+std::optional<QString> DesktopEditor(const QString& defaultHandler,
+                                     const std::function<QString(const QString&)>& find);
 
 }  // namespace lintrel

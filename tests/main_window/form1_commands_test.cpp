@@ -97,9 +97,16 @@ TEST_F(CommandsTest, EmptyEditorPathFallsBackWithoutStartingNothing) {
 }
 
 TEST_F(CommandsTest, EditFileWhenNoEditorStartsEndsWithAMessage) {
+    const QString noEditor = QStringLiteral("No text editor was found to open the file.");
+    // The desktop's editor asked for and none found: one message.
     form->Command5_Click();
-    ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[1].icon, MsgIcon::Warning);
+    EXPECT_EQ(host.MessageTexts(), std::vector<QString>{noEditor});
+    EXPECT_EQ(host.messages[0].icon, MsgIcon::Warning);
+    // An editor of the user's that fails, then none found: the fall-back's message first.
+    D().text_editor_path->setText(QStringLiteral("/no/such/editor"));
+    form->Command5_Click();
+    ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[2].text, noEditor);
     EXPECT_TRUE(form->isEnabled());
 }
 

@@ -66,4 +66,32 @@ TEST(ProgramRequestTest, HelpAndVersionUnlessAFileOfThatName) {
     }
 }
 
+// The desktop's editor is never this program, whatever the desktop has set.
+TEST(DesktopEditorTest, TheDefaultHandlerUnlessItIsThisProgramThenACommonEditor) {
+    const struct {
+        const char* handler;
+        std::vector<const char*> installed;
+        const char* started;  // nullptr: no editor
+    } cases[] = {
+        {"org.gnome.TextEditor.desktop", {}, "xdg-open"},
+        {"org.lintrel.Lintrel.desktop", {"kate", "gedit"}, "/usr/bin/gedit"},
+        {"lintrel.desktop", {"geany"}, "/usr/bin/geany"},
+        {"", {"mousepad"}, "/usr/bin/mousepad"},
+        {"", {}, nullptr},
+        {"org.lintrel.Lintrel.desktop", {"lintrel"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto editor = DesktopEditor(QString::fromLatin1(c.handler), [&](const QString& name) {
+            for (const char* program : c.installed) {
+                if (name == QLatin1String(program)) {
+                    return QStringLiteral("/usr/bin/") + name;
+                }
+            }
+            return QString();
+        });
+        EXPECT_EQ(editor, c.started ? std::optional(QString::fromLatin1(c.started)) : std::nullopt)
+            << c.handler;
+    }
+}
+
 }  // namespace lintrel
