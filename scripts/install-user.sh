@@ -33,15 +33,15 @@ trap 'rm -f "$before"' EXIT
 find "$prefix" -type d 2>/dev/null | sort >"$before" || true
 # The caches the desktop tools below write, unless they were there already.
 caches=()
-for cache in "$prefix/share/applications/mimeinfo.cache" "$prefix/share/icons/hicolor/icon-theme.cache"; do
+for cache in "$prefix/share/icons/hicolor/icon-theme.cache"; do
     [ -e "$cache" ] || caches+=("$cache")
 done
 rm -f "$build/install_manifest.txt"
 cmake --install "$build" --prefix "$prefix" --strip
-# Let the desktop know about the new entry and icons, where it has the tools for that.
-if command -v update-desktop-database >/dev/null; then
-    update-desktop-database -q "$prefix/share/applications" || true
-fi
+# Let the desktop know about the new icons, where it has the tool for that. The desktop
+# entry is found by the desktop itself: no MIME cache is written, since the first program a
+# cache lists for plain text becomes the default where no default was chosen, and installing
+# Lintrel changes no file type's default.
 if command -v gtk-update-icon-cache >/dev/null && [ -f "$prefix/share/icons/hicolor/index.theme" ]; then
     gtk-update-icon-cache -q -t "$prefix/share/icons/hicolor" || true
 fi

@@ -54,7 +54,7 @@ done
 if [ "$purge" -eq 1 ]; then
     rmdir "$prefix/lintrel" 2>/dev/null || true
 fi
-if command -v update-desktop-database >/dev/null && [ -d "$prefix/share/applications" ]; then
+if command -v update-desktop-database >/dev/null && [ -f "$prefix/share/applications/mimeinfo.cache" ]; then
     update-desktop-database -q "$prefix/share/applications" || true
 fi
 echo "Removed Lintrel from $prefix$([ "$purge" -eq 1 ] || echo "; its settings stay in $prefix/lintrel")."

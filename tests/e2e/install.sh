@@ -37,7 +37,10 @@ check "the desktop entry asks for start-up notification" \
 home=$work/home
 mkdir -p "$home"
 scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+default_before=$(HOME=$home xdg-mime query default text/plain 2>/dev/null || true)
 HOME=$home LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" >/dev/null
+check "the install leaves plain text's default program as it was" \
+    test "$(HOME=$home xdg-mime query default text/plain 2>/dev/null || true)" = "$default_before"
 (cd "$work" && exec env HOME="$home" "$home/.local/bin/lintrel" \
     "$home/.local/lintrel/examples/sample-notes.txt") >/dev/null 2>&1 &
 pid=$!
