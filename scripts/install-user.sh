@@ -14,7 +14,7 @@
 set -euo pipefail
 export LC_ALL=C  # byte order: a folder sorts before what it holds
 root=$(cd "$(dirname "$0")/.." && pwd)
-prefix=$(realpath -m "${1:-$HOME/.local}")
+prefix=$(realpath -m -- "${1:-$HOME/.local}")
 case $prefix in
     *$'\n'*)
         echo "A PREFIX holding a line break cannot be installed to: choose another folder." >&2

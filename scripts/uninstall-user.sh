@@ -12,7 +12,7 @@ if [ "${1:-}" = --purge ]; then
     purge=1
     shift
 fi
-prefix=$(realpath -m "${1:-$HOME/.local}")
+prefix=$(realpath -m -- "${1:-$HOME/.local}")
 case $prefix in
     *$'\n'*)
         echo "A PREFIX holding a line break is not one Lintrel can be installed in." >&2
@@ -20,15 +20,6 @@ case $prefix in
         ;;
 esac
 manifest=$prefix/lintrel/installed-files
-if [ ! -f "$manifest" ]; then
-    echo "Lintrel is not installed in $prefix (no $manifest)." >&2
-    exit 1
-fi
-if [ "$purge" -eq 1 ]; then
-    for f in FileSettings.ini GeneralSettings.ini WindowSettings.ini FontSettings.ini; do
-        rm -f "$prefix/lintrel/$f"
-    done
-fi
 # Prints $1 with "." and ".." taken as written when it then lies inside PREFIX and the folder
 # holding it is that same folder on the disk (no link on the way); fails otherwise.
 inside_prefix() {
@@ -42,17 +33,33 @@ inside_prefix() {
     [ "$(realpath -e -- "$folder" 2>/dev/null)" = "$folder" ] || return 1
     printf '%s\n' "$plain"
 }
-# Deepest first: files and links, then the folders the install made, when empty.
-sort -r "$manifest" | while IFS= read -r listed; do
-    path=$(inside_prefix "$listed") || continue
-    if [ -L "$path" ] || [ -f "$path" ]; then
-        rm -f -- "$path"
-    elif [ -d "$path" ]; then
-        rmdir -- "$path" 2>/dev/null || true
+settings=()
+for f in FileSettings.ini GeneralSettings.ini WindowSettings.ini FontSettings.ini; do
+    if path=$(inside_prefix "$prefix/lintrel/$f") && [ -f "$path" ]; then
+        settings+=("$path")
     fi
 done
+if [ ! -f "$manifest" ] && { [ "$purge" -eq 0 ] || [ "${#settings[@]}" -eq 0 ]; }; then
+    echo "Lintrel is not installed in $prefix (no $manifest)." >&2
+    exit 1
+fi
+# --purge after a plain uninstall still takes the settings files it left.
 if [ "$purge" -eq 1 ]; then
-    rmdir "$prefix/lintrel" 2>/dev/null || true
+    rm -f -- "${settings[@]}"
+fi
+# Deepest first: files and links, then the folders the install made, when empty.
+if [ -f "$manifest" ]; then
+    sort -r "$manifest" | while IFS= read -r listed; do
+        path=$(inside_prefix "$listed") || continue
+        if [ -L "$path" ] || [ -f "$path" ]; then
+            rm -f -- "$path"
+        elif [ -d "$path" ]; then
+            rmdir -- "$path" 2>/dev/null || true
+        fi
+    done
+fi
+if [ "$purge" -eq 1 ] && path=$(inside_prefix "$prefix/lintrel"); then
+    rmdir -- "$path" 2>/dev/null || true
 fi
 if command -v update-desktop-database >/dev/null && [ -f "$prefix/share/applications/mimeinfo.cache" ]; then
     update-desktop-database -q "$prefix/share/applications" || true

@@ -58,6 +58,31 @@ printf 'x' >"$home/.local/lintrel/FileSettings.ini"
 HOME=$home "$scripts/uninstall-user.sh" --purge >/dev/null
 check "install and uninstall --purge leave nothing" test -z "$(find "$home" -mindepth 1)"
 
+# --purge after a plain uninstall still takes the settings files that one left.
+home=$work/home3
+mkdir -p "$home"
+HOME=$home LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" >/dev/null
+printf 'x' >"$home/.local/lintrel/FileSettings.ini"
+HOME=$home "$scripts/uninstall-user.sh" >/dev/null
+HOME=$home "$scripts/uninstall-user.sh" --purge >/dev/null
+check "--purge after an uninstall takes the settings files" test ! -e "$home/.local/lintrel"
+
+# A program folder that links elsewhere: --purge removes nothing through the link.
+linked=$work/linked
+mkdir -p "$linked/prefix" "$linked/elsewhere"
+for f in FileSettings.ini GeneralSettings.ini WindowSettings.ini FontSettings.ini installed-files; do
+    printf 'x' >"$linked/elsewhere/$f"
+done
+ln -s ../elsewhere "$linked/prefix/lintrel"
+"$scripts/uninstall-user.sh" --purge "$linked/prefix" >/dev/null 2>&1 || true
+check "--purge follows no linked program folder" test "$(ls "$linked/elsewhere" | wc -l)" = 5
+
+# A PREFIX that begins with "-" is a folder like any other.
+rc=0
+(cd "$work" && LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" -dash >/dev/null &&
+    "$scripts/uninstall-user.sh" --purge -dash >/dev/null) || rc=$?
+check "a PREFIX beginning with - installs and uninstalls" test "$rc" = 0 -a ! -e "$work/-dash/lintrel"
+
 # A PREFIX holding a space: the desktop entry quotes the program's path, as its format asks.
 spaced="$work/with space"
 LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" "$spaced" >/dev/null
@@ -88,8 +113,10 @@ printf '%s\n' "$trap_dir/prefix/lintrel/../../outside/victim1" "$trap_dir/prefix
     "$trap_dir/prefix/share/link/victim3" "$trap_dir/prefix/lintrel/own" \
     "$trap_dir/prefix/share/link" >"$trap_dir/prefix/lintrel/installed-files"
 chmod 755 "$work"
+# The script runs from a copy the other user can read, wherever this checkout lies.
+cp "$scripts/uninstall-user.sh" "$trap_dir/"
 chown -R nobody "$trap_dir"
-setpriv --reuid=nobody --regid=nogroup --clear-groups "$scripts/uninstall-user.sh" \
+setpriv --reuid=nobody --regid=nogroup --clear-groups "$trap_dir/uninstall-user.sh" \
     "$trap_dir/prefix" >/dev/null
 check "nothing outside PREFIX is removed" test -e "$trap_dir/outside/victim1" \
     -a -e "$trap_dir/outside/victim2" -a -e "$trap_dir/outside/linked/victim3"
