@@ -1,20 +1,60 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The portable program folder, PREFIX/lintrel, holds the executable and the examples; the
-# program keeps its settings beside its executable, so PREFIX must be a folder its user owns.
-# PREFIX/bin/lintrel links to the executable, and the desktop entry, icons and metainfo go to
-# PREFIX/share, where a desktop finds them when PREFIX is ~/.local.
-install(TARGETS lintrel RUNTIME DESTINATION lintrel)
-install(DIRECTORY examples/ DESTINATION lintrel/examples)
-# What a user of an unpacked archive reads first: the README, the licence, how to start it.
-install(FILES README.md LICENSE data/START.txt DESTINATION lintrel)
+# Two layouts. The portable one (the default, for install-user.sh and the archive): the program
+# folder PREFIX/lintrel holds the executable and the examples, and the program keeps its
+# settings beside its executable, so PREFIX must be a folder its user owns; PREFIX/bin/lintrel
+# links to the executable. The system one (LINTREL_SYSTEM_INSTALL, for packagers and the
+# Debian package): the usual Linux places, the program in bin/, the examples and documents
+# under share/doc/lintrel, a manual page; the program then keeps its settings in the user's
+# configuration folder. Both put the desktop entry, icons and metainfo under PREFIX/share.
+option(LINTREL_SYSTEM_INSTALL "Install into bin/ and share/ as a distribution does" OFF)
 
-install(CODE [[
-    set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-    file(MAKE_DIRECTORY "${root}/bin")
-    file(CREATE_LINK ../lintrel/lintrel "${root}/bin/lintrel" SYMBOLIC)
-    # Listed in install_manifest.txt with the files, so that uninstalling finds it.
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${root}/bin/lintrel")
-]])
+if(LINTREL_SYSTEM_INSTALL)
+    set(CMAKE_INSTALL_DOCDIR share/doc/lintrel)
+    include(GNUInstallDirs)
+    install(TARGETS lintrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+    install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    # The changelogs a package's documents hold, compressed as Debian keeps them.
+    configure_file(data/changelog.Debian.in changelog.Debian @ONLY)
+    foreach(log IN ITEMS changelog.Debian CHANGELOG.md)
+        set(from ${CMAKE_CURRENT_BINARY_DIR}/${log})
+        if(log STREQUAL CHANGELOG.md)
+            set(from ${CMAKE_CURRENT_SOURCE_DIR}/CHANGELOG.md)
+        endif()
+        set(to ${CMAKE_CURRENT_BINARY_DIR}/${log}.gz)
+        if(log STREQUAL CHANGELOG.md)
+            set(to ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+        endif()
+        add_custom_command(OUTPUT ${to} COMMAND gzip -9nc ${from} > ${to} DEPENDS ${from})
+        list(APPEND changelogs ${to})
+    endforeach()
+    # The manual page, made from the program's own --help and --version.
+    find_program(HELP2MAN help2man REQUIRED)
+    set(manual ${CMAKE_CURRENT_BINARY_DIR}/lintrel.1.gz)
+    add_custom_command(OUTPUT ${manual}
+        COMMAND ${HELP2MAN} --no-info --no-discard-stderr
+                --name "reader for plain-text note files, one note at a time"
+                --output lintrel.1 $<TARGET_FILE:lintrel>
+        COMMAND gzip -9nf lintrel.1
+        DEPENDS lintrel)
+    add_custom_target(lintrel_documents ALL DEPENDS ${manual} ${changelogs})
+    install(FILES ${changelogs} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+else()
+    install(TARGETS lintrel RUNTIME DESTINATION lintrel)
+    install(DIRECTORY examples/ DESTINATION lintrel/examples)
+    # What a user of an unpacked archive reads first: the README, the licence, how to start it.
+    install(FILES README.md LICENSE data/START.txt DESTINATION lintrel)
+
+    install(CODE [[
+        set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+        file(MAKE_DIRECTORY "${root}/bin")
+        file(CREATE_LINK ../lintrel/lintrel "${root}/bin/lintrel" SYMBOLIC)
+        # Listed in install_manifest.txt with the files, so that uninstalling finds it.
+        list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${root}/bin/lintrel")
+    ]])
+endif()
 
 # The desktop entry names the link by its full path, except in an archive, which can be
 # unpacked anywhere: there it names the program as found on PATH.
@@ -54,10 +94,33 @@ foreach(size IN LISTS LINTREL_ICON_SIZES)
             RENAME ${LINTREL_APP_ID}.png)
 endforeach()
 
-# `cpack` in the build folder makes Lintrel-VERSION-Linux.tar.gz of the same layout.
-set(CPACK_GENERATOR TGZ)
+# `cpack` in the build folder makes Lintrel-VERSION-Linux.tar.gz of the portable layout, or
+# with LINTREL_SYSTEM_INSTALL the Debian package lintrel_VERSION_ARCH.deb, stripped, its
+# dependencies worked out from the libraries the program links.
 set(CPACK_PACKAGE_NAME Lintrel)
 set(CPACK_PACKAGE_VENDOR "The Lintrel developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "A reader for plain-text note files")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader for plain-text note files")
 set(CPACK_SOURCE_GENERATOR "")
+if(LINTREL_SYSTEM_INSTALL)
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_STRIP_FILES ON)
+    set(CPACK_DEBIAN_PACKAGE_NAME lintrel)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_SECTION text)
+    set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Lintrel developers <developers@lintrel.invalid>")
+    set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+        "reader for plain-text note files, one note at a time")
+    string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+        "Lintrel shows a plain-text file of notes one note at a time: one note per\n"
+        "line, or notes cut by a separator line or a separator string. Step back and\n"
+        "forth past blank notes, draw a random note, jump to a note number, or hand the\n"
+        "file to a text editor. It opens files of a gigabyte in a moment, and keeps its\n"
+        "settings in four small text files in the user's configuration folder.")
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+else()
+    set(CPACK_GENERATOR TGZ)
+endif()
 include(CPack)

@@ -12,7 +12,7 @@ if [ "${1:-}" = --test ]; then
     packages+=(
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick
-        desktop-file-utils xdg-utils appstream clang clang-format libclang-rt-14-dev strace sway
+        desktop-file-utils xdg-utils appstream dpkg-dev help2man lintian clang clang-format libclang-rt-14-dev strace sway
     )
 fi
 

@@ -17,6 +17,9 @@ cmake --preset test >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# The Debian package: built, checked by lintian, installed, started, removed.
+tests/package_deb.sh .
+
 if [ "${LINTREL_SKIP_SANITIZERS:-0}" != 1 ]; then
     cmake --preset asan >/dev/null
     cmake --build build-asan -j "$jobs"

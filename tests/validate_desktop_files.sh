@@ -14,4 +14,17 @@ if grep -n '@[A-Z_]*@' "$work/org.lintrel.Lintrel.desktop"; then
 fi
 desktop-file-validate "$work/org.lintrel.Lintrel.desktop"
 appstreamcli validate --no-net "$data/org.lintrel.Lintrel.metainfo.xml"
+# The metainfo's releases are the changelog's, version and day.
+changelog=$(sed -n 's/^## \([0-9][0-9.]*\) - \([0-9-]*\)$/\1 \2/p' "$data/../CHANGELOG.md")
+metainfo=$(sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".*/\1 \2/p' \
+    "$data/org.lintrel.Lintrel.metainfo.xml")
+if [ -z "$changelog" ] || [ "$changelog" != "$metainfo" ]; then
+    printf 'FAILED: releases in CHANGELOG.md:\n%s\nin the metainfo:\n%s\n' "$changelog" "$metainfo"
+    exit 1
+fi
+# No address the project does not own.
+if grep -n 'https\?://' "$data/org.lintrel.Lintrel.metainfo.xml" "$data/../README.md"; then
+    echo "FAILED: an address in the metainfo or the README"
+    exit 1
+fi
 echo "desktop entry and metainfo valid"

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Debian package: built with Debian's build flags in the system layout, checked by
+# lintian, installed with apt, started as an ordinary user (its settings then kept in
+# ~/.config/lintrel across two runs), and removed, leaving nothing of it. Needs root, as
+# installing a package does; elsewhere it says it skipped.
+#
+#   tests/package_deb.sh SOURCE-DIR
+set -euo pipefail
+src=$(cd "$1" && pwd)
+if [ "$(id -u)" -ne 0 ]; then
+    echo "skipped: installing a package needs root"
+    exit 0
+fi
+source "$src/tests/e2e/lib.sh"
+build=$work/build
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_TESTS=OFF \
+    -DLINTREL_SYSTEM_INSTALL=ON \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+cmake --build "$build" >/dev/null
+(cd "$build" && cpack >/dev/null)
+deb=$(ls "$build"/lintrel_*.deb)
+echo "built $(basename "$deb")"
+
+# lintian's errors and warnings fail the package; its notes are shown.
+said=$(lintian --tag-display-limit 0 -I "$deb" 2>/dev/null || true)
+[ -n "$said" ] && echo "$said"
+if grep -q '^[EW]:' <<<"$said"; then
+    echo "FAILED: lintian found errors or warnings"
+    exit 1
+fi
+
+dpkg -r lintrel >/dev/null 2>&1 || true
+DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >/dev/null 2>&1
+installed() { dpkg -s lintrel >/dev/null 2>&1; }
+check "installs with apt" installed
+check "the program is on the PATH" test "$(command -v lintrel)" = /usr/bin/lintrel
+check "it is in the menu" test -f /usr/share/applications/org.lintrel.Lintrel.desktop
+check "with its manual page" test -f /usr/share/man/man1/lintrel.1.gz
+check "which says what it is" sh -c 'zcat /usr/share/man/man1/lintrel.1.gz | grep -q NOTE-FILE'
+
+# Started as an ordinary user: the settings are kept in ~/.config/lintrel.
+if id nobody >/dev/null 2>&1 && command -v setpriv >/dev/null && command -v Xvfb >/dev/null; then
+    start_desktop
+    home=$work/reader
+    mkdir -p "$home"
+    chmod 755 "$work"
+    printf 'one\r\ntwo\r\n' >"$home/notes.txt"
+    chown -R nobody "$home"
+    for run in 1 2; do
+        setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_CONFIG_HOME \
+            HOME="$home" lintrel "$home/notes.txt" >/dev/null 2>&1 &
+        pid=$!
+        answer_charset
+        wait_for main_shown
+        sleep 0.3
+        wmctrl -c Lintrel
+        for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
+        check "run $run ends with no message" test -z "$(small_box || true)"
+        wait_for not_running "$pid" || kill "$pid"
+    done
+    check "its settings are kept in ~/.config/lintrel" \
+        grep -q "$home/notes.txt" "$home/.config/lintrel/FileSettings.ini"
+fi
+
+DEBIAN_FRONTEND=noninteractive apt-get remove -y lintrel >/dev/null 2>&1
+check "apt removes it" test ! -e /usr/bin/lintrel -a ! -e /usr/share/applications/org.lintrel.Lintrel.desktop
+check "and nothing of it is left" test -z "$(dpkg -L lintrel 2>/dev/null | grep -v '^/\.$' || true)"
+finish
