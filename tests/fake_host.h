@@ -83,6 +83,7 @@ class FakeHost : public Host {
         return startable.count(program) > 0;
     }
     QDateTime LocalNow() override { return now; }
+    void TellTerminal(const QString& line) override { terminal.push_back(line); }
     QString ProgramFolder() override { return folder; }
 
     std::vector<QString> MessageTexts() const {
@@ -104,6 +105,7 @@ class FakeHost : public Host {
     }
 
     std::vector<Message> messages;
+    std::vector<QString> terminal;       // lines told to the terminal
     std::function<void()> whileShowing;  // runs while a message box is open
     std::vector<QString> prompts;
     std::vector<QString> initialTexts;

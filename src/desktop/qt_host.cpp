@@ -22,6 +22,8 @@
 #include "desktop/colour_value.h"
 #include "platform/command_line.h"
 
+#include <cstdio>
+
 namespace lintrel {
 
 namespace {
@@ -233,6 +235,10 @@ bool QtHost::StartProgram(const QString& program, const QStringList& arguments) 
 
 QDateTime QtHost::LocalNow() {
     return QDateTime::currentDateTime();
+}
+
+void QtHost::TellTerminal(const QString& line) {
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
 QString QtHost::ProgramFolder() {

@@ -26,6 +26,7 @@ class QtHost : public Host {
     bool StartProgram(const QString& program, const QStringList& arguments) override;
     QDateTime LocalNow() override;
     QString ProgramFolder() override;
+    void TellTerminal(const QString& line) override;
 
   private:
     // The owner of a modal box: the main window once it is shown.

@@ -35,12 +35,16 @@ void Form1::Form_Load(const QString& commandLine) {
     Text1->clear();
 
     StartupFile = UnquotedPath(commandLine);
+    const QString named = StartupFile;
     if (!StartupFile.isEmpty() && FileExists(StartupFile)) {
         // A relative path names a file in the folder the program was started from: kept as a
         // full path, it still names that file at the next start.
         StartupFile = QFileInfo(StartupFile).absoluteFilePath();
         FileFromCommandLine = true;
     } else {
+        if (!named.isEmpty()) {
+            host_.TellTerminal(QStringLiteral("lintrel: %1: no such note file").arg(named));
+        }
         const QString defaultFile = host_.ProgramFolder() + QLatin1Char('/') + kDefaultNoteFile;
         if (FileExists(defaultFile)) {
             StartupFile = defaultFile;
@@ -51,7 +55,9 @@ void Form1::Form_Load(const QString& commandLine) {
 
     if (!StartupFile.isEmpty()) {
         // A file that cannot be read leaves the window without notes; start-up goes on.
-        (void)LoadNoteFile(StartupFile);
+        if (!LoadNoteFile(StartupFile) && FileFromCommandLine) {
+            host_.TellTerminal(QStringLiteral("lintrel: %1: cannot be read").arg(StartupFile));
+        }
     } else if (!StartupChoiceMade) {
         endRequested_ = true;
         return;

@@ -50,6 +50,8 @@ class Host {
     virtual QDateTime LocalNow() = 0;
     // The folder that holds the program, without a trailing slash.
     virtual QString ProgramFolder() = 0;
+    // A line for whoever started the program from a terminal (standard error).
+    virtual void TellTerminal(const QString& line) = 0;
 };
 
 }  // namespace lintrel

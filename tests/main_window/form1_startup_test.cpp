@@ -115,6 +115,25 @@ TEST_F(StartupTest, MissingCommandLineFileWithoutDefaultOpensEmpty) {
     EXPECT_EQ(form->file_name->text(), QStringLiteral("File Name"));
 }
 
+// A note file named on the command line that cannot be opened is named on the terminal, once.
+TEST_F(StartupTest, ANamedFileThatCannotBeOpenedIsToldToTheTerminal) {
+    const QString missing = Path("missing.txt");
+    form->Form_Load(missing);
+    EXPECT_EQ(host.terminal,
+              std::vector<QString>{QStringLiteral("lintrel: %1: no such note file").arg(missing)});
+    host.terminal.clear();
+    Write("bad.ltrsep", "");  // an empty separator file fails the load
+    const QString bad = Note("bad.txt", "a");
+    Form1 other(host);
+    other.Form_Load(bad);
+    EXPECT_EQ(host.terminal,
+              std::vector<QString>{QStringLiteral("lintrel: %1: cannot be read").arg(bad)});
+    host.terminal.clear();
+    Form1 third(host);
+    third.Form_Load(Note("good.txt", "a"));
+    EXPECT_TRUE(host.terminal.empty());
+}
+
 struct ChoiceCase {
     const char* name;
     int option;
