@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "core/form1_layout.h"
+#include "desktop/button_mnemonics.h"
 #include "desktop/widget_units.h"
 #include "desktop/window_roles.h"
 #include "platform/host.h"
@@ -34,6 +35,7 @@ Form1::Form1(Host& host) : host_(host) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
+        ClickOnEveryMnemonic(b);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };

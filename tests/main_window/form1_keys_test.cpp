@@ -154,6 +154,21 @@ TEST_F(KeysTest, EveryKeyReachesItsCommandFromAnyControl) {
     }
 }
 
+// Each press of a button's Alt key clicks it, however quick, and so does each repeat of a
+// held one, as Alt+Right does.
+TEST_F(KeysTest, EveryAltKeyPressAndRepeatClicksTheButton) {
+    LoadLines({"1", "2", "3", "4", "5", "6"});
+    form->ShowLine(1);
+    QTest::keyClick(form->Text1, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(form->Text1, Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(form->CurrentLine, 3);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_N, Qt::AltModifier, QStringLiteral("n"), true);
+    QApplication::sendEvent(form->Text1, &repeat);
+    EXPECT_EQ(form->CurrentLine, 4);
+    QTest::keyClick(form->Text1, Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(form->CurrentLine, 3);
+}
+
 TEST_F(KeysTest, CtrlQClosesAsExitDoes) {
     QTest::keyClick(form->Text1, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(form->isVisible());
