@@ -77,6 +77,9 @@ class FakeHost : public Host {
     }
     QSize ScreenSize() override { return screen; }
     QSize DesktopSize() override { return desktop; }
+    std::vector<QRect> Screens() override {
+        return screens.empty() ? std::vector<QRect>{QRect(QPoint(0, 0), screen)} : screens;
+    }
     bool CanPlaceWindows() override { return canPlaceWindows; }
     bool StartProgram(const QString& program, const QStringList& arguments) override {
         starts.push_back({program, arguments});
@@ -122,6 +125,7 @@ class FakeHost : public Host {
     QString resolvedSansSerif = QStringLiteral("DejaVu Sans");
     QSize screen{1280, 800};
     QSize desktop{2560, 1600};
+    std::vector<QRect> screens;  // empty: the one screen of size `screen`
     bool canPlaceWindows = true;
     std::vector<Start> starts;
     std::set<QString> startable;

@@ -219,6 +219,14 @@ QSize QtHost::DesktopSize() {
     return screen != nullptr ? screen->virtualSize() : QSize(1024, 768);
 }
 
+std::vector<QRect> QtHost::Screens() {
+    std::vector<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back(screen->geometry());
+    }
+    return screens;
+}
+
 bool QtHost::CanPlaceWindows() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -22,6 +22,7 @@ class QtHost : public Host {
     QString ResolveFontFamily(const QString& requested) override;
     QSize ScreenSize() override;
     QSize DesktopSize() override;
+    std::vector<QRect> Screens() override;
     bool CanPlaceWindows() override;
     bool StartProgram(const QString& program, const QStringList& arguments) override;
     QDateTime LocalNow() override;

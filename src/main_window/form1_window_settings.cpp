@@ -35,6 +35,16 @@ void Centre(Form1& form, const QSize& screen) {
     form.SetLeft(place.left);
 }
 
+// The desktop's screens in twips, where a saved place may lie.
+std::vector<ScreenArea> ScreenAreas(Host& host) {
+    std::vector<ScreenArea> areas;
+    for (const QRect& screen : host.Screens()) {
+        areas.push_back({PixelsToTwips(screen.x()), PixelsToTwips(screen.y()),
+                         PixelsToTwips(screen.width()), PixelsToTwips(screen.height())});
+    }
+    return areas;
+}
+
 }  // namespace
 
 void Form1::SaveWindowSettings() {
@@ -65,9 +75,9 @@ void Form1::LoadWindowSettings() {
                 KeepPlace(ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]));
             } else if (d.save_win_pos->Value() != 1) {
                 Centre(*this, screen);
-            } else if (const auto place = AcceptedPlace(
-                           ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]),
-                           PixelsToTwips(screen.width()), PixelsToTwips(screen.height()))) {
+            } else if (const auto place =
+                           AcceptedPlace(ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]),
+                                         ScreenAreas(host_))) {
                 SetTop(place->top);
                 SetLeft(place->left);
             }

@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QDateTime>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/colour_chooser.h"
 #include "platform/common_dialog.h"
@@ -42,6 +44,8 @@ class Host {
     virtual QSize ScreenSize() = 0;
     // The size of all screens together, in device-independent pixels.
     virtual QSize DesktopSize() = 0;
+    // Each screen's place and size on the desktop, in device-independent pixels.
+    virtual std::vector<QRect> Screens() = 0;
     // Whether a window can learn and set its own place on the screen: not on Wayland, where
     // the compositor places windows.
     virtual bool CanPlaceWindows() = 0;

@@ -5,14 +5,14 @@
 
 namespace lintrel {
 
-std::optional<WindowPlace> AcceptedPlace(double top, double left, double screenWidth,
-                                         double screenHeight) {
-    if (!(top > -1000 && left > -1000)) {
-        return std::nullopt;
-    }
+std::optional<WindowPlace> AcceptedPlace(double top, double left,
+                                         const std::vector<ScreenArea>& screens) {
     const WindowPlace place{static_cast<float>(top), static_cast<float>(left)};
-    if (place.top < screenHeight && place.left < screenWidth) {
-        return place;
+    for (const ScreenArea& s : screens) {
+        if (top - s.top > -1000 && left - s.left > -1000 && place.top < s.top + s.height &&
+            place.left < s.left + s.width) {
+            return place;
+        }
     }
     return std::nullopt;
 }

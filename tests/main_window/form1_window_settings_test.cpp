@@ -23,6 +23,20 @@ TEST_F(WindowSettingsTest, MissingFileCentres) {
     EXPECT_FALSE(form->isMaximized());
 }
 
+// A place saved on the right-hand monitor of two comes back there, and is refused once that
+// monitor is gone.
+TEST_F(WindowSettingsTest, APlaceOnASecondMonitor) {
+    host.screens = {QRect(0, 0, 1280, 800), QRect(1280, 0, 1920, 1080)};
+    WriteWindow(" 0 \r\n 1 \r\n 1500 \r\n 30000 \r\n 0 \r\n 0 \r\n 0 \r\n");
+    form->LoadWindowSettings();
+    EXPECT_EQ(form->Left(), 30000);
+    EXPECT_EQ(form->Top(), 1500);
+    host.screens = {QRect(0, 0, 1280, 800)};
+    Form1 undocked(host);
+    undocked.LoadWindowSettings();
+    EXPECT_LT(undocked.Left(), 19200);
+}
+
 struct PlaceCase {
     const char* name;
     std::string file;
