@@ -76,6 +76,7 @@ class FakeHost : public Host {
         return requested == QStringLiteral("MS Sans Serif") ? resolvedSansSerif : requested;
     }
     QSize ScreenSize() override { return screen; }
+    QSize AvailableSize() override { return available.isValid() ? available : screen; }
     QSize DesktopSize() override { return desktop; }
     std::vector<QRect> Screens() override {
         return screens.empty() ? std::vector<QRect>{QRect(QPoint(0, 0), screen)} : screens;
@@ -126,6 +127,7 @@ class FakeHost : public Host {
     QSize screen{1280, 800};
     QSize desktop{2560, 1600};
     std::vector<QRect> screens;  // empty: the one screen of size `screen`
+    QSize available;             // invalid: all of `screen`
     bool canPlaceWindows = true;
     std::vector<Start> starts;
     std::set<QString> startable;

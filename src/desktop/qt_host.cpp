@@ -214,6 +214,11 @@ QSize QtHost::ScreenSize() {
     return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
 }
 
+QSize QtHost::AvailableSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry().size() : QSize(1024, 768);
+}
+
 QSize QtHost::DesktopSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->virtualSize() : QSize(1024, 768);

@@ -21,6 +21,7 @@ class QtHost : public Host {
     QStringList FontFamilies() override;
     QString ResolveFontFamily(const QString& requested) override;
     QSize ScreenSize() override;
+    QSize AvailableSize() override;
     QSize DesktopSize() override;
     std::vector<QRect> Screens() override;
     bool CanPlaceWindows() override;

@@ -21,6 +21,17 @@ constexpr double kDesignLineHeight = 13.0;
 // The layout scale for a window whose controls use `font`.
 double LayoutScale(const QFont& font);
 
+// The scale for a window whose client area was designed at `clientTwips`, drawn in a frame of
+// `frameTwips` (not scaled), on a screen whose free area is `available` pixels: `fontScale`
+// where the window then fits, else the largest scale at which it fits.
+double FittedScale(double fontScale, QSizeF clientTwips, QSizeF frameTwips, QSize available);
+
+// `font` made smaller, where a layout had to take a smaller scale than the font asks, until
+// it asks no more than `scale`, so that every caption keeps fitting; else `font` itself.
+QFont FontFitting(QFont font, double scale);
+// Gives `window` its own font fitting `scale`.
+void ShrinkFontTo(QWidget* window, double scale);
+
 // Places `widget` at a rectangle given in design twips, scaled by `scale`, rounding each edge
 // to a pixel.
 void PlaceInTwips(QWidget* widget, const QRect& twips, double scale = 1.0);

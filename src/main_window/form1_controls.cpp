@@ -64,10 +64,18 @@ Form1::Form1(Host& host) : host_(host) {
         setTabOrder(order[i - 1], order[i]);
     }
 
-    // The designed sizes grow with the desktop font; the position on the screen does not.
-    scale_ = LayoutScale(font());
+    // The designed sizes grow with the desktop font, as far as the screen has room for them
+    // (the font shrinks with them beyond that); the position on the screen does not.
+    const double fontScale = LayoutScale(font());
+    scale_ = FittedScale(
+        fontScale,
+        QSizeF(kMinOuterWidthTwips - kFrameWidthTwips, kMinOuterHeightTwips - kFrameHeightTwips),
+        QSizeF(kFrameWidthTwips, kFrameHeightTwips), host_.AvailableSize());
+    ShrinkFontTo(this, scale_);
     setMinimumSize(TwipsToPixels((kMinOuterWidthTwips - kFrameWidthTwips) * scale_),
                    TwipsToPixels((kMinOuterHeightTwips - kFrameHeightTwips) * scale_));
+    // The style's sizes for the controls, as shown, before they are placed.
+    ensurePolished();
     setGeometry(TwipsToPixels(kInitialClientLeftTwips), TwipsToPixels(kInitialClientTopTwips),
                 TwipsToPixels(kInitialClientWidthTwips * scale_),
                 TwipsToPixels(kInitialClientHeightTwips * scale_));
@@ -132,18 +140,22 @@ void Form1::Form_Resize() {
     const Form1Layout layout =
         LayoutForm1(static_cast<int>(PixelsToTwips(width()) / scale_) + kFrameWidthTwips,
                     static_cast<int>(PixelsToTwips(height()) / scale_) + kFrameHeightTwips);
-    PlaceInTwips(file_name, layout.file_name, scale_);
-    PlaceInTwips(line_shown, layout.line_shown, scale_);
-    PlaceInTwips(Text1, layout.Text1, scale_);
-    PlaceInTwips(Command1, layout.Command1, scale_);
-    PlaceInTwips(Command2, layout.Command2, scale_);
-    PlaceInTwips(Command3, layout.Command3, scale_);
-    PlaceInTwips(Command4, layout.Command4, scale_);
-    PlaceInTwips(Command5, layout.Command5, scale_);
-    PlaceInTwips(Command6, layout.Command6, scale_);
-    PlaceInTwips(Command7, layout.Command7, scale_);
-    PlaceInTwips(Command8, layout.Command8, scale_);
-    PlaceInTwips(Command9, layout.Command9, scale_);
+    const std::pair<QWidget*, QRect Form1Layout::*> places[] = {
+        {file_name, &Form1Layout::file_name}, {line_shown, &Form1Layout::line_shown},
+        {Text1, &Form1Layout::Text1},         {Command1, &Form1Layout::Command1},
+        {Command2, &Form1Layout::Command2},   {Command3, &Form1Layout::Command3},
+        {Command4, &Form1Layout::Command4},   {Command5, &Form1Layout::Command5},
+        {Command6, &Form1Layout::Command6},   {Command7, &Form1Layout::Command7},
+        {Command8, &Form1Layout::Command8},   {Command9, &Form1Layout::Command9},
+    };
+    for (const auto& [widget, place] : places) {
+        PlaceInTwips(widget, layout.*place, scale_);
+        // A button is as tall as its caption needs, which a window shrunk to a small screen
+        // may not leave it.
+        if (qobject_cast<QPushButton*>(widget) != nullptr) {
+            GrowToHintHeight(widget);
+        }
+    }
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {

@@ -42,6 +42,8 @@ class Host {
     virtual QString ResolveFontFamily(const QString& requested) = 0;
     // The primary screen's size in device-independent pixels.
     virtual QSize ScreenSize() = 0;
+    // The part of it free for windows (without the desktop's panels).
+    virtual QSize AvailableSize() = 0;
     // The size of all screens together, in device-independent pixels.
     virtual QSize DesktopSize() = 0;
     // Each screen's place and size on the desktop, in device-independent pixels.

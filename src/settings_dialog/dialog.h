@@ -141,6 +141,8 @@ class Dialog : public QWidget {
     CommonDialog& fileDialog_;
     QWidget* noteBox_;
     double scale_ = 1.0;
+    // How much smaller than the desktop's the window's font was made to fit the screen.
+    double fontShrink_ = 1.0;
     bool choosing_ = false;  // a colour chooser is open
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog's controls, built from one table of the window's design.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -149,9 +150,9 @@ void Dialog::BuildControls() {
         QWidget* control = MakeControl(row);
         control->setObjectName(QLatin1String(row.name));
         PlaceInTwips(control, row.twips, scale_);
-        // An indicator drawn taller than the design's grows about its row's middle.
-        if (qobject_cast<QCheckBox*>(control) != nullptr ||
-            qobject_cast<QRadioButton*>(control) != nullptr) {
+        // An indicator drawn taller than the design's grows about its row's middle, and so
+        // does a button whose caption needs more than a window shrunk to a small screen leaves.
+        if (qobject_cast<QAbstractButton*>(control) != nullptr) {
             GrowToHintHeight(control);
         }
         tabOrder.emplace_back(row.tabIndex, control);

@@ -32,7 +32,14 @@ constexpr int kDialogFrameHeightTwips = 390;
 }  // namespace
 
 Dialog::Dialog(Host& host, CommonDialog& fileDialog, QWidget* noteBox)
-    : host_(host), fileDialog_(fileDialog), noteBox_(noteBox), scale_(LayoutScale(font())) {
+    : host_(host), fileDialog_(fileDialog), noteBox_(noteBox) {
+    // The designed sizes grow with the desktop font, as far as the screen has room for them.
+    const double fontScale = LayoutScale(font());
+    scale_ =
+        FittedScale(fontScale, QSizeF(kClientWidthTwips, kClientHeightTwips),
+                    QSizeF(kDialogFrameWidthTwips, kDialogFrameHeightTwips), host_.AvailableSize());
+    fontShrink_ = scale_ / fontScale;
+    ShrinkFontTo(this, scale_);
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Settings - Lintrel"));
     // A fixed tool window: no minimise or maximise box, not listed in the task bar.
@@ -55,11 +62,12 @@ Dialog::~Dialog() = default;
 
 void Dialog::ApplyStyle() {
     // The style check boxes show their caption in the style they stand for.
-    auto styled = [](QWidget* w, auto apply) {
+    auto styled = [this](QWidget* w, auto apply) {
         QFont f(kDesignFace);
         f.setPointSizeF(8.25);
         apply(f);
-        w->setFont(f);
+        // Made smaller with the window's font where the screen had no room for it.
+        w->setFont(fontShrink_ < 1 ? FontFitting(f, LayoutScale(f) * fontShrink_) : f);
     };
     styled(bo, [](QFont& f) { f.setWeight(QFont::Bold); });
     styled(it, [](QFont& f) { f.setItalic(true); });

@@ -2,6 +2,7 @@
 // Every caption of both windows fits its control at the desktop's real fonts, with the
 // windows scaled to the font.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QPushButton>
@@ -104,38 +105,68 @@ std::vector<std::string> Misfits(QWidget* window) {
     return out;
 }
 
-class CaptionsTest : public ::testing::TestWithParam<double> {};
+// A desktop font (0: the default one) on a screen whose free area is `available`.
+struct Desktop {
+    double points;
+    QSize available;
+};
 
+class CaptionsTest : public ::testing::TestWithParam<Desktop> {};
+
+// On the smallest screens people use (1280 x 720, 1366 x 768 at 1.25, 1280 x 1024 at 2, their
+// free area in Qt's pixels), and at the desktop's default font, 9 and 11 points: both windows
+// fit the screen in their frames, with every caption fitting its control; where the screen
+// has room, the layout keeps the font's scale.
 TEST_P(CaptionsTest, EveryCaptionFitsAndNothingOverlaps) {
     ASSERT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
-    // 0 stands for the desktop's default font.
     std::optional<test::AppFont> font;
-    if (GetParam() > 0) {
+    if (GetParam().points > 0) {
         QFont f(QStringLiteral("DejaVu Sans"));
-        f.setPointSizeF(GetParam());
+        f.setPointSizeF(GetParam().points);
         font.emplace(f);
     }
+    const double fontScale = LayoutScale(QApplication::font());
     QTemporaryDir dir;
     test::FakeHost host;
     host.folder = dir.path();
+    host.available = GetParam().available;
     Form1 form(host);
     form.show();
     Dialog& d = form.SettingsDialog();
-    EXPECT_GE(form.Scale(), 1.0);
-    EXPECT_EQ(d.Scale(), form.Scale());
+    EXPECT_LE(form.Scale(), fontScale);
+    EXPECT_LE(d.Scale(), fontScale);
     EXPECT_EQ(Misfits(&form), std::vector<std::string>{});
     EXPECT_EQ(Misfits(&d), std::vector<std::string>{});
+    // Each window in its design frame (8 x 32 and 6 x 26 pixels) fits the free area.
+    EXPECT_LE(form.minimumWidth() + 8, host.available.width());
+    EXPECT_LE(form.minimumHeight() + 32, host.available.height());
+    EXPECT_LE(d.width() + 6, host.available.width());
+    EXPECT_LE(d.height() + 26, host.available.height());
+    const bool room = TwipsToPixels(8775 * fontScale) + 6 <= host.available.width() &&
+                      TwipsToPixels(5535 * fontScale) + 26 <= host.available.height();
+    if (room) {
+        EXPECT_EQ(d.Scale(), fontScale);
+        EXPECT_EQ(form.Scale(), fontScale);
+    }
     // The long font-list caption takes two lines in its box, beside the button.
     const int line = d.load_font_list_at_startup->fontMetrics().lineSpacing();
     EXPECT_GE(d.load_font_list_at_startup->heightForWidth(d.load_font_list_at_startup->width()),
               2 * line);
 }
 
-INSTANTIATE_TEST_SUITE_P(DesktopFonts, CaptionsTest, ::testing::Values(0.0, 9.0, 11.0),
+INSTANTIATE_TEST_SUITE_P(DesktopFonts, CaptionsTest,
+                         ::testing::Values(Desktop{0, {1920, 1050}}, Desktop{9, {1920, 1050}},
+                                           Desktop{11, {1920, 1050}}, Desktop{0, {1280, 690}},
+                                           Desktop{11, {1280, 690}}, Desktop{9, {1093, 590}},
+                                           Desktop{11, {1093, 590}}, Desktop{0, {640, 490}},
+                                           Desktop{9, {640, 490}}, Desktop{11, {640, 490}}),
                          [](const auto& test) {
-                             return test.param == 0
-                                        ? std::string("DefaultFont")
-                                        : "DejaVuSans" + std::to_string(int(test.param)) + "pt";
+                             const Desktop& d = test.param;
+                             return (d.points == 0
+                                         ? std::string("DefaultFont")
+                                         : "DejaVuSans" + std::to_string(int(d.points)) + "pt") +
+                                    "On" + std::to_string(d.available.width()) + "x" +
+                                    std::to_string(d.available.height());
                          });
 
 // The scale follows the font, never shrinks the design, and leaves the saved window size in
