@@ -183,7 +183,10 @@ void NoteView::paintEvent(QPaintEvent*) {
         QList<QTextLayout::FormatRange> ranges;
         if (from != to && block.start >= from.block && block.start <= to.block) {
             const int start = block.start == from.block ? from.index : 0;
-            const int end = block.start == to.block ? to.index : static_cast<int>(laid.text.size());
+            // A selected line break is drawn past the line's end, as a text box draws it.
+            const int end = block.start == to.block
+                                ? to.index
+                                : static_cast<int>(laid.text.size()) + (block.breakAfter ? 1 : 0);
             ranges.append({start + laid.shift, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);

@@ -188,6 +188,36 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
     }
 }
 
+// Where each row of the box's viewport ends its selection highlight, counted from the left.
+std::vector<int> HighlightEnds(QWidget* viewport) {
+    const QImage image = viewport->grab().toImage();
+    const QColor highlight = viewport->palette().color(QPalette::Active, QPalette::Highlight);
+    std::vector<int> ends;
+    for (int y = 0; y < image.height(); ++y) {
+        int end = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == highlight) {
+                end = x;
+            }
+        }
+        ends.push_back(end);
+    }
+    return ends;
+}
+
+// Selected text, line breaks and all, is drawn where the text box draws it.
+TEST_F(TextBoxOracle, SelectionIsDrawnAsTheTextBoxDrawsIt) {
+    Show({"Lines", "UTF-8", "one two\r\n\r\nthree four five\r\nsix"});
+    view.setFocus();
+    box.setFocus();
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    const std::vector<int> ours = HighlightEnds(view.viewport());
+    EXPECT_EQ(ours, HighlightEnds(box.viewport()));
+    // Four lines are highlighted, some pixels each.
+    EXPECT_GT(std::count_if(ours.begin(), ours.end(), [](int end) { return end > 0; }), 40);
+}
+
 // Every boundary a screen reader asks for, at, before and after offsets all through the note.
 TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
     const Note notes[] = {
