@@ -124,6 +124,11 @@ bool IsRightToLeft(char16_t control) {
 
 }  // namespace
 
+// The explicit levels and directions of Unicode's bidirectional algorithm (UAX #9, rules X1
+// to X8): each embedding, override or isolate initiator pushes the next odd or even level
+// while it stays within the deepest level and nothing overflowed (X2 to X5c), else it counts
+// as an overflow; a PDF pops an embedding or override unless an isolate overflowed, and never
+// an isolate (X7); a PDI closes its isolate and everything opened inside it (X6a).
 void LineDirections::Embeddings::Apply(char16_t control, int base) {
     const int level = valid.empty() ? base : valid.back().second;
     const int next = IsRightToLeft(control) ? (level + 1) | 1 : (level + 2) & ~1;

@@ -71,7 +71,6 @@ class NoteBlocks {
     enum class Encoding { SingleByte, Utf8, DoubleByte };
     // Where the stretch from grid point `g` (0 < g < size, inside a long line) begins.
     std::size_t CutAt(std::size_t g) const;
-    std::size_t GridCut(std::size_t g) const { return g == 0 ? 0 : CutAt(g); }
     // In a double-byte code page: where the first character that ends after byte `g` begins
     // (g itself, or g + 1 when g is a character's second byte).
     std::size_t DoubleByteStart(std::size_t g) const;

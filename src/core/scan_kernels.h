@@ -59,7 +59,8 @@ struct ScanSet {
     BlockScan (*lowerAscii)(const char* p, std::size_t n, char* out);
 };
 
-// The kernels of the widest width the processor has, built where it is x86-64 with AVX2.
+// The AVX2 kernels, when this is an x86-64 processor with AVX2 (and they were built); else
+// null, and the 16-byte kernels serve.
 const ScanSet* Avx2Scans();
 
 #if defined(__SSE2__)

@@ -20,9 +20,10 @@ namespace lintrel {
 class Dialog;
 class Host;
 
-// The main window: the loaded notes, the note shown, and the command buttons. Its
-// procedures are defined beside the subsystem they belong to: start-up and note handling in
-// src/core, the settings savers and loaders in src/settings, layout and commands here.
+// The main window: the loaded notes, the note shown, and the command buttons. Its procedures
+// are all defined in src/main_window, in a file per subsystem (form1_startup.cpp,
+// form1_note_file.cpp, form1_note_display.cpp, form1_commands.cpp, form1_controls.cpp and the
+// four form1_*_settings.cpp); the rules they follow live in src/core and src/settings.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -114,11 +115,11 @@ class Form1 : public QWidget {
         int pixels = std::numeric_limits<int>::min();
     };
 
-    // Members, in the order of the start-up sequence's description.
+    // The start-up members, in the order Form_Load sets them.
     lintrel::NoteList NoteList;
     QString StartupFile;
-    // The loading index of the window's design: the number of pieces of the last load plus
-    // one. Kept because the design names it; nothing reads it.
+    // The number of notes of the last load plus one. Nothing in the program reads it; it is
+    // kept as the window's state that a loaded file leaves, for tests and for debugging.
     std::size_t PieceIndex = 0;
     std::int16_t CurrentLine = 0;
     bool StartupChoiceMade = false;

@@ -42,7 +42,6 @@ class NoteView : public QAbstractScrollArea {
     // Shows a text of its own.
     void setPlainText(const QString& text);
     void clear() { setPlainText(QString()); }
-    bool isReadOnly() const { return true; }
 
     // The whole note as shown.
     QString toPlainText() const;

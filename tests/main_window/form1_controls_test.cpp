@@ -19,7 +19,6 @@ TEST_F(Form1LayoutTest, CreatedAtTheDesignedClientSize) {
     EXPECT_EQ(form->file_name->text(), QStringLiteral("File Name"));
     EXPECT_EQ(form->line_shown->text(), QStringLiteral("Line Shown"));
     EXPECT_EQ(form->Text1->toPlainText(), QStringLiteral("Text1"));
-    EXPECT_TRUE(form->Text1->isReadOnly());
     EXPECT_EQ(form->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
