@@ -18,6 +18,7 @@ class QPushButton;
 namespace lintrel {
 
 class Dialog;
+class FileFollower;
 class Host;
 
 // The main window: the loaded notes, the note shown, and the command buttons. Its procedures
@@ -66,6 +67,9 @@ class Form1 : public QWidget {
     void FindAgain();
     // Loads the note file shown again and shows the note of the same number (F5).
     void ReloadNoteFile();
+    // The same, silently, when the note file changed on disk: a file that no longer loads
+    // changes nothing, and a selection stays where the note's text is the same.
+    void NoteFileChanged();
 
     // --- Commands ---
     void Command9_Click();  // Browse
@@ -158,6 +162,9 @@ class Form1 : public QWidget {
     // The keys that reach the commands from anywhere in the window.
     void AddShortcuts();
     void ApplyCharset(int charset);
+    // Reads the note file again and shows the note of the same number; false when it could
+    // not be read (the notes stay as they were).
+    bool ReadAgain();
 
     Host& host_;
     std::unique_ptr<Dialog> dialog_;
@@ -166,7 +173,8 @@ class Form1 : public QWidget {
     double scale_ = 1.0;
     SetTwips left_, top_, width_, height_;
     QString lastSearch_;
-    QString loadedFile_;  // the note file loaded last, empty before any
+    QString loadedFile_;                // the note file loaded last, empty before any
+    FileFollower* follower_ = nullptr;  // reads it again when it changes on disk
     bool endRequested_ = false;
     bool unloaded_ = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window/form1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 
 #include "core/form1_layout.h"
 #include "desktop/button_mnemonics.h"
+#include "desktop/file_follower.h"
 #include "desktop/widget_units.h"
 #include "desktop/window_roles.h"
 #include "platform/host.h"
@@ -19,6 +21,13 @@
 namespace lintrel {
 
 Form1::Form1(Host& host) : host_(host) {
+    // Nobody is busy with a box, a dialog or a mouse selection while the file is read again.
+    follower_ = new FileFollower(
+        [] {
+            return QApplication::activeModalWidget() == nullptr &&
+                   QApplication::mouseButtons() == Qt::NoButton;
+        },
+        [this] { NoteFileChanged(); }, this);
     InstallWindowRoles();
     setWindowTitle(QStringLiteral("Lintrel"));
     setObjectName(QStringLiteral("Form1"));

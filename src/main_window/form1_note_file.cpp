@@ -8,6 +8,7 @@
 
 #include "core/note_file_reader.h"
 #include "desktop/busy_cursor.h"
+#include "desktop/file_follower.h"
 #include "main_window/form1.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
@@ -32,31 +33,48 @@ bool Form1::LoadNoteFile(const QString& path) {
     NoteList = std::move(result.notes);
     PieceIndex = NoteList.Count() + 1;
     file_name->setText(path);
-    // A long path runs under Browse; its tooltip shows it whole.
-    file_name->setToolTip(path);
+    // A long path runs under Browse; its tooltip shows it whole, and says it is followed.
+    file_name->setToolTip(path + QStringLiteral("\n(followed: changes show by themselves)"));
     loadedFile_ = path;
+    // Followed from now on: an edit saved in another program shows here by itself.
+    QStringList followed{path};
+    if (const QString separatorFile = SeparatorFilePath(path); !separatorFile.isEmpty()) {
+        followed << separatorFile;
+    }
+    follower_->Follow(followed);
     return true;
 }
 
 void Form1::ReloadNoteFile() {
-    if (loadedFile_.isEmpty()) {
-        return;
-    }
-    if (!LoadNoteFile(loadedFile_)) {
+    if (!loadedFile_.isEmpty() && !ReadAgain()) {
         host_.MessageBox(QStringLiteral("The note file could not be read again."),
                          MsgIcon::Information);
-        return;
+    }
+}
+
+void Form1::NoteFileChanged() {
+    const NoteText before = Text1->Note();
+    const auto [anchor, caret] = Text1->Selection();
+    if (ReadAgain() && Text1->Note().bytes == before.bytes) {
+        Text1->Select(anchor, caret);
+    }
+}
+
+bool Form1::ReadAgain() {
+    if (!LoadNoteFile(loadedFile_)) {
+        return false;
     }
     if (CurrentLine < 1) {
-        return;  // no note was shown
+        return true;  // no note was shown
     }
     if (NoteList.Count() == 0) {
         Text1->clear();
-        return;
+        return true;
     }
     // The note of the number shown, or the last one of a file that got shorter.
     ShowLine(static_cast<std::int16_t>(
         std::min<std::size_t>(static_cast<std::size_t>(CurrentLine), NoteList.Count())));
+    return true;
 }
 
 }  // namespace lintrel

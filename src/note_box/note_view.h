@@ -43,6 +43,8 @@ class NoteView : public QAbstractScrollArea {
     void setPlainText(const QString& text);
     void clear() { setPlainText(QString()); }
 
+    // The note shown.
+    const NoteText& Note() const { return note_; }
     // The whole note as shown.
     QString toPlainText() const;
     QString SelectedText() const;

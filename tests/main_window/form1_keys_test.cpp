@@ -187,7 +187,8 @@ TEST_F(KeysTest, TooltipsShowTheWholePathAndTheRealCount) {
     std::vector<std::string> many(40000, "x");
     const QString path = LoadLines(many, "a-long-name-of-a-note-file-that-runs-under-Browse.txt");
     form->ShowLine(7);
-    EXPECT_EQ(form->file_name->toolTip(), path);
+    EXPECT_EQ(form->file_name->toolTip(),
+              path + QStringLiteral("\n(followed: changes show by themselves)"));
     EXPECT_EQ(form->line_shown->toolTip(), QStringLiteral("Note 7 of 40000"));
 }
 

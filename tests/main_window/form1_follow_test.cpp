@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The note file followed as it changes on disk: read again by itself, as F5 reads it, however
+// an editor saves it, and never under a user who is busy.
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <cstdio>
+#include <functional>
+#include <set>
+
+#include "desktop/file_follower.h"
+#include "form_fixture.h"
+
+namespace lintrel {
+namespace {
+
+void WriteFile(const QString& path, const std::string& bytes,
+               QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Truncate) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(mode));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+class FollowTest : public test::FormTest {
+  protected:
+    // Runs the event loop until `done` holds, for three seconds at most.
+    static bool RunUntil(const std::function<bool()>& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < 3000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return done();
+    }
+    // Runs the event loop for as long as a change takes to be read, and a little more.
+    static void Settle() {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 2 * FileFollower::kSettleMs + 200) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+    std::string Lines(const std::vector<std::string>& lines) {
+        std::string bytes;
+        for (const auto& l : lines) {
+            bytes += l + "\r\n";
+        }
+        return bytes;
+    }
+};
+
+// The ways an editor or a writer changes a file, against the note shown after it.
+TEST_F(FollowTest, EveryWayAFileIsRewrittenShowsTheNewNote) {
+    const struct {
+        const char* name;
+        std::function<void(const QString& path, const std::string& bytes)> rewrite;
+        std::vector<std::string> lines;
+        const char* shown;
+        std::size_t notes;
+    } cases[] = {
+        {"in place",
+         [](auto& path, auto& b) { WriteFile(path, b); },
+         {"one", "two", "THREE", "four"},
+         "THREE",
+         4},
+        {"renamed over",
+         [](auto& path, auto& b) {
+             WriteFile(path + ".new", b);
+             std::rename(QFile::encodeName(path + ".new").constData(),
+                         QFile::encodeName(path).constData());
+         },
+         {"one", "two", "renamed", "four"},
+         "renamed",
+         4},
+        {"deleted and made again",
+         [](auto& path, auto& b) {
+             QFile::remove(path);
+             QApplication::processEvents();
+             WriteFile(path, b);
+         },
+         {"one", "two", "again", "four"},
+         "again",
+         4},
+        {"cut short", [](auto& path, auto& b) { WriteFile(path, b); }, {"one", "two"}, "two", 2},
+        {"grown",
+         [](auto& path, auto& b) { WriteFile(path, b, QIODevice::Append); },
+         {"five", "six"},
+         "three",
+         6},
+    };
+    for (const auto& c : cases) {
+        form = std::make_unique<Form1>(host);
+        const QString path = LoadLines({"one", "two", "three", "four"});
+        form->ShowLine(3);
+        c.rewrite(path, Lines(c.lines));
+        EXPECT_TRUE(RunUntil([&] {
+            return Shown() == QString::fromLatin1(c.shown) && form->NoteList.Count() == c.notes;
+        })) << c.name
+            << ": " << Shown().toStdString();
+        EXPECT_TRUE(host.messages.empty()) << c.name;
+    }
+}
+
+// Nothing moves under a user busy with a box; the change shows once it is closed.
+TEST_F(FollowTest, WaitsWhileABoxIsOpen) {
+    LoadLines({"one", "two", "three"});
+    form->ShowLine(2);
+    form->show();
+    auto* box = new QDialog(form.get());
+    box->setModal(true);
+    box->show();
+    Write("notes.txt", Lines({"one", "changed", "three"}));
+    Settle();
+    EXPECT_EQ(Shown(), QStringLiteral("two"));
+    delete box;
+    EXPECT_TRUE(RunUntil([&] { return Shown() == QStringLiteral("changed"); }));
+}
+
+// A file that is gone, or that no longer loads, leaves the notes as they are.
+TEST_F(FollowTest, AFileGoneOrUnreadableChangesNothing) {
+    const QString path = LoadLines({"one", "two", "three"});
+    form->ShowLine(2);
+    QFile::remove(path);
+    Settle();
+    EXPECT_EQ(Shown(), QStringLiteral("two"));
+    EXPECT_EQ(form->NoteList.Count(), 3u);
+    // Back, it is read again.
+    Write("notes.txt", Lines({"one", "back", "three"}));
+    EXPECT_TRUE(RunUntil([&] { return Shown() == QStringLiteral("back"); }));
+    // An empty separator file fails the load: nothing changes, and no message shows.
+    Write("notes.ltrsep", "");
+    Settle();
+    EXPECT_EQ(Shown(), QStringLiteral("back"));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+// A file written all the time, as a log is, is read again, but at most once a second.
+TEST_F(FollowTest, AFileWrittenAllTheTimeIsReadAtMostOnceASecond) {
+    const QString path = LoadLines({"one"});
+    form->ShowLine(1);
+    std::set<std::size_t> counts;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 2500) {
+        WriteFile(path, "line\r\n", QIODevice::Append);
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        counts.insert(form->NoteList.Count());
+    }
+    // The notes at the start, and one count for each read since.
+    EXPECT_GE(counts.size(), 2u);
+    EXPECT_LE(counts.size(), 4u);
+}
+
+// The same text read again keeps its selection.
+TEST_F(FollowTest, ASelectionStaysWhereTheTextIsTheSame) {
+    LoadLines({"one", "two words", "three"});
+    form->ShowLine(2);
+    form->Text1->selectAll();
+    ASSERT_EQ(form->NoteList.Count(), 3u);
+    Write("notes.txt", Lines({"ONE", "two words", "three", "four"}));
+    ASSERT_TRUE(RunUntil([&] { return form->NoteList.Count() == 4; }));
+    EXPECT_EQ(form->Text1->SelectedText(), QStringLiteral("two words"));
+}
+
+}  // namespace
+}  // namespace lintrel
