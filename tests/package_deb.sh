@@ -54,12 +54,7 @@ if id nobody >/dev/null 2>&1 && command -v setpriv >/dev/null && command -v Xvfb
             HOME="$home" lintrel "$home/notes.txt" >/dev/null 2>&1 &
         pid=$!
         answer_charset
-        wait_for main_shown
-        sleep 0.3
-        wmctrl -c Lintrel
-        for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
-        check "run $run ends with no message" test -z "$(small_box || true)"
-        wait_for not_running "$pid" || kill "$pid"
+        close_without_message "$pid" "run $run ends with no message"
     done
     check "its settings are kept in ~/.config/lintrel" \
         grep -q "$home/notes.txt" "$home/.config/lintrel/FileSettings.ini"

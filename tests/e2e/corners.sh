@@ -59,13 +59,7 @@ else
         "$locked/lintrel" "$notes/locked.txt" >/dev/null 2>&1 &
     pid=$!
     answer_charset
-    wait_for main_shown
-    sleep 0.3
-    wmctrl -c Lintrel
-    # A refused save would show its message before the program ends.
-    for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
-    check "no save was refused" test -z "$(small_box || true)"
-    wait_for not_running "$pid" || kill "$pid"
+    close_without_message "$pid" "no save was refused"
     check "the settings files were written in place" \
         test "$(field "$locked" 7 FileSettings.ini)" = "$notes/locked.txt"
     check "no other file was made" test "$(ls -A "$locked" | wc -l)" = 5
@@ -83,12 +77,7 @@ else
             HOME="$home" "$system/lintrel" "$notes/locked.txt" >/dev/null 2>&1 &
         pid=$!
         answer_charset
-        wait_for main_shown
-        sleep 0.3
-        wmctrl -c Lintrel
-        for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
-        check "run $run: no save or load was refused" test -z "$(small_box || true)"
-        wait_for not_running "$pid" || kill "$pid"
+        close_without_message "$pid" "run $run: no save or load was refused"
     done
     check "the settings are kept in ~/.config/lintrel" \
         test "$(field "$home/.config/lintrel" 7 FileSettings.ini)" = "$notes/locked.txt"

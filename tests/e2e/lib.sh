@@ -87,6 +87,17 @@ close_main() {
     wait_for not_running "$1"
 }
 not_running() { ! kill -0 "$1" 2>/dev/null; }
+# Closes the main window of process $1 and checks, under the name $2, that the program ends
+# without a message box (a refused save would show one before the program ends).
+close_without_message() {
+    local _
+    wait_for main_shown
+    sleep 0.3
+    wmctrl -c Lintrel
+    for _ in $(seq 40); do kill -0 "$1" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
+    check "$2" test -z "$(small_box || true)"
+    wait_for not_running "$1" || kill "$1"
+}
 
 failures=0
 check() {
