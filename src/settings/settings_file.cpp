@@ -36,7 +36,7 @@ QString SettingsFolder(const QString& programFolder, const QString& configHome,
 
 QString SettingsFolder(const QString& programFolder) {
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The base directory specification takes only an absolute path.
+    // The XDG base directory rules take only an absolute path.
     if (!configHome.startsWith(QLatin1Char('/'))) {
         configHome = QDir::homePath() + QStringLiteral("/.config");
     }
