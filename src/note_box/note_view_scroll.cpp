@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The note box's scroll bar, which counts bytes, and the wheel.
+#include <QScrollBar>
+#include <QTextLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "note_box/note_view.h"
+
+namespace lintrel {
+
+std::size_t NoteView::ByteOf(const Top& top) const {
+    const std::size_t span = blocks_.Span(top.block);
+    const double share = static_cast<double>(top.y) / Layout(top.block).height;
+    return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
+}
+
+int NoteView::ValueOf(const Top& top) const {
+    return static_cast<int>(ByteOf(top) / unit_);
+}
+
+void NoteView::SyncScrollBar(const Top& last) {
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker blocker(bar);
+    // A page is the bytes on screen, from the top of the box to its bottom, each end counted
+    // by its height in its block, so that the slider's share of the groove is the share of the
+    // note on screen.
+    const Top bottom = Normalised(Top{top_.block, top_.y + viewport()->height()});
+    const std::size_t topByte = ByteOf(top_);
+    const std::size_t shown = std::max(ByteOf(bottom), topByte) - topByte;
+    bar->setRange(0, ValueOf(last));
+    bar->setPageStep(std::max(1, static_cast<int>(shown / unit_)));
+    bar->setSingleStep(std::max(1, bar->pageStep() / 10));
+    // While the slider is dragged it stays where the mouse puts it.
+    if (!bar->isSliderDown()) {
+        bar->setValue(ValueOf(top_));
+    }
+}
+
+void NoteView::ScrollBarAction(int action) {
+    const int page = PageHeight();
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd:
+            ScrollBy(LineHeight());
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            ScrollBy(-LineHeight());
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            ScrollBy(page);
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            ScrollBy(-page);
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            JumpToByte(0);
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            JumpToByte(NoteSize());
+            break;
+        default:
+            return;
+    }
+    // The slider then takes the place scrolled to, not a step of its own.
+    verticalScrollBar()->setSliderPosition(ValueOf(top_));
+}
+
+void NoteView::ScrollBarMoved(int value) {
+    if (value != ValueOf(top_)) {
+        const QSignalBlocker blocker(verticalScrollBar());
+        JumpToByte(static_cast<std::size_t>(value) * unit_);
+    }
+}
+
+void NoteView::scrollContentsBy(int, int) {
+    // Scrolling is done by ScrollBy; the scroll bar only reports and moves.
+}
+
+void NoteView::wheelEvent(QWheelEvent* event) {
+    const QPoint pixels = event->pixelDelta();
+    wheelRest_ +=
+        !pixels.isNull() ? -pixels.y() : -event->angleDelta().y() * 3 * LineHeight() / 120;
+    // Whole lines, as a text box scrolls; what is left of a line waits for the next turn, so
+    // that a touchpad's small steps add up.
+    const int lines = wheelRest_ / LineHeight();
+    if (lines != 0) {
+        wheelRest_ -= lines * LineHeight();
+        ScrollBy(lines * LineHeight());
+    }
+    event->accept();
+}
+
+}  // namespace lintrel
