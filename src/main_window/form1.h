@@ -122,8 +122,8 @@ class Form1 : public QWidget {
     // The start-up members, in the order Form_Load sets them.
     lintrel::NoteList NoteList;
     QString StartupFile;
-    // The number of notes of the last load plus one. Nothing in the program reads it; it is
-    // kept as the window's state that a loaded file leaves, for tests and for debugging.
+    // The loading index: the number of notes of the last load plus one. Nothing reads it; it
+    // is one of the window's start-up members, kept with them so the set is whole.
     std::size_t PieceIndex = 0;
     std::int16_t CurrentLine = 0;
     bool StartupChoiceMade = false;
