@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <ostream>
+
 #include "desktop/widget_units.h"
 #include "form_fixture.h"
 
@@ -110,6 +112,10 @@ struct Desktop {
     double points;
     QSize available;
 };
+
+void PrintTo(const Desktop& d, std::ostream* out) {
+    *out << d.points << " pt on " << d.available.width() << " x " << d.available.height();
+}
 
 class CaptionsTest : public ::testing::TestWithParam<Desktop> {};
 
