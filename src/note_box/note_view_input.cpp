@@ -11,7 +11,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleHints>
-#include <QTextBoundaryFinder>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
 
@@ -285,18 +286,14 @@ void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     doubleClickAt_ = QDateTime::currentMSecsSinceEpoch();
-    // A double click selects the word under the mouse.
+    // A double click selects the word under the mouse, as a text box's cursor finds it in the
+    // line (the block) that holds it.
     const Place place = PlaceAt(event->position().toPoint());
-    const QString text = Decoded(blocks_.At(place.block));
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, text);
-    finder.setPosition(place.index);
-    const bool atStart =
-        finder.isAtBoundary() && (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem);
-    const auto start = atStart ? place.index : std::max<qsizetype>(0, finder.toPreviousBoundary());
-    finder.setPosition(place.index);
-    const qsizetype next = finder.toNextBoundary();
-    const auto end = next < 0 ? text.size() : std::max<qsizetype>(start, next);
-    Select(Place{place.block, static_cast<int>(start)}, Place{place.block, static_cast<int>(end)});
+    QTextDocument line(Decoded(blocks_.At(place.block)));
+    QTextCursor cursor(&line);
+    cursor.setPosition(place.index);
+    cursor.select(QTextCursor::WordUnderCursor);
+    Select(Place{place.block, cursor.anchor()}, Place{place.block, cursor.position()});
 }
 
 void NoteView::contextMenuEvent(QContextMenuEvent* event) {

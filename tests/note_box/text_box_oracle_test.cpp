@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTest>
 #include <QTextCursor>
 
@@ -186,6 +187,48 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
             }
         }
     }
+}
+
+// Clicks, double clicks and Shift+clicks leave the caret and the selection as in the text box.
+TEST_F(TextBoxOracle, MouseClicksSelectAsTheTextBoxDoes) {
+    struct Click {
+        QPoint at;
+        Qt::KeyboardModifiers modifiers;
+        bool twice;
+    };
+    // A short double-click time, so that the test need not wait long between clicks.
+    constexpr int kInterval = 60;
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(kInterval);
+    const int line = view.fontMetrics().lineSpacing();
+    const std::vector<Click> clicks = {
+        {{30, 4 + line / 2}, {}, false},
+        {{150, 4 + 3 * line / 2}, Qt::ShiftModifier, false},
+        {{90, 4 + 5 * line / 2}, {}, true},
+        {{200, 4 + line / 2}, {}, false},
+        {{380, 4 + 7 * line / 2}, {}, false},
+        {{5, 4 + 2 * line}, Qt::ShiftModifier, false},
+        {{60, 290}, {}, true},
+    };
+    for (const Note& note : kNotes) {
+        Show(note);
+        for (std::size_t i = 0; i < clicks.size(); ++i) {
+            const Click& c = clicks[i];
+            for (QWidget* target : {view.viewport(), box.viewport()}) {
+                if (c.twice) {
+                    QTest::mouseDClick(target, Qt::LeftButton, c.modifiers, c.at);
+                } else {
+                    QTest::mouseClick(target, Qt::LeftButton, c.modifiers, c.at);
+                }
+            }
+            EXPECT_EQ(Ours(), Theirs()) << note.name << ", click " << i << " (caret, anchor, top)";
+            if (c.twice) {
+                // The next click is no third click of this double click.
+                QTest::qWait(kInterval + 30);
+            }
+        }
+    }
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
 }
 
 // Where each row of the box's viewport ends its selection highlight, counted from the left.
