@@ -3,7 +3,8 @@
 // offered whole, with its selection; of a larger one the part on screen. The character, word,
 // sentence and paragraph around an offset are found by a text box's own cursor in a document
 // of the block that holds the offset (or of the part on screen), and the line on screen from
-// the block's layout, so each question costs at most a block.
+// the block's layout: no search runs beyond a block. Offsets themselves still count the text
+// from the note's start (a note read whole is at most a megabyte).
 #include <QAccessibleWidget>
 #include <QTextCursor>
 #include <QTextDocument>
