@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "core/startup_choice.h"
+#include "main_window/control_values.h"
 #include "main_window/form1.h"
 #include "platform/host.h"
 #include "settings/settings_file.h"
@@ -14,18 +15,6 @@
 namespace lintrel {
 
 namespace {
-
-// The lines of FileSettings.ini in their order, and their count.
-enum FileLine : std::size_t {
-    kLoadDefault,
-    kLoadLast,
-    kLoadNothing,
-    kLoadSpecified,
-    kSpecifiedFile,
-    kSeparator,
-    kLastFile,
-    kFileLines
-};
 
 StartupFileOption ChosenFileOption(const Dialog& d) {
     if (d.load_default->isChecked()) {
@@ -40,35 +29,35 @@ StartupFileOption ChosenFileOption(const Dialog& d) {
     return d.load_specified->isChecked() ? StartupFileOption::Specified : StartupFileOption::None;
 }
 
+// The lines of FileSettings.ini in their order: the four start-up file options, the
+// specified file, the separator, and the file loaded last (whose text a load keeps in
+// `lastFile`).
+SettingsLines FileLines(Dialog& d, const QLabel* fileName, QString& lastFile) {
+    return {OptionLine(0, d.load_default),
+            OptionLine(1, d.load_last),
+            OptionLine(2, d.load_nothing),
+            OptionLine(3, d.load_specified),
+            TextLine(4, d.note_file_specified_path),
+            TextLine(5, d.notes_separation_characters),
+            {6, [fileName](SettingsWriter& w) { w.Text(SettingsBytes(fileName->text())); },
+             [&lastFile](const Field& f) { lastFile = SettingsText(ReadText(f)); }}};
+}
+
 }  // namespace
 
 void Form1::SaveFileSettings() {
-    Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kFileSettings, kFileLines, [&](SettingsWriter& w) {
-        w.At(kLoadDefault).Boolean(d.load_default->isChecked());
-        w.At(kLoadLast).Boolean(d.load_last->isChecked());
-        w.At(kLoadNothing).Boolean(d.load_nothing->isChecked());
-        w.At(kLoadSpecified).Boolean(d.load_specified->isChecked());
-        w.At(kSpecifiedFile).Text(SettingsBytes(d.note_file_specified_path->text()));
-        w.At(kSeparator).Text(SettingsBytes(d.notes_separation_characters->text()));
-        w.At(kLastFile).Text(SettingsBytes(file_name->text()));
-    });
+    QString unused;
+    SaveSettingsFile(host_, kFileSettings, FileLines(SettingsDialog(), file_name, unused));
 }
 
 void Form1::LoadFileSettings() {
     Dialog& d = SettingsDialog();
-    LoadSettingsFile(host_, kFileSettings, kFileLines, [&](const std::vector<Field>& f) {
-        Dialog::SetOption(d.load_default, ReadBoolean(f[kLoadDefault]));
-        Dialog::SetOption(d.load_last, ReadBoolean(f[kLoadLast]));
-        Dialog::SetOption(d.load_nothing, ReadBoolean(f[kLoadNothing]));
-        Dialog::SetOption(d.load_specified, ReadBoolean(f[kLoadSpecified]));
-        d.note_file_specified_path->setText(SettingsText(ReadText(f[kSpecifiedFile])));
-        d.notes_separation_characters->setText(SettingsText(ReadText(f[kSeparator])));
+    QString lastFile;
+    LoadSettingsFile(host_, kFileSettings, FileLines(d, file_name, lastFile), [&] {
         if (FileFromCommandLine) {
             return;
         }
-        if (const auto file = StartupFileFor(ChosenFileOption(d), host_.ProgramFolder(),
-                                             SettingsText(ReadText(f[kLastFile])),
+        if (const auto file = StartupFileFor(ChosenFileOption(d), host_.ProgramFolder(), lastFile,
                                              d.note_file_specified_path->text())) {
             StartupFile = *file;
             StartupChoiceMade = true;

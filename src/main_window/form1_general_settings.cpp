@@ -7,6 +7,7 @@
 #include <array>
 
 #include "core/startup_choice.h"
+#include "main_window/control_values.h"
 #include "main_window/form1.h"
 #include "platform/host.h"
 #include "settings/settings_file.h"
@@ -15,16 +16,6 @@
 namespace lintrel {
 
 namespace {
-
-// The lines of GeneralSettings.ini in their order, and their count: the seven start-up
-// options first.
-enum GeneralLine : std::size_t {
-    kFirstOption,
-    kLineNumber = kFirstOption + 7,
-    kTextEditor,
-    kShownNote,
-    kGeneralLines
-};
 
 // The options of "General settings" in the file's order, with the choice each stands for.
 std::array<std::pair<QRadioButton*, StartupLineOption>, 7> LineOptions(const Dialog& d) {
@@ -42,34 +33,32 @@ std::int16_t ReadShownNote(const Field& field) {
     return NumberIn(field) ? ReadInt16(field) : std::int16_t{0};
 }
 
+// The lines of GeneralSettings.ini, in the order a load applies them: the note shown last
+// first, so that it is known before any control is set; then the seven start-up options and
+// the two text boxes.
+SettingsLines GeneralLines(Dialog& d, std::int16_t& shownNote) {
+    SettingsLines lines = {{9, [&shownNote](SettingsWriter& w) { w.Integer(shownNote); },
+                            [&shownNote](const Field& f) { shownNote = ReadShownNote(f); }}};
+    std::size_t line = 0;
+    for (const auto& option : LineOptions(d)) {
+        lines.push_back(OptionLine(line++, option.first));
+    }
+    lines.push_back(TextLine(7, d.line_load_startup));
+    lines.push_back(TextLine(8, d.text_editor_path));
+    return lines;
+}
+
 }  // namespace
 
 void Form1::SaveGeneralSettings() {
-    Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kGeneralSettings, kGeneralLines, [&](SettingsWriter& w) {
-        std::size_t line = kFirstOption;
-        for (const auto& [option, choice] : LineOptions(d)) {
-            w.At(line++).Boolean(option->isChecked());
-        }
-        w.At(kLineNumber).Text(SettingsBytes(d.line_load_startup->text()));
-        w.At(kTextEditor).Text(SettingsBytes(d.text_editor_path->text()));
-        w.At(kShownNote).Integer(CurrentLine);
-    });
+    SaveSettingsFile(host_, kGeneralSettings, GeneralLines(SettingsDialog(), CurrentLine));
 }
 
 void Form1::LoadGeneralSettings() {
     Dialog& d = SettingsDialog();
-    LoadSettingsFile(host_, kGeneralSettings, kGeneralLines, [&](const std::vector<Field>& f) {
-        CurrentLine = ReadShownNote(f[kShownNote]);
-        const auto options = LineOptions(d);
-        for (std::size_t i = 0; i < options.size(); ++i) {
-            Dialog::SetOption(options[i].first, ReadBoolean(f[kFirstOption + i]));
-        }
-        d.line_load_startup->setText(SettingsText(ReadText(f[kLineNumber])));
-        d.text_editor_path->setText(SettingsText(ReadText(f[kTextEditor])));
-
+    LoadSettingsFile(host_, kGeneralSettings, GeneralLines(d, CurrentLine), [&] {
         StartupLineOption chosen = StartupLineOption::None;
-        for (const auto& [option, choice] : options) {
+        for (const auto& [option, choice] : LineOptions(d)) {
             if (option->isChecked()) {
                 chosen = choice;
                 break;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // WindowSettings.ini: start maximised, and the main window's saved position and size.
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "main_window/control_values.h"
 #include "main_window/form1.h"
@@ -14,18 +16,6 @@
 namespace lintrel {
 
 namespace {
-
-// The lines of WindowSettings.ini in their order, and their count.
-enum WindowLine : std::size_t {
-    kStartMaximised,
-    kSavePosition,
-    kTop,
-    kLeft,
-    kSaveSize,
-    kHeight,
-    kWidth,
-    kWindowLines
-};
 
 // Centres the window on the screen for its present outer size.
 void Centre(Form1& form, const QSize& screen) {
@@ -45,38 +35,57 @@ std::vector<ScreenArea> ScreenAreas(Host& host) {
     return areas;
 }
 
+// The place and size a load read, applied once all lines are in.
+struct SavedPlace {
+    Field top, left, height, width;
+};
+
+// A line holding one of the window's measures in twips, as a single; a load keeps its field.
+SettingsLine MeasureLine(std::size_t line, std::function<double()> measure, Field& loaded) {
+    return {line,
+            [measure = std::move(measure)](SettingsWriter& w) {
+                w.Single(static_cast<float>(measure()));
+            },
+            [&loaded](const Field& f) { loaded = f; }};
+}
+
+// The lines of WindowSettings.ini in their order.
+SettingsLines WindowLines(Form1& form, Dialog& d, SavedPlace& saved) {
+    return {CheckLine(0, d.start_max),
+            CheckLine(1, d.save_win_pos),
+            MeasureLine(
+                2, [&form] { return form.Top(); }, saved.top),
+            MeasureLine(
+                3, [&form] { return form.Left(); }, saved.left),
+            CheckLine(4, d.save_win_size),
+            MeasureLine(
+                5, [&form] { return form.Height(); }, saved.height),
+            MeasureLine(
+                6, [&form] { return form.Width(); }, saved.width)};
+}
+
 }  // namespace
 
 void Form1::SaveWindowSettings() {
-    Dialog& d = SettingsDialog();
-    SaveSettingsFile(host_, kWindowSettings, kWindowLines, [&](SettingsWriter& w) {
-        w.At(kStartMaximised).Integer(d.start_max->Value());
-        w.At(kSavePosition).Integer(d.save_win_pos->Value());
-        w.At(kTop).Single(static_cast<float>(Top()));
-        w.At(kLeft).Single(static_cast<float>(Left()));
-        w.At(kSaveSize).Integer(d.save_win_size->Value());
-        w.At(kHeight).Single(static_cast<float>(Height()));
-        w.At(kWidth).Single(static_cast<float>(Width()));
-    });
+    SavedPlace unused;
+    SaveSettingsFile(host_, kWindowSettings, WindowLines(*this, SettingsDialog(), unused));
 }
 
 void Form1::LoadWindowSettings() {
     Dialog& d = SettingsDialog();
     const QSize screen = host_.ScreenSize();
+    SavedPlace saved;
     LoadSettingsFile(
-        host_, kWindowSettings, kWindowLines,
-        [&](const std::vector<Field>& f) {
-            SetCheckState(d.start_max, f[kStartMaximised]);
-            SetCheckState(d.save_win_pos, f[kSavePosition]);
-            SetCheckState(d.save_win_size, f[kSaveSize]);
+        host_, kWindowSettings, WindowLines(*this, d, saved),
+        [&] {
             if (!host_.CanPlaceWindows()) {
                 // The compositor places the window: the place the file holds is kept as it is,
                 // for the next start on a desktop that lets a window be placed.
-                KeepPlace(ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]));
+                KeepPlace(ReadSingleValue(saved.top), ReadSingleValue(saved.left));
             } else if (d.save_win_pos->Value() != 1) {
                 Centre(*this, screen);
             } else if (const auto place =
-                           AcceptedPlace(ReadSingleValue(f[kTop]), ReadSingleValue(f[kLeft]),
+                           AcceptedPlace(ReadSingleValue(saved.top), ReadSingleValue(saved.left),
                                          ScreenAreas(host_))) {
                 SetTop(place->top);
                 SetLeft(place->left);
@@ -85,8 +94,8 @@ void Form1::LoadWindowSettings() {
                 // No larger than all screens together: a window beyond them cannot be used.
                 const QSize desktop = host_.DesktopSize();
                 SetHeight(
-                    std::min<double>(ReadSingle(f[kHeight]), PixelsToTwips(desktop.height())));
-                SetWidth(std::min<double>(ReadSingle(f[kWidth]), PixelsToTwips(desktop.width())));
+                    std::min<double>(ReadSingle(saved.height), PixelsToTwips(desktop.height())));
+                SetWidth(std::min<double>(ReadSingle(saved.width), PixelsToTwips(desktop.width())));
             }
             if (d.start_max->Value() == 1) {
                 setWindowState(windowState() | Qt::WindowMaximized);

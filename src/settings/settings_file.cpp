@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -140,13 +141,21 @@ void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
 
 }  // namespace
 
-void SaveSettingsFile(Host& host, const QString& fileName, std::size_t count,
-                      const std::function<void(SettingsWriter& w)>& lines) {
+void SaveSettingsFile(Host& host, const QString& fileName, const SettingsLines& lines) {
     RunOnFailurePath(host, fileName, QStringLiteral("saving"), false, [&](const QString& path) {
+        std::vector<const SettingsLine*> inFileOrder;
+        for (const SettingsLine& line : lines) {
+            inFileOrder.push_back(&line);
+        }
+        std::sort(inFileOrder.begin(), inFileOrder.end(),
+                  [](const auto* a, const auto* b) { return a->line < b->line; });
+        // A line missing or declared twice is out of place for the writer.
         SettingsWriter w;
-        lines(w);
-        if (w.Lines() != count) {
-            throw std::logic_error("a settings file written short or long");
+        for (const SettingsLine* line : inFileOrder) {
+            line->save(w.At(line->line));
+        }
+        if (w.Lines() != lines.size()) {
+            throw std::logic_error("a settings line that writes no value");
         }
         // The user's configuration folder is made at the first save there.
         if (!QDir().mkpath(QFileInfo(path).path())) {
@@ -156,18 +165,22 @@ void SaveSettingsFile(Host& host, const QString& fileName, std::size_t count,
     });
 }
 
-void LoadSettingsFile(Host& host, const QString& fileName, std::size_t count,
-                      const std::function<void(const std::vector<Field>& f)>& apply,
-                      const std::function<void()>& missing) {
+void LoadSettingsFile(Host& host, const QString& fileName, const SettingsLines& lines,
+                      const std::function<void()>& then, const std::function<void()>& missing) {
     RunOnFailurePath(host, fileName, QStringLiteral("loading"), true, [&](const QString& path) {
-        const auto fields = ReadSettingsFile(path, count);
+        const auto fields = ReadSettingsFile(path, lines.size());
         if (!fields) {
             if (missing) {
                 missing();
             }
             return;
         }
-        apply(*fields);
+        for (const SettingsLine& line : lines) {
+            line.load(fields->at(line.line));
+        }
+        if (then) {
+            then();
+        }
     });
 }
 

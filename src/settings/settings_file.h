@@ -43,18 +43,28 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
 // (see SaveFileSafely). Throws SettingsError on failure.
 void WriteSettingsFile(const QString& path, const std::string& bytes);
 
-// Saves the settings file `fileName` of `count` lines in the program's folder: `lines` writes
-// them in their order. Any failure ends the save with the critical message "Error in saving
-// "NAME"."; the file keeps what it held before (see SaveFileSafely), and the caller carries on.
-void SaveSettingsFile(Host& host, const QString& fileName, std::size_t count,
-                      const std::function<void(SettingsWriter& w)>& lines);
+// One line of a settings file: its place in the file, how its value is written, and how the
+// field read from it is applied. A file is declared as the list of its lines, in the order a
+// load applies them; a save writes them in the file's order.
+struct SettingsLine {
+    std::size_t line;
+    std::function<void(SettingsWriter& w)> save;
+    std::function<void(const Field& f)> load;
+};
+using SettingsLines = std::vector<SettingsLine>;
 
-// Loads the settings file `fileName` of `count` lines: `apply` takes its fields, in order;
-// `missing`, when given, runs instead when there is no such file. Any failure, in reading or
-// in `apply` (a SettingsError), ends the load with the critical message "Error in loading
-// "NAME".", the file deleted; what was applied stays applied, and the caller carries on.
-void LoadSettingsFile(Host& host, const QString& fileName, std::size_t count,
-                      const std::function<void(const std::vector<Field>& f)>& apply,
+// Saves the settings file `fileName` in the program's folder, one line for each of `lines`.
+// Any failure ends the save with the critical message "Error in saving "NAME"."; the file
+// keeps what it held before (see SaveFileSafely), and the caller carries on.
+void SaveSettingsFile(Host& host, const QString& fileName, const SettingsLines& lines);
+
+// Loads the settings file `fileName`: each of `lines` takes its field, in the list's order,
+// then `then` runs; `missing`, when given, runs instead when there is no such file. Any
+// failure, in reading or in applying (a SettingsError), ends the load with the critical
+// message "Error in loading "NAME".", the file deleted; what was applied stays applied, and
+// the caller carries on.
+void LoadSettingsFile(Host& host, const QString& fileName, const SettingsLines& lines,
+                      const std::function<void()>& then = {},
                       const std::function<void()>& missing = {});
 
 // A control's text in the settings file's bytes (UTF-8), and back.

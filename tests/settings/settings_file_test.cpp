@@ -7,8 +7,10 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
+#include "fake_host.h"
 #include "settings/settings_file.h"
 
 namespace lintrel {
@@ -95,6 +97,36 @@ TEST(SettingsFolderTest, ProgramFolderWhereItCanKeepThemElseTheConfigFolder) {
             return path == folder ? c.folderWritable : c.fileWritable;
         });
         EXPECT_EQ(chosen, c.portable ? folder : config + QStringLiteral("/lintrel")) << c.name;
+    }
+}
+
+// A file declared as its lines, listed in the order a load applies them: a save writes them in
+// the file's order; a line missing or declared twice is a fault of the program.
+TEST(SettingsLinesTest, SavedInTheFilesOrderLoadedInTheListsOrder) {
+    QTemporaryDir dir;
+    test::FakeHost host;
+    host.folder = dir.path();
+    std::string applied;
+    const auto line = [&](std::size_t n) {
+        return SettingsLine{n, [n](SettingsWriter& w) { w.Integer(static_cast<int>(n) * 10); },
+                            [&applied](const Field& f) { applied += f.text + ";"; }};
+    };
+    SaveSettingsFile(host, QStringLiteral("x.ini"), {line(2), line(0), line(1)});
+    QFile file(dir.filePath(QStringLiteral("x.ini")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), " 0 \r\n 10 \r\n 20 \r\n");
+    LoadSettingsFile(host, QStringLiteral("x.ini"), {line(2), line(0), line(1)},
+                     [&applied] { applied += "then"; });
+    EXPECT_EQ(applied, "20;0;10;then");
+    EXPECT_TRUE(host.messages.empty());
+
+    const SettingsLines faulty[] = {
+        {line(0), line(2)},
+        {line(0), line(0)},
+        {line(0), {1, [](SettingsWriter&) {}, [](const Field&) {}}},
+    };
+    for (const SettingsLines& lines : faulty) {
+        EXPECT_THROW(SaveSettingsFile(host, QStringLiteral("x.ini"), lines), std::logic_error);
     }
 }
 
