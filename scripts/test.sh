@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds Lintrel and runs every test: the normal build, then the
-# same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds Lintrel and runs every test: the normal build with g++, then
+# the same suite built with clang under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# clang-tidy over the sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -26,6 +27,9 @@ if [ "${LINTREL_SKIP_SANITIZERS:-0}" != 1 ]; then
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-asan --output-on-failure -j "$jobs"
 fi
+
+# The checks of .clang-tidy, through the clang build's compile commands.
+scripts/tidy.sh
 
 # Every fuzz target for a bounded time (about a minute in all) from the seed corpus.
 if [ "${LINTREL_SKIP_FUZZ:-0}" != 1 ]; then

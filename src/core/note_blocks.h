@@ -20,8 +20,8 @@ namespace lintrel {
 struct BlockLimits {
     // Laying out 128 KiB of text takes about 20 ms, so a screen of such lines answers a resize
     // at once.
-    std::size_t wholeLine = 128 * 1024;
-    std::size_t stretch = 64 * 1024;
+    std::size_t wholeLine = std::size_t{128} * 1024;
+    std::size_t stretch = std::size_t{64} * 1024;
 };
 
 struct NoteBlock {

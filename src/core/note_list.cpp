@@ -135,10 +135,11 @@ bool NoteCutter::Grow(std::size_t capacity) {
     // Huge pages where the system offers them: a gigabyte is then backed in a few hundred
     // faults rather than a quarter of a million.
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto first = (reinterpret_cast<std::uintptr_t>(grown) + page - 1) & ~(page - 1);
-    const auto last = (reinterpret_cast<std::uintptr_t>(grown) + capacity) & ~(page - 1);
+    const auto start = reinterpret_cast<std::uintptr_t>(grown);
+    const auto first = (start + page - 1) & ~(page - 1);
+    const auto last = (start + capacity) & ~(page - 1);
     if (capacity >= kHugeEnough && last > first) {
-        (void)madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+        (void)madvise(grown + (first - start), last - first, MADV_HUGEPAGE);
     }
     return true;
 }

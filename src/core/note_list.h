@@ -153,7 +153,7 @@ class NoteListBuilder {
     void Reserve(std::size_t bytes) { cutter_.Reserve(bytes); }
     // Where to read the next `bytes` bytes of the file (at most kPiece): where their joined
     // text will be held, so that they are not copied again, or a piece of scratch.
-    static constexpr std::size_t kPiece = 128 * 1024;
+    static constexpr std::size_t kPiece = std::size_t{128} * 1024;
     char* Room(std::size_t bytes);
     // Takes the next bytes of the file. False when memory for the notes ran out.
     bool Feed(std::string_view bytes);

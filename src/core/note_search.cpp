@@ -20,7 +20,7 @@ namespace {
 
 // Bytes decoded at a time: large enough that the overlap carried between pieces costs
 // nothing, small enough to stay in the cache.
-constexpr std::size_t kPiece = 256 * 1024;
+constexpr std::size_t kPiece = std::size_t{256} * 1024;
 
 // A piece of a note as the note box shows it: CR LF, a lone CR and a lone LF each one line
 // break. `pendingCr` carries a CR that ended the piece before, whose LF may begin this one.

@@ -77,8 +77,8 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
     // Only the lines the file has are read: what follows them is never looked at. No field
     // the program writes comes near the bound, so a file that reaches it before its last
     // field ends is read as far as the bound.
-    constexpr qint64 kChunk = 64 * 1024;
-    constexpr qsizetype kMost = 1024 * 1024;
+    constexpr qint64 kChunk = qint64{64} * 1024;
+    constexpr qsizetype kMost = qsizetype{1024} * 1024;
     QByteArray bytes;
     for (;;) {
         const QByteArray more = file.read(kChunk);

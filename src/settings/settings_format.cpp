@@ -30,15 +30,13 @@ void FieldReader::SkipDelimiter() {
     if (!closed_) {
         return;
     }
-    if (input_[pos_] == ',') {
+    if (input_[pos_] == ',' || input_[pos_] == '\n') {
         ++pos_;
     } else if (input_[pos_] == '\r') {
         ++pos_;
         if (pos_ < input_.size() && input_[pos_] == '\n') {
             ++pos_;
         }
-    } else if (input_[pos_] == '\n') {
-        ++pos_;
     }
 }
 

@@ -12,8 +12,6 @@ class WindowSettingsTest : public test::FormTest {
     QPoint Place() const { return {static_cast<int>(form->Left()), static_cast<int>(form->Top())}; }
 };
 
-const QPoint kCreated(2595, 3285);
-
 TEST_F(WindowSettingsTest, MissingFileCentres) {
     form->LoadWindowSettings();
     // Centring in twips, rounded to whole pixels.
