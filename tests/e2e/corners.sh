@@ -34,8 +34,7 @@ printf 'False\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnote
 "$app/lintrel" "$notes/empty.txt" >/dev/null 2>&1 &
 pid=$!
 answer_charset
-wait_for main_shown
-sleep 0.3
+wait_for main_managed
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+n
 check "Next on an empty list reports the end" wait_for small_box_shown
 xdotool windowactivate --sync "$(small_box)" key --clearmodifiers Return

@@ -21,8 +21,7 @@ start() {
     "$app/lintrel" "$notes" >/dev/null 2>&1 &
     pid=$!
     answer_charset
-    wait_for main_shown
-    sleep 0.3
+    wait_for main_managed
 }
 # Asks with Ctrl+F for the note holding $1; true when the box asked.
 find_text() {
@@ -35,18 +34,16 @@ find_text() {
 
 start
 check "Ctrl+F asks for a text" find_text gamma
-# Make the file shorter than the note shown, and read it again.
+# Make the file shorter than the note shown, and read it again. The window handles its events in
+# the order they came: F5 has read the file before the close that follows it.
 printf 'only one\r\n' >"$notes"
-sleep 0.2
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers F5
-sleep 0.5
 close_main "$pid"
 check "F5 read the shorter file and shows its last note" test "$(shown_note)" = 1
 
 printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
 start
 find_text GAMMA
-sleep 0.3
 close_main "$pid"
 check "Ctrl+F showed the note that holds the text, whatever its case" test "$(shown_note)" = 3
 finish

@@ -38,12 +38,12 @@ start_desktop() {
     for _ in 1 2 3 4 5; do
         "$wm" >"$work/wm.log" 2>&1 &
         wm_pid=$!
-        for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-        wmctrl -m >/dev/null 2>&1 && break
+        wait_for wm_running && break
         kill "$wm_pid" 2>/dev/null || true
     done
-    wmctrl -m >/dev/null 2>&1 || { echo "$wm did not start:"; cat "$work/wm.log"; exit 1; }
+    wm_running || { echo "$wm did not start:"; cat "$work/wm.log"; exit 1; }
 }
+wm_running() { wmctrl -m >/dev/null 2>&1; }
 
 # Makes the program folder $app ($work/app unless set) holding a copy of the program $1.
 make_app() {
@@ -71,6 +71,27 @@ main_shown() { main_window >/dev/null; }
 small_box() { lintrel_window narrow; }
 small_box_shown() { small_box >/dev/null; }
 
+# Whether the window manager manages window $1: it has given the window its state, so that it
+# acts on a request to close, move or activate it, and the window's frame is in place.
+managed() { [ -n "$1" ] && xprop -id "$1" WM_STATE 2>/dev/null | grep -q 'window state: Normal'; }
+main_managed() { managed "$(main_window)"; }
+box_managed() { managed "$(small_box)"; }
+# Whether the window with the keyboard focus is named exactly $1: keys typed now go to it.
+focused_named() { [ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$1" ]; }
+# Waits until command $@ prints the same twice in a row, 0.1 s apart, and prints it: a
+# window's frame once the window manager and the program have stopped moving it.
+settled() {
+    local before now
+    before=$("$@")
+    for _ in $(seq 50); do
+        sleep 0.1
+        now=$("$@")
+        [ "$now" = "$before" ] && break
+        before=$now
+    done
+    echo "$now"
+}
+
 # Types an answer into the charset question once it is shown, and confirms it.
 answer_charset() {
     wait_for window_shown Lintrel || { echo "no charset question"; return 1; }
@@ -81,20 +102,20 @@ answer_charset() {
 # Closes the main window through the window manager, as a user would, and waits for the
 # program ($1, its process id) to end.
 close_main() {
-    wait_for main_shown || { echo "the main window did not show"; return 1; }
-    sleep 0.3
+    wait_for main_managed || { echo "the main window did not show"; return 1; }
     wmctrl -c Lintrel
     wait_for not_running "$1"
 }
 not_running() { ! kill -0 "$1" 2>/dev/null; }
+# Whether program $1 has ended or shows a message box.
+ended_or_asking() { not_running "$1" || small_box_shown; }
 # Closes the main window of process $1 and checks, under the name $2, that the program ends
 # without a message box (a refused save would show one before the program ends).
 close_without_message() {
     local _
-    wait_for main_shown
-    sleep 0.3
+    wait_for main_managed
     wmctrl -c Lintrel
-    for _ in $(seq 40); do kill -0 "$1" 2>/dev/null && ! small_box_shown || break; sleep 0.05; done
+    wait_for ended_or_asking "$1" || true
     check "$2" test -z "$(small_box || true)"
     wait_for not_running "$1" || kill "$1"
 }

@@ -73,7 +73,6 @@ start "$notes/Default.txt"
 answer_charset
 wait_for main_shown
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+n
-sleep 0.3
 close_main "$pid"
 trace=
 order=$(grep -o '[A-Za-z]*Settings\.ini"' "$work/renames.log" | tr -d '"' | uniq | tr '\n' ' ')
@@ -85,9 +84,8 @@ check "the shown note's number is kept" test "$(field GeneralSettings.ini 10 | t
 printf '"unclosed\r\n' >"$app/WindowSettings.ini"
 start "$notes/Default.txt"
 answer_charset
-check "the message for the malformed file" wait_for window_shown Lintrel
-sleep 0.3
-xdotool key --clearmodifiers Return
+check "the message for the malformed file" wait_for box_managed
+xdotool windowactivate --sync "$(small_box)" key --clearmodifiers Return
 close_main "$pid"
 check "the malformed file was replaced" sh -c "! grep -q unclosed '$app/WindowSettings.ini'"
 start "$notes/Default.txt"
@@ -111,7 +109,7 @@ xdotool key --clearmodifiers Return
 dialog_gone() { ! xdotool search --onlyvisible --name 'Select a file' >/dev/null 2>&1; }
 for _ in 1 2 3 4 5; do
     dialog_gone && break
-    sleep 0.5
+    wait_for focused_named 'Select a file to open with Lintrel'
     xdotool key --clearmodifiers Escape
 done
 check "the file dialog is gone" wait_for dialog_gone

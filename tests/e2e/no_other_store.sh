@@ -18,8 +18,7 @@ printf 'False\r\nFalse\r\nFalse\r\nTrue\r\n%s\r\n\r\n\r\n' "$notes" >"$app/FileS
 # Presses $1 in window $2, waits for a window named $3, and closes it with Escape.
 use() {
     xdotool windowactivate --sync "$2" key --clearmodifiers "$1"
-    wait_for window_shown "$3" || { echo "no window \"$3\" after $1"; return 1; }
-    sleep 0.3
+    wait_for focused_named "$3" || { echo "no window \"$3\" after $1"; return 1; }
     xdotool key --clearmodifiers Escape
     wait_for gone "$3"
 }
@@ -30,12 +29,10 @@ HOME=$home XDG_CONFIG_HOME=$home/.config XDG_CACHE_HOME=$home/.cache XDG_DATA_HO
     "$app/lintrel" "$notes" >/dev/null 2>&1 &
 pid=$!
 answer_charset
-wait_for main_shown
-sleep 0.3
+wait_for main_managed
 check "the main window's Browse" use alt+b "$(main_window)" "Select a file to open with Lintrel"
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+s
-wait_for window_shown "Settings - Lintrel"
-sleep 0.3
+wait_for focused_named "Settings - Lintrel"
 check "the start-up file's Browse" use alt+b "$(settings)" \
     "Select a file to open with Lintrel on program startup"
 check "the editor's Browse" use alt+w "$(settings)" "Select an external text editor to use with Lintrel"

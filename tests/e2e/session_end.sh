@@ -23,8 +23,7 @@ start_at_note_3() {
     "$app/lintrel" "$notes" >/dev/null 2>&1 &
     pid=$!
     answer_charset
-    wait_for main_shown
-    sleep 0.3
+    wait_for main_managed
     xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+g
     wait_for small_box_shown
     xdotool type --delay 20 3

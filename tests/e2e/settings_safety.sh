@@ -17,8 +17,7 @@ run_counting_messages() {
     "$1/lintrel" "$notes" >/dev/null 2>&1 &
     local pid=$! count=0 id
     answer_charset >/dev/null
-    wait_for main_shown
-    sleep 0.3
+    wait_for main_managed
     wmctrl -c Lintrel
     for _ in $(seq 200); do
         kill -0 "$pid" 2>/dev/null || break

@@ -43,11 +43,28 @@ def walk(n):
         walk(c)
 walk(json.load(sys.stdin))'
 }
+# The window with the keyboard focus: "title width".
+focused() {
+    as_nobody env XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$(ls "$runtime"/sway-ipc.*)" \
+        swaymsg -r -t get_tree | python3 -c '
+import json, sys
+def walk(n):
+    if n.get("focused") and n.get("pid"):
+        print(n.get("name"), n["rect"]["width"])
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))'
+}
+# Whether keys typed now go to the main window, to a small box of Lintrel's, or to the
+# settings window.
+main_focused() { focused | awk '$1 == "Lintrel" && $2 >= 560 { f = 1 } END { exit !f }'; }
+box_focused() { focused | awk '$1 == "Lintrel" && $2 < 560 { f = 1 } END { exit !f }'; }
+settings_focused() { focused | awk '$1 == "Settings" { f = 1 } END { exit !f }'; }
 # How many windows of title $1 sway shows; a main window fills the output.
 count_views() { views | awk -v t="$1" '$1 == t' | wc -l; }
 views_are() { [ "$(count_views "$1")" = "$2" ]; }
 main_up() { views | awk '$1 == "Lintrel" && $2 >= 560 { found = 1 } END { exit !found }'; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+key() { xdotool key --clearmodifiers "$@"; }
 
 make_app "$binary"
 notes=$work/notes.txt
@@ -66,10 +83,9 @@ start() {
         QT_QPA_PLATFORM=wayland LSAN_OPTIONS=exitcode=0 \
         "$app/lintrel" "$notes") >>"$work/lintrel.log" 2>&1 &
     pid=$!
-    wait_for views_are Lintrel 1 || return 1
+    wait_for box_focused || return 1
     key Return
-    wait_for main_up && wait_for views_are Lintrel 1
-    sleep 0.3
+    wait_for main_up && wait_for views_are Lintrel 1 && wait_for main_focused
 }
 
 printf "$window" >"$app/WindowSettings.ini"
@@ -77,22 +93,28 @@ start
 check "the main window shows on Wayland" main_up
 key ctrl+g
 check "Go to asks" wait_for views_are Lintrel 2
+wait_for box_focused
 xdotool type --delay 20 3
 key Return
 check "and its box closes" wait_for views_are Lintrel 1
+wait_for main_focused
 key alt+s
 check "Alt+S shows the settings window" wait_for views_are Settings 1
+wait_for settings_focused
 key Escape
 check "Escape hides it" wait_for views_are Settings 0
+wait_for main_focused
 key F1
 check "F1 shows About" wait_for views_are Lintrel 2
+wait_for box_focused
 key Return
-wait_for views_are Lintrel 1
+wait_for views_are Lintrel 1 && wait_for main_focused
 key ctrl+f
-wait_for views_are Lintrel 2
+wait_for views_are Lintrel 2 && wait_for box_focused
 xdotool type --delay 20 FOUR
 key Return
 check "Find answers" wait_for views_are Lintrel 1
+wait_for main_focused
 key alt+p
 key alt+x
 check "Exit ends the program" wait_for not_running "$pid"
@@ -106,10 +128,10 @@ for sig in TERM HUP INT; do
     printf "$window" >"$app/WindowSettings.ini"
     start
     key ctrl+g
-    wait_for views_are Lintrel 2
+    wait_for views_are Lintrel 2 && wait_for box_focused
     xdotool type --delay 20 3
     key Return
-    wait_for views_are Lintrel 1
+    wait_for views_are Lintrel 1 && wait_for main_focused
     kill -s "$sig" "$pid"
     check "SIG$sig ends the program on Wayland" wait_for not_running "$pid"
     check "SIG$sig saves note 3" test "$(shown_note)" = 3

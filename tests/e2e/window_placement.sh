@@ -19,9 +19,8 @@ run() {
     "$work/lintrel" "$notes" >/dev/null 2>&1 &
     local pid=$!
     answer_charset
-    wait_for main_shown
-    sleep 0.5
-    frame=$(frame_of "$(main_window)")
+    wait_for main_managed
+    frame=$(settled frame_of "$(main_window)")
     close_main "$pid"
 }
 saved() { tr -d '\r' <"$work/WindowSettings.ini" | tr '\n' '|'; }
@@ -74,8 +73,7 @@ answer_charset
 wait_for main_shown
 for round in first second; do
     xdotool key --clearmodifiers alt+s
-    wait_for dialog_shown
-    sleep 0.5
+    wait_for dialog_shown && wait_for managed "$(dialog)"
     echo "settings window, $round show: $(wm_property _NET_WM_ALLOWED_ACTIONS)"
     check "the settings window can be closed ($round show)" allows CLOSE
     check "it has no minimise box ($round show)" eval '! allows MINIMIZE'
