@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/code_point.h"
 #include "platform/code_page.h"
 
 namespace lintrel {
@@ -57,12 +58,9 @@ constexpr int kMaxDepth = 125;
 // isolates open from text before it.
 std::optional<Qt::LayoutDirection> FirstStrong(const QString& text, int& depth) {
     for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
-            ++i;
-        }
-        switch (QChar::direction(c)) {
+        const CodePoint c = CodePointAt(text, i);
+        i += c.units - 1;
+        switch (QChar::direction(c.value)) {
             case QChar::DirLRI:
             case QChar::DirRLI:
             case QChar::DirFSI:
@@ -247,11 +245,9 @@ char16_t LineDirections::ResolveFsi(const QByteArray& codePage, const NoteBlocks
     std::vector<int> open;
     std::size_t seen = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char32_t c = text[i].isHighSurrogate() && i + 1 < text.size()
-                               ? QChar::surrogateToUcs4(text[i], text[i + 1])
-                               : text[i].unicode();
-        i += c > 0xFFFF ? 1 : 0;
-        const QChar::Direction direction = QChar::direction(c);
+        const CodePoint c = CodePointAt(text, i);
+        i += c.units - 1;
+        const QChar::Direction direction = QChar::direction(c.value);
         if (direction == QChar::DirFSI) {
             open.push_back(seen < starts.size() ? static_cast<int>(seen) : -1);
             ++seen;
@@ -272,7 +268,7 @@ char16_t LineDirections::ResolveFsi(const QByteArray& codePage, const NoteBlocks
 
 QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blocks,
                                const NoteBlock& block) {
-    if (codePage != "UTF-8") {
+    if (codePage != kUtf8) {
         return {};
     }
     const std::optional<std::size_t> line = LineOf(blocks, block);

@@ -83,7 +83,7 @@ std::size_t FindBreakBack(std::string_view s, std::size_t from, std::size_t to) 
 
 NoteBlocks::NoteBlocks(std::string_view note, std::string_view codePage, BlockLimits limits)
     : note_(note), limits_(limits) {
-    encoding_ = codePage == "UTF-8" ? Encoding::Utf8 : Encoding::SingleByte;
+    encoding_ = codePage == kUtf8 ? Encoding::Utf8 : Encoding::SingleByte;
     for (const DoubleBytePage& page : kDoubleBytePages) {
         if (page.codePage == codePage) {
             encoding_ = Encoding::DoubleByte;

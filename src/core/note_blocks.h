@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace lintrel {
 
 // A note is shown as a run of blocks, each decoded and laid out on its own, so that showing
@@ -39,7 +41,7 @@ struct NoteBlock {
 // The blocks of a note in a code page (a name as QStringDecoder knows it).
 class NoteBlocks {
   public:
-    NoteBlocks() : NoteBlocks({}, "UTF-8") {}
+    NoteBlocks() : NoteBlocks({}, kUtf8) {}
     NoteBlocks(std::string_view note, std::string_view codePage, BlockLimits limits = {});
 
     std::string_view Note() const { return note_; }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/byte_scan.h"
+#include "core/code_point.h"
 #include "platform/code_page.h"
 
 namespace lintrel {
@@ -151,9 +152,7 @@ void FoldInto(QStringView text, QString& out) {
             continue;
         }
         // A character that folds to more than one, or one beyond the first plane: ICU.
-        const int32_t length =
-            QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(chars[i + 1]) ? 2
-                                                                                             : 1;
+        const auto length = static_cast<int32_t>(CodePointAt(QStringView(chars, size), i).units);
         UErrorCode error = U_ZERO_ERROR;
         const int32_t folded = u_strFoldCase(reinterpret_cast<UChar*>(to), 3 * length,
                                              reinterpret_cast<const UChar*>(chars + i), length,
@@ -168,6 +167,23 @@ void FoldInto(QStringView text, QString& out) {
     }
     out.truncate(start + (to - first));
 }
+
+namespace {
+
+// Decodes `piece` into `decoded`, a buffer kept from piece to piece: a new one of this size each
+// time would be fresh pages from the system. The last piece empties the decoder.
+void DecodePiece(QStringDecoder& decoder, std::string_view piece, bool last, QString& decoded) {
+    decoded.resize(decoder.requiredSpace(static_cast<qsizetype>(piece.size())));
+    decoded.truncate(
+        decoder.appendToBuffer(decoded.data(),
+                               QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size()))) -
+        decoded.constData());
+    if (last) {
+        decoded += FlushDecoder(decoder);
+    }
+}
+
+}  // namespace
 
 QString FoldCase(QStringView text) {
     QString folded;
@@ -226,16 +242,7 @@ std::optional<std::size_t> NoteSearch::FoundAt(const QByteArray& codePage,
                 lowered.size() - std::min(lowered.size(), static_cast<std::size_t>(overlap))));
             continue;
         }
-        // Decoded into a buffer kept from piece to piece: a new one of this size each time
-        // would be fresh pages from the system.
-        decoded.resize(decoder.requiredSpace(static_cast<qsizetype>(piece.size())));
-        decoded.truncate(decoder.appendToBuffer(
-                             decoded.data(),
-                             QByteArrayView(piece.data(), static_cast<qsizetype>(piece.size()))) -
-                         decoded.constData());
-        if (end == note.size()) {
-            decoded += FlushDecoder(decoder);
-        }
+        DecodePiece(decoder, piece, end == note.size(), decoded);
         text.truncate(0);
         text += carried;
         FoldInto(lineEnds ? ShownPiece(decoded, pendingCr) : decoded, text);

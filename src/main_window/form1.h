@@ -10,6 +10,7 @@
 #include "core/navigation.h"
 #include "core/note_list.h"
 #include "note_box/note_view.h"
+#include "platform/code_page.h"
 #include "platform/common_dialog.h"
 
 class QLabel;
@@ -159,6 +160,8 @@ class Form1 : public QWidget {
     void FindText(const QString& text);
     // The note box, and what screen readers call it and the two labels.
     void MakeText1();
+    // The layout's scale, font, minimum and first size, fitted to the screen.
+    void SizeToScreen();
     // The keys that reach the commands from anywhere in the window.
     void AddShortcuts();
     void ApplyCharset(int charset);
@@ -169,7 +172,7 @@ class Form1 : public QWidget {
     Host& host_;
     std::unique_ptr<Dialog> dialog_;
     RandomGenerator random_;
-    QByteArray codePage_ = "UTF-8";
+    QByteArray codePage_{kUtf8};
     double scale_ = 1.0;
     SetTwips left_, top_, width_, height_;
     QString lastSearch_;

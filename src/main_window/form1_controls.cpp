@@ -73,6 +73,13 @@ Form1::Form1(Host& host) : host_(host) {
         setTabOrder(order[i - 1], order[i]);
     }
 
+    SizeToScreen();
+    Form_Resize();
+    AddShortcuts();
+    Text1->setFocus();
+}
+
+void Form1::SizeToScreen() {
     // The designed sizes grow with the desktop font, as far as the screen has room for them
     // (the font shrinks with them beyond that); the position on the screen does not.
     const double fontScale = LayoutScale(font());
@@ -88,9 +95,6 @@ Form1::Form1(Host& host) : host_(host) {
     setGeometry(TwipsToPixels(kInitialClientLeftTwips), TwipsToPixels(kInitialClientTopTwips),
                 TwipsToPixels(kInitialClientWidthTwips * scale_),
                 TwipsToPixels(kInitialClientHeightTwips * scale_));
-    Form_Resize();
-    AddShortcuts();
-    Text1->setFocus();
 }
 
 void Form1::MakeText1() {

@@ -59,7 +59,7 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
 }
 
 void NoteView::setPlainText(const QString& text) {
-    SetNote("UTF-8", NoteText::Own(text.toStdString()));
+    SetNote(QByteArray(kUtf8), NoteText::Own(text.toStdString()));
 }
 
 QString NoteView::toPlainText() const {

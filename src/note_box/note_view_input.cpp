@@ -18,6 +18,7 @@
 
 #include <new>
 
+#include "core/code_point.h"
 #include "core/note_search.h"
 #include "desktop/busy_cursor.h"
 #include "note_box/note_view.h"
@@ -163,7 +164,7 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
         QString blockFolded;
         std::vector<int> source;
         for (qsizetype i = 0; i < decoded.size();) {
-            const qsizetype length = decoded[i].isHighSurrogate() && i + 1 < decoded.size() ? 2 : 1;
+            const qsizetype length = CodePointAt(decoded, i).units;
             const qsizetype before = blockFolded.size();
             FoldInto(QStringView(decoded).mid(i, length), blockFolded);
             source.insert(source.end(), static_cast<std::size_t>(blockFolded.size() - before),
@@ -176,7 +177,7 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
         }
         const int start = source[static_cast<std::size_t>(at)];
         const int last = source[static_cast<std::size_t>(at + folded.size() - 1)];
-        const int end = last + (decoded[last].isHighSurrogate() ? 2 : 1);
+        const int end = last + static_cast<int>(CodePointAt(decoded, last).units);
         EnsureVisible(Place{block->start, end});
         EnsureVisible(Place{block->start, start});
         Select(Place{block->start, start}, Place{block->start, end});

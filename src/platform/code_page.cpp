@@ -43,15 +43,15 @@ QByteArray CodePageForCharset(int charset) {
         {222, "windows-874"},
         {238, "windows-1250"},
         {255, "IBM437"},
-        {1, "UTF-8"},
+        {1, kUtf8},
     }};
     for (const auto& [number, name] : kTable) {
         if (number == charset) {
             // A table the converter does not know falls back to UTF-8 too.
-            return QStringDecoder(name).isValid() ? QByteArray(name) : QByteArray("UTF-8");
+            return QStringDecoder(name).isValid() ? QByteArray(name) : QByteArray(kUtf8);
         }
     }
-    return "UTF-8";
+    return QByteArray(kUtf8);
 }
 
 QStringDecoder NoteDecoder(const QByteArray& codePage) {

@@ -11,6 +11,10 @@
 
 namespace lintrel {
 
+// The code page of the default character set, and the one whose bytes the note box reads
+// itself rather than through a decoder's tables alone.
+inline constexpr char kUtf8[] = "UTF-8";
+
 // The character-set number of the start-up question, read from its answer: empty, Cancel
 // or not a whole number give 1, the default set.
 int CharsetFromAnswer(const std::optional<QString>& answer);
