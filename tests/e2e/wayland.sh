@@ -31,39 +31,33 @@ wait_for sway_window_shown || { echo "sway shows no window"; exit 1; }
 xdotool windowfocus --sync "$(sway_window)"
 xdotool mousemove 500 400
 
-# The Wayland windows sway shows, one line each: "title width height".
+# The Wayland windows sway shows, one line each: "tiled|floating FOCUS width height title", FOCUS
+# "*" for the one with the keyboard focus, else "-". The main window is tiled; Lintrel's boxes
+# float. A title is matched by its first word.
 views() {
     as_nobody env XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$(ls "$runtime"/sway-ipc.*)" \
         swaymsg -r -t get_tree | python3 -c '
 import json, sys
-def walk(n):
+def walk(n, kind):
     if n.get("pid") and n.get("visible", True):
-        print(n.get("name"), n["rect"]["width"], n["rect"]["height"])
-    for c in n.get("nodes", []) + n.get("floating_nodes", []):
-        walk(c)
-walk(json.load(sys.stdin))'
+        print(kind, "*" if n.get("focused") else "-", n["rect"]["width"],
+              n["rect"]["height"], n.get("name"))
+    for c in n.get("nodes", []):
+        walk(c, kind)
+    for c in n.get("floating_nodes", []):
+        walk(c, "floating")
+walk(json.load(sys.stdin), "tiled")'
 }
-# The window with the keyboard focus: "title width".
-focused() {
-    as_nobody env XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$(ls "$runtime"/sway-ipc.*)" \
-        swaymsg -r -t get_tree | python3 -c '
-import json, sys
-def walk(n):
-    if n.get("focused") and n.get("pid"):
-        print(n.get("name"), n["rect"]["width"])
-    for c in n.get("nodes", []) + n.get("floating_nodes", []):
-        walk(c)
-walk(json.load(sys.stdin))'
-}
-# Whether keys typed now go to the main window, to a small box of Lintrel's, or to the
-# settings window.
-main_focused() { focused | awk '$1 == "Lintrel" && $2 >= 560 { f = 1 } END { exit !f }'; }
-box_focused() { focused | awk '$1 == "Lintrel" && $2 < 560 { f = 1 } END { exit !f }'; }
-settings_focused() { focused | awk '$1 == "Settings" { f = 1 } END { exit !f }'; }
-# How many windows of title $1 sway shows; a main window fills the output.
-count_views() { views | awk -v t="$1" '$1 == t' | wc -l; }
+# Whether keys typed now go to the main window, to a box of Lintrel's, or to the settings
+# window.
+focused_is() { views | awk -v t="$1" -v k="$2" '$5 == t && $1 ~ k && $2 == "*" { f = 1 } END { exit !f }'; }
+main_focused() { focused_is Lintrel tiled; }
+box_focused() { focused_is Lintrel floating; }
+settings_focused() { focused_is Settings .; }
+# How many windows of title $1 sway shows.
+count_views() { views | awk -v t="$1" '$5 == t' | wc -l; }
 views_are() { [ "$(count_views "$1")" = "$2" ]; }
-main_up() { views | awk '$1 == "Lintrel" && $2 >= 560 { found = 1 } END { exit !found }'; }
+main_up() { views | awk '$5 == "Lintrel" && $1 == "tiled" { found = 1 } END { exit !found }'; }
 key() { xdotool key --clearmodifiers "$@"; }
 
 make_app "$binary"
@@ -137,6 +131,24 @@ for sig in TERM HUP INT; do
     check "SIG$sig saves note 3" test "$(shown_note)" = 3
     check "SIG$sig keeps the place" test "$(place)" = "1500 2250 "
 done
+# At output scale 2, starts that change nothing leave WindowSettings.ini byte for byte, with the
+# settings window shown and hidden in each.
+as_nobody env XDG_RUNTIME_DIR="$runtime" SWAYSOCK="$(ls "$runtime"/sway-ipc.*)" \
+    swaymsg output '*' scale 2 >/dev/null
+rm -f "$app"/*.ini
+printf ' 0 \r\n 1 \r\n 1500 \r\n 2250 \r\n 1 \r\n 5505 \r\n 9090 \r\n' >"$app/WindowSettings.ini"
+for round in $(seq 0 10); do
+    [ "$round" = 1 ] && cp "$app/WindowSettings.ini" "$work/before.ini"
+    start
+    key alt+s
+    wait_for settings_focused
+    key Escape
+    wait_for views_are Settings 0 && wait_for main_focused
+    key alt+x
+    wait_for not_running "$pid"
+done
+check "ten starts at scale 2 leave the file as it was" \
+    cmp -s "$work/before.ini" "$app/WindowSettings.ini"
 if grep -qi "segmentation\|abort" "$work/lintrel.log"; then
     cat "$work/lintrel.log"
     check "no crash reported" false

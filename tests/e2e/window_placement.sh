@@ -83,4 +83,25 @@ for round in first second; do
     check "Escape hides it ($round show)" wait_for dialog_hidden
 done
 close_main "$pid"
+
+# Starts that change nothing leave the saved place and size byte for byte, also at scale 2 and
+# with the settings window shown and hidden in each run. The first start takes a saved size
+# within the screen and the window's least size.
+for scale in 1 2; do
+    printf ' 0 \r\n 1 \r\n 900 \r\n 1200 \r\n 1 \r\n 5505 \r\n 9090 \r\n' >"$work/WindowSettings.ini"
+    for round in $(seq 0 10); do
+        [ "$round" = 1 ] && cp "$work/WindowSettings.ini" "$work/before.ini"
+        QT_SCALE_FACTOR=$scale "$work/lintrel" "$notes" >/dev/null 2>&1 &
+        pid=$!
+        answer_charset
+        wait_for main_managed
+        xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+s
+        wait_for dialog_shown && wait_for managed "$(dialog)"
+        xdotool key --clearmodifiers Escape
+        wait_for dialog_hidden
+        close_main "$pid"
+    done
+    check "ten starts at scale $scale leave the file as it was ($(saved))" \
+        cmp -s "$work/before.ini" "$work/WindowSettings.ini"
+done
 finish
