@@ -51,6 +51,7 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     anchor_ = cursor_ = Place{};
     // A new text's caret, never moved across, keeps the box's left edge for Up and Down.
     caretX_ = 0;
+    pageY_.reset();
     ScrollBy(0);
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(this, QAccessible::TextUpdated);

@@ -175,6 +175,9 @@ class NoteView : public QAbstractScrollArea {
     // Where a move of the caret takes it from `place`, `x` being the distance from the left
     // that Up and Down keep; none for a move that cannot be made.
     std::optional<Place> Moved(Place place, Move move, qreal x);
+    // Where Left or Right without Shift puts the caret when something is selected; none
+    // otherwise.
+    std::optional<Place> Collapsed(Move move, bool extend) const;
     qreal CaretX(Place place) const;
     // The next or previous character or word from `place`, across blocks.
     Place Stepped(Place place, bool forward, QTextLayout::CursorMode mode);

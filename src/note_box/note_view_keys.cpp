@@ -268,6 +268,17 @@ std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) 
     return place;
 }
 
+std::optional<NoteView::Place> NoteView::Collapsed(Move move, bool extend) const {
+    // An arrow without Shift ends a selection at its edge on the arrow's side, and goes no
+    // further.
+    if (extend || anchor_ == cursor_ || (move != Move::Left && move != Move::Right)) {
+        return std::nullopt;
+    }
+    const bool rightToLeft = Layout(blocks_.At(cursor_.block)).rightToLeft;
+    const auto [first, last] = std::minmax(anchor_, cursor_);
+    return Logical(move, rightToLeft) == Move::Left ? first : last;
+}
+
 bool NoteView::MoveCursor(QKeyEvent* event) {
     for (const KeyMove& k : kKeyMoves) {
         const bool extend = event->matches(k.select);
@@ -283,13 +294,26 @@ bool NoteView::MoveCursor(QKeyEvent* event) {
         if (!paging) {
             pageY_.reset();
         }
-        const std::optional<Place> place = Moved(cursor_, k.to, x);
+        std::optional<Place> place = Collapsed(k.to, extend);
         if (!place) {
+            place = Moved(cursor_, k.to, x);
+        }
+        // Selecting up from the note's first line, or down from its last, takes in the rest of
+        // that line's block; the caret then keeps no distance from the left for Up and Down.
+        const bool toEdge = !place && extend && (k.to == Move::Up || k.to == Move::Down);
+        if (toEdge) {
+            place = Moved(cursor_, k.to == Move::Up ? Move::BlockStart : Move::BlockEnd, x);
+        }
+        if (!place) {
+            // Nothing moves, but the caret is brought into view, as a text box brings it.
+            if (!paging) {
+                EnsureVisible(cursor_);
+            }
             return true;
         }
         const std::optional<int> pageY = pageY_;
         Select(extend ? anchor_ : *place, *place);
-        if (vertical) {
+        if (vertical && !toEdge) {
             caretX_ = x;
         }
         if (paging) {
