@@ -130,7 +130,12 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
         return true;
     });
     const int y = std::clamp(target.value_or(from), 0, viewport()->height() - 1);
-    return PlaceAt(QPoint(static_cast<int>(x), y));
+    const Place paged = PlaceAt(QPoint(static_cast<int>(x), y));
+    // The caret goes at least a line, also where the text could not move.
+    const auto lineOf = [this](Place at) {
+        return std::pair(at.block, Layout(blocks_.At(at.block)).LineOf(at.index).lineNumber());
+    };
+    return lineOf(paged) == lineOf(place) ? LineStep(place, !down, x) : paged;
 }
 
 std::optional<NoteView::Place> NoteView::LineStep(Place place, bool up, qreal x) {
