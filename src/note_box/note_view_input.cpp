@@ -229,13 +229,16 @@ void NoteView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const Place place = PlaceAt(event->position().toPoint());
-    // A third click soon after a double click selects the line.
+    // A third click soon after a double click selects the line, and the line break after it.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (doubleClickAt_ >= 0 &&
         now - doubleClickAt_ <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
         doubleClickAt_ = -1;
         const NoteBlock block = blocks_.At(place.block);
-        Select(Place{block.start, 0}, Place{block.start, static_cast<int>(Decoded(block).size())});
+        const Place end = block.breakAfter && block.next
+                              ? Place{*block.next, 0}
+                              : Place{block.start, static_cast<int>(Decoded(block).size())};
+        Select(Place{block.start, 0}, end);
         return;
     }
     Select(event->modifiers() & Qt::ShiftModifier ? anchor_ : place, place);

@@ -332,16 +332,16 @@ TEST_F(NoteBoxTest, WheelScrollsByWholeLines) {
     }
 }
 
-TEST_F(NoteBoxTest, TripleClickSelectsTheLineAndThePrimarySelectionFollows) {
+TEST_F(NoteBoxTest, TripleClickSelectsTheLineAndItsBreakAndThePrimarySelectionFollows) {
     Show({"", "UTF-8", "first line\r\nsecond line here\r\nthird"});
     const QPoint second(20, view.fontMetrics().lineSpacing() * 3 / 2 + 4);
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, second);
     EXPECT_EQ(view.SelectedText(), QStringLiteral("second"));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second);
-    EXPECT_EQ(view.SelectedText(), QStringLiteral("second line here"));
+    EXPECT_EQ(view.SelectedText(), QStringLiteral("second line here\n"));
     QClipboard* clipboard = QApplication::clipboard();
     if (clipboard->supportsSelection()) {
-        EXPECT_EQ(clipboard->text(QClipboard::Selection), QStringLiteral("second line here"));
+        EXPECT_EQ(clipboard->text(QClipboard::Selection), QStringLiteral("second line here\n"));
         view.selectAll();
         EXPECT_EQ(clipboard->text(QClipboard::Selection), view.toPlainText());
     }

@@ -10,6 +10,7 @@
 #include <QStyleHints>
 #include <QTest>
 #include <QTextCursor>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -286,6 +287,32 @@ TEST_F(TextBoxOracle, MouseClicksSelectAsTheTextBoxDoes) {
         }
     }
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
+}
+
+// A triple click takes the line's paragraph, and the wheel scrolls as far as in the text box,
+// in notes of long paragraphs and of many short lines.
+TEST_F(TextBoxOracle, TripleClicksAndTheWheelAsInTheTextBox) {
+    const int line = view.fontMetrics().lineSpacing();
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
+        Show(note);
+        for (const int turn : {-120, 120, 240, 360, -120, 40, 40, 40}) {
+            for (QWidget* target : {view.viewport(), box.viewport()}) {
+                const QPointF at(100, 100);
+                QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, turn),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(target, &wheel);
+            }
+            EXPECT_EQ(Ours(), Theirs())
+                << note.name << ", wheel " << turn << " (caret, anchor, top)";
+        }
+        const QPoint at(120, 4 + 3 * line / 2);
+        for (QWidget* target : {view.viewport(), box.viewport()}) {
+            QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(Ours(), Theirs()) << note.name << ", triple click (caret, anchor, top)";
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 30);
+    }
 }
 
 // Where each row of the box's viewport ends its selection highlight, counted from the left.
