@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -312,6 +313,24 @@ TEST_F(TextBoxOracle, TripleClicksAndTheWheelAsInTheTextBox) {
         }
         EXPECT_EQ(Ours(), Theirs()) << note.name << ", triple click (caret, anchor, top)";
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 30);
+    }
+}
+
+// Clicks on the scroll bar's arrows and its groove scroll as far as the text box's, leaving
+// the caret.
+TEST_F(TextBoxOracle, ScrollBarClicksAsInTheTextBox) {
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
+        Show(note);
+        std::set<int> tops;
+        for (const double y : {0.98, 0.98, 0.9, 0.9, 0.02, 0.5, 0.98}) {
+            for (QScrollBar* bar : {view.verticalScrollBar(), box.verticalScrollBar()}) {
+                const QPoint at(bar->width() / 2, static_cast<int>(bar->height() * y));
+                QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+            }
+            EXPECT_EQ(Ours(), Theirs()) << note.name << ", click at " << y << " of the bar";
+            tops.insert(Theirs()[2]);
+        }
+        EXPECT_GE(tops.size(), 2u) << note.name << ": the clicks scrolled the text box";
     }
 }
 
