@@ -21,6 +21,8 @@
 
 class QTimer;
 
+class QMenu;
+
 namespace lintrel {
 
 // The note box: a read-only, wrapping view of a note's bytes in a code page. Only the blocks
@@ -50,6 +52,8 @@ class NoteView : public QAbstractScrollArea {
     QString SelectedText() const;
     bool HasSelection() const { return anchor_ != cursor_; }
     void selectAll();
+    // The right-click menu, as a read-only text box's: Copy and Select All. The caller owns it.
+    QMenu* CreateContextMenu();
     void copy() const;
     // The text of the blocks on screen, top to bottom.
     QString VisibleText() const;
@@ -97,6 +101,7 @@ class NoteView : public QAbstractScrollArea {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -300,15 +300,21 @@ void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
     Select(Place{place.block, cursor.anchor()}, Place{place.block, cursor.position()});
 }
 
-void NoteView::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    QAction* copyAction = menu.addAction(tr("&Copy"), this, &NoteView::copy);
+QMenu* NoteView::CreateContextMenu() {
+    auto* menu = new QMenu(this);
+    QAction* copyAction = menu->addAction(tr("&Copy"), this, &NoteView::copy);
     copyAction->setShortcut(QKeySequence::Copy);
     copyAction->setEnabled(HasSelection());
-    menu.addSeparator();
-    QAction* all = menu.addAction(tr("Select &All"), this, &NoteView::selectAll);
+    menu->addSeparator();
+    QAction* all = menu->addAction(tr("Select All"), this, &NoteView::selectAll);
     all->setShortcut(QKeySequence::SelectAll);
-    menu.exec(event->globalPos());
+    all->setEnabled(!blocks_.Note().empty());
+    return menu;
+}
+
+void NoteView::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(CreateContextMenu());
+    menu->exec(event->globalPos());
 }
 
 }  // namespace lintrel

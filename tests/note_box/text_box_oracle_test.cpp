@@ -5,6 +5,7 @@
 // the events a screen reader is sent.
 #include <QAccessible>
 #include <QApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyleHints>
@@ -331,6 +332,41 @@ TEST_F(TextBoxOracle, ScrollBarClicksAsInTheTextBox) {
             tops.insert(Theirs()[2]);
         }
         EXPECT_GE(tops.size(), 2u) << note.name << ": the clicks scrolled the text box";
+    }
+}
+
+// Each entry of a right-click menu: its caption, the keys it shows, whether it can be chosen.
+std::vector<std::string> MenuEntries(QMenu* menu) {
+    std::vector<std::string> entries;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator() || !action->isVisible()) {
+            continue;
+        }
+        // The text box writes the keys into the caption, after a tab.
+        const QString keys = action->shortcut().isEmpty()
+                                 ? action->text().section(QLatin1Char('\t'), 1)
+                                 : action->shortcut().toString(QKeySequence::NativeText);
+        entries.push_back((action->text().section(QLatin1Char('\t'), 0, 0) + " | " + keys +
+                           (action->isEnabled() ? " | on" : " | off"))
+                              .toStdString());
+    }
+    delete menu;
+    return entries;
+}
+
+// The right-click menu holds what the text box's holds, enabled alike, with and without a
+// selection and with no text.
+TEST_F(TextBoxOracle, RightClickMenuAsInTheTextBox) {
+    for (const Note& note : {kNotes[0], Note{"Empty", "UTF-8", ""}}) {
+        Show(note);
+        EXPECT_EQ(MenuEntries(view.CreateContextMenu()),
+                  MenuEntries(box.createStandardContextMenu()))
+            << note.name;
+        view.selectAll();
+        box.selectAll();
+        EXPECT_EQ(MenuEntries(view.CreateContextMenu()),
+                  MenuEntries(box.createStandardContextMenu()))
+            << note.name << ", all selected";
     }
 }
 
