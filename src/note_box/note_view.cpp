@@ -3,9 +3,12 @@
 #include "note_box/note_view.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextLayout>
+#include <QTimerEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -191,7 +194,7 @@ void NoteView::paintEvent(QPaintEvent*) {
             ranges.append({start + laid.shift, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);
-        if (hasFocus() && block.start == cursor_.block) {
+        if (CaretShown() && block.start == cursor_.block) {
             laid.layout->drawCursor(&painter, QPointF(0, y), cursor_.index + laid.shift);
         }
         return true;
@@ -200,11 +203,32 @@ void NoteView::paintEvent(QPaintEvent*) {
 
 void NoteView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    viewport()->update();
+    RestartBlink();
 }
 
 void NoteView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    blink_.stop();
+    viewport()->update();
+}
+
+void NoteView::RestartBlink() {
+    caretOn_ = true;
+    blink_.stop();
+    // A flash time below 2 ms means a caret that does not blink.
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && flash >= 2) {
+        blink_.start(flash / 2, this);
+    }
+    viewport()->update();
+}
+
+void NoteView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != blink_.timerId()) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    caretOn_ = !caretOn_;
     viewport()->update();
 }
 

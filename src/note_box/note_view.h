@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QByteArray>
 #include <QString>
 #include <QTextLayout>
@@ -51,6 +52,9 @@ class NoteView : public QAbstractScrollArea {
     QString toPlainText() const;
     QString SelectedText() const;
     bool HasSelection() const { return anchor_ != cursor_; }
+    // Whether the caret is drawn now: while the box has the focus, blinking at the desktop's
+    // cursor flash time, and shown again whenever it moves.
+    bool CaretShown() const { return hasFocus() && caretOn_; }
     void selectAll();
     // The right-click menu, as a read-only text box's: Copy and Select All. The caller owns it.
     QMenu* CreateContextMenu();
@@ -105,6 +109,7 @@ class NoteView : public QAbstractScrollArea {
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
   private:
     // The space between the text and the box's edges, as a text box leaves it.
@@ -192,6 +197,8 @@ class NoteView : public QAbstractScrollArea {
     // the caret cannot move.
     std::optional<Place> PageFrom(Place place, bool down, qreal x);
     void EnsureVisible(Place place);
+    // Shows the caret and starts its blinking over.
+    void RestartBlink();
     // Where a place is drawn in the viewport, when its block is on screen.
     std::optional<QPointF> PointOf(Place place) const;
     // Offers the selection to middle-click pasting.
@@ -220,6 +227,8 @@ class NoteView : public QAbstractScrollArea {
     QTimer* dragTimer_ = nullptr;
     // When the last double click was, for a third click to select the line.
     qint64 doubleClickAt_ = -1;
+    QBasicTimer blink_;
+    bool caretOn_ = true;
     // Pixels the wheel turned that do not yet make a line.
     int wheelRest_ = 0;
     // Bytes per scroll bar step, so that any note fits the bar's range.

@@ -103,7 +103,7 @@ void NoteView::Select(Place anchor, Place cursor) {
     cursor_ = cursor;
     caretX_.reset();
     pageY_.reset();
-    viewport()->update();
+    RestartBlink();
     if (selection) {
         OfferSelection();
     }
