@@ -257,21 +257,20 @@ void NoteView::changeEvent(QEvent* event) {
 }
 
 void NoteView::Relayout() {
-    // The line at the top stays at the top.
-    int index = 0;
+    // The top block stays at the top, from the line of the same number, as a text box keeps
+    // its top line when the width or the font changes.
+    int number = 0;
     if (const auto found = laid_.find(top_.block.start); found != laid_.end()) {
         const QTextLayout& layout = *found->second->layout;
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            if (layout.lineAt(i).y() + layout.lineAt(i).height() > top_.y) {
-                index = layout.lineAt(i).textStart();
-                break;
-            }
+        while (number + 1 < layout.lineCount() &&
+               layout.lineAt(number).y() + layout.lineAt(number).height() <= top_.y) {
+            ++number;
         }
     }
     laid_.clear();
     laidChars_ = 0;
     const QTextLayout& layout = *Layout(top_.block).layout;
-    const QTextLine line = layout.lineForTextPosition(index);
+    const QTextLine line = layout.lineAt(std::min(number, layout.lineCount() - 1));
     top_.y = line.isValid() && line.lineNumber() > 0 ? static_cast<int>(line.y()) : 0;
     ScrollBy(0);
 }
