@@ -410,9 +410,9 @@ TEST_F(TextBoxOracle, RightClickMenuAsInTheTextBox) {
 }
 
 // Where each row of the box's viewport ends its selection highlight, counted from the left.
-std::vector<int> HighlightEnds(QWidget* viewport) {
+std::vector<int> HighlightEnds(QWidget* viewport, QPalette::ColorGroup group = QPalette::Active) {
     const QImage image = viewport->grab().toImage();
-    const QColor highlight = viewport->palette().color(QPalette::Active, QPalette::Highlight);
+    const QColor highlight = viewport->palette().color(group, QPalette::Highlight);
     std::vector<int> ends;
     for (int y = 0; y < image.height(); ++y) {
         int end = -1;
@@ -436,6 +436,24 @@ TEST_F(TextBoxOracle, SelectionIsDrawnAsTheTextBoxDrawsIt) {
     const std::vector<int> ours = HighlightEnds(view.viewport());
     EXPECT_EQ(ours, HighlightEnds(box.viewport()));
     // Four lines are highlighted, some pixels each.
+    EXPECT_GT(std::count_if(ours.begin(), ours.end(), [](int end) { return end > 0; }), 40);
+}
+
+// Without the focus, the selection is drawn in the desktop's colours for an inactive
+// selection, where the text box draws it.
+TEST_F(TextBoxOracle, SelectionWithoutTheFocusIsDrawnAsTheTextBoxDrawsIt) {
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0x20, 0xa0, 0x40));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::white);
+    view.setPalette(palette);
+    box.setPalette(palette);
+    Show({"Lines", "UTF-8", "one two\r\n\r\nthree four five\r\nsix"});
+    view.selectAll();
+    box.selectAll();
+    view.clearFocus();
+    box.clearFocus();
+    const std::vector<int> ours = HighlightEnds(view.viewport(), QPalette::Inactive);
+    EXPECT_EQ(ours, HighlightEnds(box.viewport(), QPalette::Inactive));
     EXPECT_GT(std::count_if(ours.begin(), ours.end(), [](int end) { return end > 0; }), 40);
 }
 
