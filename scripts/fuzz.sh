@@ -19,7 +19,7 @@ mkdir -p "$findings"
 export ASAN_OPTIONS=detect_leaks=1
 export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-for target in field_reader number_reading note_blocks note_cutting settings_files; do
+for target in field_reader number_reading note_blocks note_cutting settings_files note_box_keys; do
     corpus=$(mktemp -d)
     cp fuzz/corpus/"$target"/* "$corpus"/
     echo "fuzzing $target for $seconds s"

@@ -22,58 +22,22 @@
 #include <string>
 #include <vector>
 
-#include "note_box/note_view.h"
-#include "platform/code_page.h"
+#include "note_box/text_box_pair.h"
 #include "qt_printers.h"
 
 namespace lintrel {
 namespace {
 
-struct Note {
-    const char* name;
-    const char* codePage;
-    std::string bytes;
-};
-
-// Words of a few letters from `letters` (UTF-8 pieces), with a line break every `perLine`
-// words when it is not 0, and a full stop now and then.
-std::string Words(std::size_t size, std::vector<std::string> letters, int perLine = 0) {
-    std::mt19937 random(5);
-    std::string text;
-    for (int word = 1; text.size() < size; ++word) {
-        const int length = std::uniform_int_distribution<int>(1, 9)(random);
-        for (int i = 0; i < length; ++i) {
-            text += letters[random() % letters.size()];
-        }
-        text += word % 11 == 0 ? ". " : " ";
-        if (perLine != 0 && word % perLine == 0) {
-            text += "\r\n";
-        }
-    }
-    return text;
-}
-
-const std::vector<std::string> kLatin = {"a", "b", "e", "o", "r", "s", "t", "n", "l"};
-const std::vector<std::string> kHebrew = {"\xd7\x90", "\xd7\x91", "\xd7\x92", "\xd7\xa9"};
-const std::vector<std::string> kCjk = {"\xe4\xb8\x80", "\xe4\xba\x8c", "\xe6\x96\x87",
-                                       "\xe5\xad\x97"};
-
-const Note kNotes[] = {
-    {"LatinParagraph", "UTF-8", Words(5000, kLatin)},
-    {"ManyShortLines", "UTF-8", Words(60000, kLatin, 3)},
-    {"Cjk", "UTF-8", Words(3000, kCjk, 40)},
-    {"HebrewParagraph", "UTF-8", Words(3000, kHebrew)},
-    {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
-};
+using test::kControl;
+using test::kNotes;
+using test::kShift;
+using test::kShiftControl;
+using test::Note;
 
 struct Keys {
     const char* name;
     std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
 };
-
-constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
-constexpr Qt::KeyboardModifiers kControl = Qt::ControlModifier;
-constexpr Qt::KeyboardModifiers kShiftControl = Qt::ShiftModifier | Qt::ControlModifier;
 
 const Keys kSequences[] = {
     {"WordsRight",
@@ -124,43 +88,7 @@ const Keys kSequences[] = {
       {Qt::Key_Up, kShift}}},
 };
 
-class TextBoxOracle : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        // Read-only with a caret that the keys move, as the note box has.
-        box.setReadOnly(true);
-        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        box.setFont(view.font());
-        for (QAbstractScrollArea* area :
-             {static_cast<QAbstractScrollArea*>(&view), static_cast<QAbstractScrollArea*>(&box)}) {
-            area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            area->resize(400, 300);
-            area->show();
-        }
-    }
-    void Show(const Note& note) {
-        view.SetNote(note.codePage, NoteText::Own(note.bytes));
-        box.setPlainText(ShownText(note.codePage, note.bytes));
-        QApplication::processEvents();
-        ASSERT_EQ(box.viewport()->width(), view.viewport()->width());
-    }
-    // The middle of the top line, away from where two lines meet in either direction.
-    QPoint Middle() const { return {view.viewport()->width() / 2, 6}; }
-    // The caret, the anchor and the start of the line at the top, of each box.
-    std::vector<int> Ours() {
-        const auto [anchor, caret] = view.Selection();
-        return {view.OffsetOf(caret), view.OffsetOf(anchor),
-                view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first};
-    }
-    std::vector<int> Theirs() {
-        QTextCursor top = box.cursorForPosition(Middle());
-        top.movePosition(QTextCursor::StartOfLine);
-        return {box.textCursor().position(), box.textCursor().anchor(), top.position()};
-    }
-
-    NoteView view;
-    QPlainTextEdit box;
-};
+class TextBoxOracle : public ::testing::Test, public test::TextBoxPair {};
 
 // Where the box still departs from the text box, and why; nothing else may.
 struct Departure {
@@ -186,7 +114,7 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
                 })) {
                 continue;
             }
-            Show(note);
+            ASSERT_TRUE(Show(note));
             for (std::size_t i = 0; i < sequence.keys.size(); ++i) {
                 const auto [key, modifiers] = sequence.keys[i];
                 QTest::keyClick(&view, key, modifiers);
@@ -205,37 +133,13 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
 // the text box does. Paging is compared in the sequences above only: random runs of it still
 // find the box a line or a caret's place away in some notes.
 TEST_F(TextBoxOracle, RandomKeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-        {Qt::Key_Left, {}},
-        {Qt::Key_Right, {}},
-        {Qt::Key_Up, {}},
-        {Qt::Key_Down, {}},
-        {Qt::Key_Home, {}},
-        {Qt::Key_End, {}},
-        {Qt::Key_Left, kShift},
-        {Qt::Key_Right, kShift},
-        {Qt::Key_Up, kShift},
-        {Qt::Key_Down, kShift},
-        {Qt::Key_Home, kShift},
-        {Qt::Key_End, kShift},
-        {Qt::Key_Left, kControl},
-        {Qt::Key_Right, kControl},
-        {Qt::Key_Home, kControl},
-        {Qt::Key_End, kControl},
-        {Qt::Key_Left, kShiftControl},
-        {Qt::Key_Right, kShiftControl},
-        {Qt::Key_Home, kShiftControl},
-        {Qt::Key_End, kShiftControl},
-        {Qt::Key_Up, kControl},
-        {Qt::Key_Down, kControl},
-    };
     std::mt19937 random(31);
     for (const Note& note : kNotes) {
         for (int run = 0; run < 20; ++run) {
-            Show(note);
+            ASSERT_TRUE(Show(note));
             std::string played;
             for (int i = 0; i < 15; ++i) {
-                const auto [key, with] = keys[random() % std::size(keys)];
+                const auto [key, with] = test::kReaderKeys[random() % std::size(test::kReaderKeys)];
                 played += QKeySequence(key | with).toString().toStdString() + " ";
                 QTest::keyClick(&view, key, with);
                 QTest::keyClick(&box, key, with);
@@ -272,7 +176,7 @@ TEST_F(TextBoxOracle, MouseClicksSelectAsTheTextBoxDoes) {
         {{60, 290}, {}, true},
     };
     for (const Note& note : kNotes) {
-        Show(note);
+        ASSERT_TRUE(Show(note));
         for (std::size_t i = 0; i < clicks.size(); ++i) {
             const Click& c = clicks[i];
             for (QWidget* target : {view.viewport(), box.viewport()}) {
@@ -297,7 +201,7 @@ TEST_F(TextBoxOracle, MouseClicksSelectAsTheTextBoxDoes) {
 TEST_F(TextBoxOracle, TripleClicksAndTheWheelAsInTheTextBox) {
     const int line = view.fontMetrics().lineSpacing();
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
-        Show(note);
+        ASSERT_TRUE(Show(note));
         for (const int turn : {-120, 120, 240, 360, -120, 40, 40, 40}) {
             for (QWidget* target : {view.viewport(), box.viewport()}) {
                 const QPointF at(100, 100);
@@ -322,7 +226,7 @@ TEST_F(TextBoxOracle, TripleClicksAndTheWheelAsInTheTextBox) {
 // the caret.
 TEST_F(TextBoxOracle, ScrollBarClicksAsInTheTextBox) {
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
-        Show(note);
+        ASSERT_TRUE(Show(note));
         std::set<int> tops;
         for (const double y : {0.98, 0.98, 0.9, 0.9, 0.02, 0.5, 0.98}) {
             for (QScrollBar* bar : {view.verticalScrollBar(), box.verticalScrollBar()}) {
@@ -358,7 +262,7 @@ TEST_F(TextBoxOracle, FontOrWidthChangeKeepsThePlaceAsTheTextBoxDoes) {
     };
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
         for (const auto& [name, change] : changes) {
-            Show(note);
+            ASSERT_TRUE(Show(note));
             for (QWidget* target : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&box)}) {
                 QTest::keyClick(target, Qt::Key_PageDown);
                 QTest::keyClick(target, Qt::Key_Down, Qt::ShiftModifier);
@@ -397,7 +301,7 @@ std::vector<std::string> MenuEntries(QMenu* menu) {
 // selection and with no text.
 TEST_F(TextBoxOracle, RightClickMenuAsInTheTextBox) {
     for (const Note& note : {kNotes[0], Note{"Empty", "UTF-8", ""}}) {
-        Show(note);
+        ASSERT_TRUE(Show(note));
         EXPECT_EQ(MenuEntries(view.CreateContextMenu()),
                   MenuEntries(box.createStandardContextMenu()))
             << note.name;
@@ -428,7 +332,7 @@ std::vector<int> HighlightEnds(QWidget* viewport, QPalette::ColorGroup group = Q
 
 // Selected text, line breaks and all, is drawn where the text box draws it.
 TEST_F(TextBoxOracle, SelectionIsDrawnAsTheTextBoxDrawsIt) {
-    Show({"Lines", "UTF-8", "one two\r\n\r\nthree four five\r\nsix"});
+    ASSERT_TRUE(Show({"Lines", "UTF-8", "one two\r\n\r\nthree four five\r\nsix"}));
     view.setFocus();
     box.setFocus();
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
@@ -447,7 +351,7 @@ TEST_F(TextBoxOracle, SelectionWithoutTheFocusIsDrawnAsTheTextBoxDrawsIt) {
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::white);
     view.setPalette(palette);
     box.setPalette(palette);
-    Show({"Lines", "UTF-8", "one two\r\n\r\nthree four five\r\nsix"});
+    ASSERT_TRUE(Show({"Lines", "UTF-8", "one two\r\n\r\nthree four five\r\nsix"}));
     view.selectAll();
     box.selectAll();
     view.clearFocus();
@@ -474,7 +378,7 @@ TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
     QAccessibleTextInterface* ours = QAccessible::queryAccessibleInterface(&view)->textInterface();
     QAccessibleTextInterface* theirs = QAccessible::queryAccessibleInterface(&box)->textInterface();
     for (const Note& note : notes) {
-        Show(note);
+        ASSERT_TRUE(Show(note));
         const int count = theirs->characterCount();
         ASSERT_EQ(ours->characterCount(), count) << note.name;
         const int step = std::max(1, count / 300);

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The note box beside a read-only QPlainTextEdit of the same font, size and text, the oracle
+// of the tests and the fuzz target that compare them; the notes they are tried on, and the keys
+// a reader presses.
+#pragma once
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "note_box/note_view.h"
+#include "platform/code_page.h"
+
+namespace lintrel::test {
+
+struct Note {
+    const char* name;
+    const char* codePage;
+    std::string bytes;
+};
+
+// Words of a few letters from `letters` (UTF-8 pieces), with a line break every `perLine`
+// words when it is not 0, and a full stop now and then.
+inline std::string Words(std::size_t size, std::vector<std::string> letters, int perLine = 0) {
+    std::mt19937 random(5);
+    std::string text;
+    for (int word = 1; text.size() < size; ++word) {
+        const int length = std::uniform_int_distribution<int>(1, 9)(random);
+        for (int i = 0; i < length; ++i) {
+            text += letters[random() % letters.size()];
+        }
+        text += word % 11 == 0 ? ". " : " ";
+        if (perLine != 0 && word % perLine == 0) {
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+inline const std::vector<std::string> kLatin = {"a", "b", "e", "o", "r", "s", "t", "n", "l"};
+inline const std::vector<std::string> kHebrew = {"\xd7\x90", "\xd7\x91", "\xd7\x92", "\xd7\xa9"};
+inline const std::vector<std::string> kCjk = {"\xe4\xb8\x80", "\xe4\xba\x8c", "\xe6\x96\x87",
+                                              "\xe5\xad\x97"};
+
+inline const Note kNotes[] = {
+    {"LatinParagraph", "UTF-8", Words(5000, kLatin)},
+    {"ManyShortLines", "UTF-8", Words(60000, kLatin, 3)},
+    {"Cjk", "UTF-8", Words(3000, kCjk, 40)},
+    {"HebrewParagraph", "UTF-8", Words(3000, kHebrew)},
+    {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
+};
+
+constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
+constexpr Qt::KeyboardModifiers kControl = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers kShiftControl = Qt::ShiftModifier | Qt::ControlModifier;
+
+// The keys that move the caret and select, paging left out.
+inline const std::pair<Qt::Key, Qt::KeyboardModifiers> kReaderKeys[] = {
+    {Qt::Key_Left, {}},
+    {Qt::Key_Right, {}},
+    {Qt::Key_Up, {}},
+    {Qt::Key_Down, {}},
+    {Qt::Key_Home, {}},
+    {Qt::Key_End, {}},
+    {Qt::Key_Left, kShift},
+    {Qt::Key_Right, kShift},
+    {Qt::Key_Up, kShift},
+    {Qt::Key_Down, kShift},
+    {Qt::Key_Home, kShift},
+    {Qt::Key_End, kShift},
+    {Qt::Key_Left, kControl},
+    {Qt::Key_Right, kControl},
+    {Qt::Key_Home, kControl},
+    {Qt::Key_End, kControl},
+    {Qt::Key_Left, kShiftControl},
+    {Qt::Key_Right, kShiftControl},
+    {Qt::Key_Home, kShiftControl},
+    {Qt::Key_End, kShiftControl},
+    {Qt::Key_Up, kControl},
+    {Qt::Key_Down, kControl},
+};
+
+class TextBoxPair {
+  public:
+    TextBoxPair() {
+        // Read-only with a caret that the keys move, as the note box has.
+        box.setReadOnly(true);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box.setFont(view.font());
+        for (QAbstractScrollArea* area :
+             {static_cast<QAbstractScrollArea*>(&view), static_cast<QAbstractScrollArea*>(&box)}) {
+            area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            area->resize(400, 300);
+            area->show();
+        }
+    }
+    // Shows `note` in both; false when they are not of one width.
+    bool Show(const Note& note) {
+        view.SetNote(note.codePage, NoteText::Own(note.bytes));
+        box.setPlainText(ShownText(note.codePage, note.bytes));
+        QApplication::processEvents();
+        return box.viewport()->width() == view.viewport()->width();
+    }
+    // The middle of the top line, away from where two lines meet in either direction.
+    QPoint Middle() const { return {view.viewport()->width() / 2, 6}; }
+    // The caret, the anchor and the start of the line at the top, of each box.
+    std::vector<int> Ours() {
+        const auto [anchor, caret] = view.Selection();
+        return {view.OffsetOf(caret), view.OffsetOf(anchor),
+                view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first};
+    }
+    std::vector<int> Theirs() {
+        QTextCursor top = box.cursorForPosition(Middle());
+        top.movePosition(QTextCursor::StartOfLine);
+        return {box.textCursor().position(), box.textCursor().anchor(), top.position()};
+    }
+
+    NoteView view;
+    QPlainTextEdit box;
+};
+
+}  // namespace lintrel::test
