@@ -31,10 +31,7 @@ check "a note file named like a toolkit option is loaded by its full path" \
 : >"$notes/empty.txt"
 printf 'False\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotepad.exe\r\n-1 \r\n' \
     >"$app/GeneralSettings.ini"
-"$app/lintrel" "$notes/empty.txt" >/dev/null 2>&1 &
-pid=$!
-answer_charset
-wait_for main_managed
+start_app "$notes/empty.txt"
 xdotool windowactivate --sync "$(main_window)" key --clearmodifiers alt+n
 check "Next on an empty list reports the end" wait_for small_box_shown
 xdotool windowactivate --sync "$(small_box)" key --clearmodifiers Return

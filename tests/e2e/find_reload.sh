@@ -16,13 +16,6 @@ printf 'True\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\nFalse\r\n1\r\nnotep
 shown_note() { sed -n 10p "$app/GeneralSettings.ini" | tr -d ' \r'; }
 input_gone() { ! small_box_shown; }
 
-# Starts the program on the note file, to its main window; sets $pid.
-start() {
-    "$app/lintrel" "$notes" >/dev/null 2>&1 &
-    pid=$!
-    answer_charset
-    wait_for main_managed
-}
 # Asks with Ctrl+F for the note holding $1; true when the box asked.
 find_text() {
     xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+f
@@ -32,7 +25,7 @@ find_text() {
     wait_for input_gone
 }
 
-start
+start_app "$notes"
 check "Ctrl+F asks for a text" find_text gamma
 # Make the file shorter than the note shown, and read it again. The window handles its events in
 # the order they came: F5 has read the file before the close that follows it.
@@ -42,7 +35,7 @@ close_main "$pid"
 check "F5 read the shorter file and shows its last note" test "$(shown_note)" = 1
 
 printf 'alpha\r\nbeta\r\nGamma ray\r\ndelta\r\n' >"$notes"
-start
+start_app "$notes"
 find_text GAMMA
 close_main "$pid"
 check "Ctrl+F showed the note that holds the text, whatever its case" test "$(shown_note)" = 3

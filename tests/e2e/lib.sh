@@ -92,6 +92,15 @@ settled() {
     echo "$now"
 }
 
+# Starts the program in $app on the files $@, answers the charset question with the default and
+# waits for the main window; sets $pid.
+start_app() {
+    "$app/lintrel" "$@" >/dev/null 2>&1 &
+    pid=$!
+    answer_charset
+    wait_for main_managed
+}
+
 # Types an answer into the charset question once it is shown, and confirms it.
 answer_charset() {
     wait_for window_shown Lintrel || { echo "no charset question"; return 1; }

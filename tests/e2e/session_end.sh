@@ -20,10 +20,7 @@ input_gone() { ! small_box_shown; }
 # Ctrl+G once more and leaves that box open. Sets $pid.
 start_at_note_3() {
     rm -f "$app"/*.ini
-    "$app/lintrel" "$notes" >/dev/null 2>&1 &
-    pid=$!
-    answer_charset
-    wait_for main_managed
+    start_app "$notes"
     xdotool windowactivate --sync "$(main_window)" key --clearmodifiers ctrl+g
     wait_for small_box_shown
     xdotool type --delay 20 3
@@ -56,10 +53,7 @@ kill -TERM "$pid"
 wait_for not_running "$pid"
 chmod 444 "$app"/*.ini
 cp "$app/GeneralSettings.ini" "$work/general.before"
-"$app/lintrel" "$notes" >/dev/null 2>&1 &
-pid=$!
-answer_charset
-wait_for main_shown
+start_app "$notes"
 kill -TERM "$pid"
 check "the end shows the first save's message" wait_for small_box_shown
 kill -TERM "$pid"
