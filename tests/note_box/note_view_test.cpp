@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QStyleHints>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -162,32 +161,6 @@ TEST_F(NoteBoxTest, SeparatorsEndLines) {
         Show({"", "UTF-8", std::string("one") + separator + "two"});
         EXPECT_EQ(view.LayoutAt(0).lineCount(), 2) << separator;
     }
-}
-
-// The caret blinks at the desktop's cursor flash time while the box has the focus, shows
-// again at once when it moves, and stays shown where the desktop asks for no blinking.
-TEST_F(NoteBoxTest, CaretBlinksAtTheCursorFlashTime) {
-    QStyleHints* hints = QGuiApplication::styleHints();
-    const int flash = hints->cursorFlashTime();
-    Show({"", "UTF-8", Words(500)});
-    view.activateWindow();
-    view.setFocus();
-    ASSERT_TRUE(view.hasFocus());
-    hints->setCursorFlashTime(200);
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_TRUE(view.CaretShown());
-    QTRY_VERIFY_WITH_TIMEOUT(!view.CaretShown(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(view.CaretShown(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!view.CaretShown(), 2000);
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_TRUE(view.CaretShown()) << "a move shows the caret";
-    hints->setCursorFlashTime(0);
-    QTest::keyClick(&view, Qt::Key_Right);
-    QTest::qWait(300);
-    EXPECT_TRUE(view.CaretShown()) << "no blinking";
-    view.clearFocus();
-    EXPECT_FALSE(view.CaretShown());
-    hints->setCursorFlashTime(flash);
 }
 
 TEST_F(NoteBoxTest, PageDownMovesAScreenAndKeysSelect) {

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The note box beside a read-only QPlainTextEdit, the oracle, under the mouse: clicks, double and
+// triple clicks, the wheel, the scroll bar, and the right-click menu.
+#include <QApplication>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "note_box/text_box_pair.h"
+#include "qt_printers.h"
+
+namespace lintrel {
+namespace {
+
+using test::kNotes;
+using test::Note;
+
+class TextBoxOracleMouse : public ::testing::Test, public test::TextBoxPair {};
+
+// Clicks, double clicks and Shift+clicks leave the caret and the selection as in the text box.
+TEST_F(TextBoxOracleMouse, MouseClicksSelectAsTheTextBoxDoes) {
+    struct Click {
+        QPoint at;
+        Qt::KeyboardModifiers modifiers;
+        bool twice;
+    };
+    // A short double-click time, so that the test need not wait long between clicks.
+    constexpr int kInterval = 60;
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(kInterval);
+    const int line = view.fontMetrics().lineSpacing();
+    const std::vector<Click> clicks = {
+        {{30, 4 + line / 2}, {}, false},
+        {{150, 4 + 3 * line / 2}, Qt::ShiftModifier, false},
+        {{90, 4 + 5 * line / 2}, {}, true},
+        {{200, 4 + line / 2}, {}, false},
+        {{380, 4 + 7 * line / 2}, {}, false},
+        {{5, 4 + 2 * line}, Qt::ShiftModifier, false},
+        {{60, 290}, {}, true},
+    };
+    for (const Note& note : kNotes) {
+        ASSERT_TRUE(Show(note));
+        for (std::size_t i = 0; i < clicks.size(); ++i) {
+            const Click& c = clicks[i];
+            for (QWidget* target : {view.viewport(), box.viewport()}) {
+                if (c.twice) {
+                    QTest::mouseDClick(target, Qt::LeftButton, c.modifiers, c.at);
+                } else {
+                    QTest::mouseClick(target, Qt::LeftButton, c.modifiers, c.at);
+                }
+            }
+            EXPECT_EQ(Ours(), Theirs()) << note.name << ", click " << i << " (caret, anchor, top)";
+            if (c.twice) {
+                // The next click is no third click of this double click.
+                QTest::qWait(kInterval + 30);
+            }
+        }
+    }
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
+}
+
+// A triple click takes the line's paragraph, and the wheel scrolls as far as in the text box,
+// in notes of long paragraphs and of many short lines.
+TEST_F(TextBoxOracleMouse, TripleClicksAndTheWheelAsInTheTextBox) {
+    const int line = view.fontMetrics().lineSpacing();
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
+        ASSERT_TRUE(Show(note));
+        for (const int turn : {-120, 120, 240, 360, -120, 40, 40, 40}) {
+            for (QWidget* target : {view.viewport(), box.viewport()}) {
+                const QPointF at(100, 100);
+                QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, turn),
+                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(target, &wheel);
+            }
+            EXPECT_EQ(Ours(), Theirs())
+                << note.name << ", wheel " << turn << " (caret, anchor, top)";
+        }
+        const QPoint at(120, 4 + 3 * line / 2);
+        for (QWidget* target : {view.viewport(), box.viewport()}) {
+            QTest::mouseDClick(target, Qt::LeftButton, {}, at);
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+        }
+        EXPECT_EQ(Ours(), Theirs()) << note.name << ", triple click (caret, anchor, top)";
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 30);
+    }
+}
+
+// Clicks on the scroll bar's arrows and its groove scroll as far as the text box's, leaving
+// the caret.
+TEST_F(TextBoxOracleMouse, ScrollBarClicksAsInTheTextBox) {
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
+        ASSERT_TRUE(Show(note));
+        std::set<int> tops;
+        for (const double y : {0.98, 0.98, 0.9, 0.9, 0.02, 0.5, 0.98}) {
+            for (QScrollBar* bar : {view.verticalScrollBar(), box.verticalScrollBar()}) {
+                const QPoint at(bar->width() / 2, static_cast<int>(bar->height() * y));
+                QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+            }
+            EXPECT_EQ(Ours(), Theirs()) << note.name << ", click at " << y << " of the bar";
+            tops.insert(Theirs()[2]);
+        }
+        EXPECT_GE(tops.size(), 2u) << note.name << ": the clicks scrolled the text box";
+    }
+}
+
+// Each entry of a right-click menu: its caption, the keys it shows, whether it can be chosen.
+std::vector<std::string> MenuEntries(QMenu* menu) {
+    std::vector<std::string> entries;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator() || !action->isVisible()) {
+            continue;
+        }
+        // The text box writes the keys into the caption, after a tab.
+        const QString keys = action->shortcut().isEmpty()
+                                 ? action->text().section(QLatin1Char('\t'), 1)
+                                 : action->shortcut().toString(QKeySequence::NativeText);
+        entries.push_back((action->text().section(QLatin1Char('\t'), 0, 0) + " | " + keys +
+                           (action->isEnabled() ? " | on" : " | off"))
+                              .toStdString());
+    }
+    delete menu;
+    return entries;
+}
+
+// The right-click menu holds what the text box's holds, enabled alike, with and without a
+// selection and with no text.
+TEST_F(TextBoxOracleMouse, RightClickMenuAsInTheTextBox) {
+    for (const Note& note : {kNotes[0], Note{"Empty", "UTF-8", ""}}) {
+        ASSERT_TRUE(Show(note));
+        EXPECT_EQ(MenuEntries(view.CreateContextMenu()),
+                  MenuEntries(box.createStandardContextMenu()))
+            << note.name;
+        view.selectAll();
+        box.selectAll();
+        EXPECT_EQ(MenuEntries(view.CreateContextMenu()),
+                  MenuEntries(box.createStandardContextMenu()))
+            << note.name << ", all selected";
+    }
+}
+
+}  // namespace
+}  // namespace lintrel
