@@ -50,6 +50,7 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     codePage_ = codePage;
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
     top_ = Top{blocks_.First(), 0};
+    lag_ = 0;
     wheelRest_ = 0;
     anchor_ = cursor_ = Place{};
     // A new text's caret, never moved across, keeps the box's left edge for Up and Down.
@@ -336,9 +337,25 @@ void NoteView::ScrollBy(int dy) {
     if (dy != 0) {
         top = Snapped(top, dy > 0);
     }
+    ScrollTo(top);
+}
+
+void NoteView::ScrollTo(Top top) {
     const Top last = LastTop();
     if (std::pair(top.block.start, top.y) > std::pair(last.block.start, last.y)) {
         top = last;
+    }
+    if (std::pair(top.block.start, top.y) != std::pair(top_.block.start, top_.y)) {
+        // A text box stands where the text of the line above its top line ends, moved there by
+        // whole pixels: a line's height is rounded up, so coming down it stands a pixel above
+        // the top line, coming up on it.
+        const bool down = std::pair(top.block.start, top.y) > std::pair(top_.block.start, top_.y);
+        const QTextLayout& layout = *Layout(top.block).layout;
+        lag_ = 0;
+        for (int i = 1; i < layout.lineCount() && layout.lineAt(i).y() <= top.y; ++i) {
+            const qreal above = layout.lineAt(i - 1).naturalTextRect().bottom();
+            lag_ = top.y - static_cast<int>(down ? std::floor(above) : std::ceil(above));
+        }
     }
     top_ = top;
     SyncScrollBar(last);
@@ -361,8 +378,7 @@ void NoteView::JumpToByte(std::size_t byte) {
             }
         }
     }
-    top_ = Top{block, y};
-    ScrollBy(0);
+    ScrollTo(Top{block, y});
 }
 
 }  // namespace lintrel

@@ -165,6 +165,8 @@ class NoteView : public QAbstractScrollArea {
     void Relayout();
     // Scrolls by `dy` pixels, held between the note's start and its last screenful.
     void ScrollBy(int dy);
+    // Puts `top` at the top, or the last screenful's when it is past that.
+    void ScrollTo(Top top);
     Top Normalised(Top top) const;
     // The top of the line that holds `top`, or with `down` of the first line from it on.
     Top Snapped(Top top, bool down) const;
@@ -216,6 +218,8 @@ class NoteView : public QAbstractScrollArea {
     mutable std::size_t laidChars_ = 0;
     mutable LineDirections directions_;
     Top top_;
+    // How far above the top line a text box would stand, scrolled as this box was (0 or 1).
+    int lag_ = 0;
     Place anchor_;
     Place cursor_;
     // The caret's distance from the left that Up and Down keep, since the last other move.

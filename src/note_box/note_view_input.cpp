@@ -102,7 +102,9 @@ void NoteView::Select(Place anchor, Place cursor) {
     anchor_ = anchor;
     cursor_ = cursor;
     caretX_.reset();
-    pageY_.reset();
+    if (moved) {
+        pageY_.reset();
+    }
     RestartBlink();
     if (selection) {
         OfferSelection();

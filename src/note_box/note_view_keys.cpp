@@ -33,9 +33,8 @@ void NoteView::EnsureVisible(Place place) {
     }
     const bool above = block.start < top_.block.start;
     // A whole line at the top, as the box always has.
-    top_ = Snapped(Normalised(Top{block, above ? lineTop : lineBottom - viewport()->height()}),
-                   !above);
-    ScrollBy(0);
+    ScrollTo(Snapped(Normalised(Top{block, above ? lineTop : lineBottom - viewport()->height()}),
+                     !above));
 }
 
 std::optional<QPointF> NoteView::PointOf(Place place) const {
@@ -83,59 +82,62 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     // the screen it goes to the last line, with its start at the top to the first; already
     // there, nothing moves.
     EnsureVisible(place);
+    // Places on the screen are counted from where a text box stands (see ScrollTo).
     if (!pageY_) {
-        pageY_ = CharacterRect(place).top();
+        pageY_ = CharacterRect(place).top() + lag_;
     }
     const int from = *pageY_;
-    // The caret on the note's last line going down (or first going up) stays, and so does
-    // the selection, though the text may still scroll.
-    const NoteBlock edge = down ? blocks_.Last() : blocks_.First();
-    const Laid& edgeLaid = Layout(edge);
-    const QTextLine edgeLine = edgeLaid.layout->lineAt(down ? edgeLaid.layout->lineCount() - 1 : 0);
-    const bool onEdge = place.block == edge.start &&
-                        edgeLaid.LineOf(place.index).lineNumber() == edgeLine.lineNumber();
-    // The note's end counts as on the screen, as a text box counts it, when the blocks from
-    // the top one on, each taken whole, fit in the box.
+    // The note's end counts as on the screen as a text box counts it: when the blocks from the
+    // top one on, each taken whole, end within the box's height below where it stands.
+    const int bottom = top_.y - lag_ + viewport()->height();
     bool atEnd = false;
     int h = 0;
     VisitShown([&](const NoteBlock& block, const Laid& laid, int) {
-        h += laid.height - (block.next ? 0 : kMargin);
-        atEnd = !block.next && h <= viewport()->height();
-        return h <= viewport()->height();
+        h += laid.height;
+        atEnd = !block.next && h <= bottom;
+        return h <= bottom;
     });
     atEnd = atEnd && down;
+    // The line that now stands where the caret's stood, by its block and number: the note's
+    // last (or first) when its end (or start) is on the screen already.
+    using Line = std::pair<std::size_t, int>;
+    Line target;
     if (atEnd || (!down && top_.block.start == 0 && top_.y == 0)) {
-        return onEdge ? std::nullopt
-                      : std::optional<Place>(Place{edge.start, edgeLaid.IndexAt(edgeLine, x)});
+        const NoteBlock edge = down ? blocks_.Last() : blocks_.First();
+        target = Line{edge.start, down ? Layout(edge).layout->lineCount() - 1 : 0};
+    } else {
+        ScrollBy(down ? PageHeight() : -PageHeight());
+        // Going up with no line that high, the first line; going down with none that low,
+        // past the last line shown.
+        target = Line{0, 0};
+        VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+            for (int i = 0; i < laid.layout->lineCount(); ++i) {
+                const int top = y + static_cast<int>(laid.layout->lineAt(i).y()) + lag_;
+                if (!down && top > from) {
+                    return false;
+                }
+                target = Line{block.start, down && top < from ? i + 1 : i};
+                if (down && top >= from) {
+                    return false;
+                }
+            }
+            return true;
+        });
     }
-    ScrollBy(down ? PageHeight() : -PageHeight());
-    if (onEdge) {
-        return std::nullopt;
-    }
-    std::optional<int> target;
-    VisitShown([&](const NoteBlock&, const Laid& laid, int y) {
-        for (int i = 0; i < laid.layout->lineCount(); ++i) {
-            const int top = y + static_cast<int>(laid.layout->lineAt(i).y());
-            if (down && top >= from) {
-                target = top;
-                return false;
-            }
-            if (!down && top > from) {
-                return false;
-            }
-            if (!down) {
-                target = top;
-            }
-        }
-        return true;
-    });
-    const int y = std::clamp(target.value_or(from), 0, viewport()->height() - 1);
-    const Place paged = PlaceAt(QPoint(static_cast<int>(x), y));
-    // The caret goes at least a line, also where the text could not move.
+    // The caret goes there a line at a time, as Up and Down take it, and at least a line; on
+    // the note's last line going down (or first going up) it stays, and so does the selection.
     const auto lineOf = [this](Place at) {
-        return std::pair(at.block, Layout(blocks_.At(at.block)).LineOf(at.index).lineNumber());
+        return Line{at.block, Layout(blocks_.At(at.block)).LineOf(at.index).lineNumber()};
     };
-    return lineOf(paged) == lineOf(place) ? LineStep(place, !down, x) : paged;
+    std::optional<Place> paged = LineStep(place, !down, x);
+    while (paged && (down ? lineOf(*paged) < target : lineOf(*paged) > target)) {
+        const std::optional<Place> next = LineStep(*paged, !down, x);
+        if (!next || *next == *paged) {
+            break;
+        }
+        paged = next;
+    }
+    return paged;
 }
 
 std::optional<NoteView::Place> NoteView::LineStep(Place place, bool up, qreal x) {
@@ -294,11 +296,9 @@ bool NoteView::MoveCursor(QKeyEvent* event) {
         const bool vertical = k.to == Move::Up || k.to == Move::Down || k.to == Move::PageUp ||
                               k.to == Move::PageDown;
         const qreal x = vertical && caretX_ ? *caretX_ : CaretX(cursor_);
-        // A run of pages keeps the caret's place on the screen from where the run began.
+        // A run of pages keeps the caret's place on the screen from where the run began, until
+        // the caret moves otherwise.
         const bool paging = k.to == Move::PageUp || k.to == Move::PageDown;
-        if (!paging) {
-            pageY_.reset();
-        }
         std::optional<Place> place = Collapsed(k.to, extend);
         if (!place) {
             place = Moved(cursor_, k.to, x);

@@ -86,30 +86,9 @@ const Keys kSequences[] = {
 
 class TextBoxOracle : public ::testing::Test, public test::TextBoxPair {};
 
-// Where the box still departs from the text box, and why; nothing else may.
-struct Departure {
-    std::string note;
-    std::string sequence;
-    const char* why;
-};
-const Departure kDepartures[] = {
-    {"HebrewParagraph", "Pages",
-     "the first Page Down from the note's start: in lines drawn in a fallback font the text box "
-     "puts the caret on the new top line, the box on the line below it"},
-    {"Cjk", "Pages",
-     "Page Down with the note's end in view: the text box decides that the end is reached from "
-     "block heights and a pixel offset mixed; the box from the last block's place on screen"},
-    {"ManyShortLines", "ArrowsAcross", "as for Cjk's Pages: the box scrolls a line more"},
-};
-
 TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
     for (const Note& note : kNotes) {
         for (const Keys& sequence : kSequences) {
-            if (std::any_of(std::begin(kDepartures), std::end(kDepartures), [&](const auto& d) {
-                    return d.note == note.name && d.sequence == sequence.name;
-                })) {
-                continue;
-            }
             ASSERT_TRUE(Show(note));
             for (std::size_t i = 0; i < sequence.keys.size(); ++i) {
                 const auto [key, modifiers] = sequence.keys[i];
@@ -126,8 +105,7 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
 }
 
 // Random runs of the keys a reader presses, on each note: after every key the box answers as
-// the text box does. Paging is compared in the sequences above only: random runs of it still
-// find the box a line or a caret's place away in some notes.
+// the text box does.
 TEST_F(TextBoxOracle, RandomKeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
     std::mt19937 random(31);
     for (const Note& note : kNotes) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include <random>
@@ -59,7 +60,7 @@ constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
 constexpr Qt::KeyboardModifiers kControl = Qt::ControlModifier;
 constexpr Qt::KeyboardModifiers kShiftControl = Qt::ShiftModifier | Qt::ControlModifier;
 
-// The keys that move the caret and select, paging left out.
+// The keys that move the caret, select and page.
 inline const std::pair<Qt::Key, Qt::KeyboardModifiers> kReaderKeys[] = {
     {Qt::Key_Left, {}},
     {Qt::Key_Right, {}},
@@ -83,6 +84,12 @@ inline const std::pair<Qt::Key, Qt::KeyboardModifiers> kReaderKeys[] = {
     {Qt::Key_End, kShiftControl},
     {Qt::Key_Up, kControl},
     {Qt::Key_Down, kControl},
+    {Qt::Key_PageUp, {}},
+    {Qt::Key_PageDown, {}},
+    {Qt::Key_PageUp, kShift},
+    {Qt::Key_PageDown, kShift},
+    {Qt::Key_Space, {}},
+    {Qt::Key_Space, kShift},
 };
 
 class TextBoxPair {
@@ -102,7 +109,13 @@ class TextBoxPair {
     // Shows `note` in both; false when they are not of one width.
     bool Show(const Note& note) {
         view.SetNote(note.codePage, NoteText::Own(note.bytes));
+        // The text box keeps the fraction of a pixel its last scroll left over into the next
+        // text; scrolled while hidden, it starts whole, as a new one does.
+        box.hide();
         box.setPlainText(ShownText(note.codePage, note.bytes));
+        box.verticalScrollBar()->setValue(1);
+        box.verticalScrollBar()->setValue(0);
+        box.show();
         QApplication::processEvents();
         return box.viewport()->width() == view.viewport()->width();
     }
