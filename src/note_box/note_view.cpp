@@ -187,12 +187,15 @@ void NoteView::paintEvent(QPaintEvent*) {
     VisitShown([&](const NoteBlock& block, Laid& laid, int y) {
         QList<QTextLayout::FormatRange> ranges;
         if (from != to && block.start >= from.block && block.start <= to.block) {
-            const int start = block.start == from.block ? from.index : 0;
-            // A selected line break is drawn past the line's end, as a text box draws it.
-            const int end = block.start == to.block
-                                ? to.index
-                                : static_cast<int>(laid.text.size()) + (block.breakAfter ? 1 : 0);
-            ranges.append({start + laid.shift, end - start, selected});
+            // A selection from an earlier block starts before this one's text, and a selected
+            // line break is drawn past the line's end, as a text box draws them (the start
+            // decides how a right-to-left line's edge is drawn).
+            const int start = block.start == from.block ? from.index + laid.shift : -1;
+            const int end = laid.shift +
+                            (block.start == to.block
+                                 ? to.index
+                                 : static_cast<int>(laid.text.size()) + (block.breakAfter ? 1 : 0));
+            ranges.append({start, end - start, selected});
         }
         laid.layout->draw(&painter, QPointF(0, y), ranges);
         if (CaretShown() && block.start == cursor_.block) {

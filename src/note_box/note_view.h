@@ -153,7 +153,8 @@ class NoteView : public QAbstractScrollArea {
     template <typename Visit>
     void VisitShown(Visit visit) const {
         std::optional<NoteBlock> block = top_.block;
-        for (int y = -top_.y; block && y < viewport()->height(); block = blocks_.Next(*block)) {
+        for (int y = lag_ - top_.y; block && y < viewport()->height();
+             block = blocks_.Next(*block)) {
             Laid& laid = Layout(*block);
             if (!visit(*block, laid, y)) {
                 return;

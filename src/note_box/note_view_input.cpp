@@ -75,7 +75,7 @@ class SelectionData : public QMimeData {
 
 NoteView::Place NoteView::PlaceAt(QPoint point) {
     std::optional<NoteBlock> block = top_.block;
-    int y = -top_.y;
+    int y = lag_ - top_.y;
     while (true) {
         const Laid& laid = Layout(*block);
         const auto next = blocks_.Next(*block);

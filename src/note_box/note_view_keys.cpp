@@ -82,9 +82,8 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     // the screen it goes to the last line, with its start at the top to the first; already
     // there, nothing moves.
     EnsureVisible(place);
-    // Places on the screen are counted from where a text box stands (see ScrollTo).
     if (!pageY_) {
-        pageY_ = CharacterRect(place).top() + lag_;
+        pageY_ = CharacterRect(place).top();
     }
     const int from = *pageY_;
     // The note's end counts as on the screen as a text box counts it: when the blocks from the
@@ -112,7 +111,7 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
         target = Line{0, 0};
         VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
             for (int i = 0; i < laid.layout->lineCount(); ++i) {
-                const int top = y + static_cast<int>(laid.layout->lineAt(i).y()) + lag_;
+                const int top = y + static_cast<int>(laid.layout->lineAt(i).y());
                 if (!down && top > from) {
                     return false;
                 }

@@ -96,6 +96,7 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
                 QTest::keyClick(&box, key, modifiers);
                 EXPECT_EQ(Ours(), Theirs()) << note.name << ", " << sequence.name << ", key " << i
                                             << " (caret, anchor, top)";
+                EXPECT_TRUE(SameScreen()) << note.name << ", " << sequence.name << ", key " << i;
                 if (Ours() != Theirs()) {
                     break;  // the rest of the sequence starts from elsewhere
                 }

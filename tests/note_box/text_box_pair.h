@@ -45,6 +45,8 @@ inline std::string Words(std::size_t size, std::vector<std::string> letters, int
 
 inline const std::vector<std::string> kLatin = {"a", "b", "e", "o", "r", "s", "t", "n", "l"};
 inline const std::vector<std::string> kHebrew = {"\xd7\x90", "\xd7\x91", "\xd7\x92", "\xd7\xa9"};
+inline const std::vector<std::string> kArabic = {"\xd8\xa7", "\xd8\xa8", "\xd8\xaa",
+                                                 "\xd8\xb3", "\xd9\x85", "\xd9\x84"};
 inline const std::vector<std::string> kCjk = {"\xe4\xb8\x80", "\xe4\xba\x8c", "\xe6\x96\x87",
                                               "\xe5\xad\x97"};
 
@@ -53,6 +55,7 @@ inline const Note kNotes[] = {
     {"ManyShortLines", "UTF-8", Words(60000, kLatin, 3)},
     {"Cjk", "UTF-8", Words(3000, kCjk, 40)},
     {"HebrewParagraph", "UTF-8", Words(3000, kHebrew)},
+    {"ArabicLines", "UTF-8", Words(4000, kArabic, 12)},
     {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
 };
 
@@ -131,6 +134,15 @@ class TextBoxPair {
         QTextCursor top = box.cursorForPosition(Middle());
         top.movePosition(QTextCursor::StartOfLine);
         return {box.textCursor().position(), box.textCursor().anchor(), top.position()};
+    }
+
+    // Whether both draw the same pixels; the text box's caret, which it draws without the
+    // focus, is left out.
+    bool SameScreen() {
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        const bool same = view.viewport()->grab().toImage() == box.viewport()->grab().toImage();
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        return same;
     }
 
     NoteView view;
