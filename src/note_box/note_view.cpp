@@ -56,7 +56,11 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     // A new text's caret, never moved across, keeps the box's left edge for Up and Down.
     caretX_ = 0;
     pageY_.reset();
-    ScrollBy(0);
+    topLine_ = 0;
+    settled_ = false;
+    if (isVisible()) {
+        Settle();
+    }
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(this, QAccessible::TextUpdated);
         QAccessible::updateAccessibility(&changed);
@@ -263,20 +267,38 @@ void NoteView::changeEvent(QEvent* event) {
 void NoteView::Relayout() {
     // The top block stays at the top, from the line of the same number, as a text box keeps
     // its top line when the width or the font changes.
-    int number = 0;
-    if (const auto found = laid_.find(top_.block.start); found != laid_.end()) {
-        const QTextLayout& layout = *found->second->layout;
-        while (number + 1 < layout.lineCount() &&
-               layout.lineAt(number).y() + layout.lineAt(number).height() <= top_.y) {
-            ++number;
+    if (settled_) {
+        topLine_ = 0;
+        if (const auto found = laid_.find(top_.block.start); found != laid_.end()) {
+            const QTextLayout& layout = *found->second->layout;
+            while (topLine_ + 1 < layout.lineCount() &&
+                   layout.lineAt(topLine_).y() + layout.lineAt(topLine_).height() <= top_.y) {
+                ++topLine_;
+            }
         }
     }
     laid_.clear();
     laidChars_ = 0;
+    settled_ = false;
+    // A hidden box is laid out when it shows, at the size it shows at.
+    if (isVisible()) {
+        Settle();
+    }
+}
+
+void NoteView::Settle() {
     const QTextLayout& layout = *Layout(top_.block).layout;
-    const QTextLine line = layout.lineAt(std::min(number, layout.lineCount() - 1));
+    const QTextLine line = layout.lineAt(std::min(topLine_, layout.lineCount() - 1));
     top_.y = line.isValid() && line.lineNumber() > 0 ? static_cast<int>(line.y()) : 0;
+    settled_ = true;
     ScrollBy(0);
+}
+
+void NoteView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (!settled_) {
+        Settle();
+    }
 }
 
 NoteView::Top NoteView::Normalised(Top top) const {
@@ -343,10 +365,26 @@ void NoteView::ScrollBy(int dy) {
     ScrollTo(top);
 }
 
+bool NoteView::EndWithin(const Top& top, int height) const {
+    int below = -top.y;
+    for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {
+        below += Layout(*block).height;
+        if (below > height) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void NoteView::ScrollTo(Top top) {
-    const Top last = LastTop();
-    if (std::pair(top.block.start, top.y) > std::pair(last.block.start, last.y)) {
-        top = last;
+    // The last screenful is found only near the note's end, so that a long line shows without
+    // its last stretch laid out too.
+    std::optional<Top> last;
+    if (EndWithin(top, 2 * viewport()->height())) {
+        last = LastTop();
+        if (std::pair(top.block.start, top.y) > std::pair(last->block.start, last->y)) {
+            top = *last;
+        }
     }
     if (std::pair(top.block.start, top.y) != std::pair(top_.block.start, top_.y)) {
         // A text box stands where the text of the line above its top line ends, moved there by

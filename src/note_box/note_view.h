@@ -97,6 +97,7 @@ class NoteView : public QAbstractScrollArea {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -163,7 +164,10 @@ class NoteView : public QAbstractScrollArea {
         }
     }
     QString Decoded(const NoteBlock& block) const;
+    // Lays the note out anew (at a new width or font), keeping the top line.
     void Relayout();
+    // Puts the line `topLine_` of the top block at the top, laid out.
+    void Settle();
     // Scrolls by `dy` pixels, held between the note's start and its last screenful.
     void ScrollBy(int dy);
     // Puts `top` at the top, or the last screenful's when it is past that.
@@ -173,8 +177,11 @@ class NoteView : public QAbstractScrollArea {
     Top Snapped(Top top, bool down) const;
     Top LastTop() const;
     void JumpToByte(std::size_t byte);
-    // The bar's range, page and value, `last` being the top of the last screenful.
-    void SyncScrollBar(const Top& last);
+    // Whether the note ends within `height` pixels below `top`.
+    bool EndWithin(const Top& top, int height) const;
+    // The bar's range, page and value, `last` being the top of the last screenful when it
+    // was found.
+    void SyncScrollBar(const std::optional<Top>& last);
     void ScrollBarAction(int action);
     void ScrollBarMoved(int value);
     int ValueOf(const Top& top) const;
@@ -219,6 +226,10 @@ class NoteView : public QAbstractScrollArea {
     mutable std::size_t laidChars_ = 0;
     mutable LineDirections directions_;
     Top top_;
+    // Whether the blocks are laid out at the box's size; a hidden box waits until it shows,
+    // with the number of the line of its top block to show at the top.
+    bool settled_ = false;
+    int topLine_ = 0;
     // How far above the top line a text box would stand, scrolled as this box was (0 or 1).
     int lag_ = 0;
     Place anchor_;

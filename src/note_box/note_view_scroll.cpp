@@ -20,7 +20,7 @@ int NoteView::ValueOf(const Top& top) const {
     return static_cast<int>(ByteOf(top) / unit_);
 }
 
-void NoteView::SyncScrollBar(const Top& last) {
+void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
     // A page is the bytes on screen, from the top of the box to its bottom, each end counted
@@ -29,7 +29,8 @@ void NoteView::SyncScrollBar(const Top& last) {
     const Top bottom = Normalised(Top{top_.block, top_.y + viewport()->height()});
     const std::size_t topByte = ByteOf(top_);
     const std::size_t shown = std::max(ByteOf(bottom), topByte) - topByte;
-    bar->setRange(0, ValueOf(last));
+    // Far from the end, the last screenful starts a page before the note's end.
+    bar->setRange(0, last ? ValueOf(*last) : static_cast<int>((NoteSize() - shown) / unit_));
     bar->setPageStep(std::max(1, static_cast<int>(shown / unit_)));
     bar->setSingleStep(std::max(1, bar->pageStep() / 10));
     // While the slider is dragged it stays where the mouse puts it.
