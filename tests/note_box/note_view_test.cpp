@@ -399,3 +399,49 @@ TEST_F(NoteBoxTest, EmbeddingsReachIntoEveryStretchOfALongLine) {
 
 }  // namespace
 }  // namespace lintrel
+
+namespace lintrel {
+namespace {
+
+// A box resized or given a font while hidden lays out when it shows, at the size it shows at,
+// with the top line it had, as one that stayed on screen does; far from the note's end the
+// scroll bar reaches a page short of it, and at the end exactly.
+TEST_F(NoteBoxTest, HiddenBoxLaysOutWhenItShowsAsAShownOneDoes) {
+    NoteView shown;
+    shown.resize(view.size());
+    shown.show();
+    for (NoteView* box : {&view, &shown}) {
+        box->SetNote(kUtf8, NoteText::Own(Words(5000)));
+        QApplication::processEvents();
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(box, Qt::Key_Down, Qt::ControlModifier);
+        }
+    }
+    view.hide();
+    for (NoteView* box : {&view, &shown}) {
+        box->resize(box->width() - 120, box->height());
+        QFont font = box->font();
+        font.setPointSize(font.pointSize() + 2);
+        box->setFont(font);
+    }
+    view.show();
+    QApplication::processEvents();
+    const auto top = [](NoteView& box) { return box.OffsetOf(box.PlaceAt(QPoint(5, 1))); };
+    EXPECT_GT(top(shown), 0);
+    EXPECT_EQ(top(view), top(shown));
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), shown.verticalScrollBar()->maximum());
+
+    view.hide();
+    view.SetNote(kUtf8, NoteText::Own(Words(1000000)));
+    view.show();
+    QApplication::processEvents();
+    QScrollBar* bar = view.verticalScrollBar();
+    const int estimated = bar->maximum();
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_NEAR(estimated, bar->maximum(), bar->pageStep());
+    EXPECT_NE(estimated, bar->maximum());  // the estimate was one
+}
+
+}  // namespace
+}  // namespace lintrel
