@@ -187,11 +187,18 @@ std::optional<std::size_t> LineDirections::LineOf(const NoteBlocks& blocks,
         return std::nullopt;
     }
     std::size_t line = 0;
+    if (const auto met = lineOf_.find(block.start); met != lineOf_.end()) {
+        return met->second;
+    }
     if (const auto known = lineOf_.find(previous->start); known != lineOf_.end()) {
         line = known->second;
     } else if (const auto after = block.next ? lineOf_.find(*block.next) : lineOf_.end();
                after != lineOf_.end() && !block.breakAfter) {
         line = after->second;
+    } else if (auto met = lineOf_.lower_bound(block.start); met != lineOf_.begin()) {
+        // The line of the nearest stretch met before, unless a line break lies in between.
+        --met;
+        line = blocks.LineStartAfter(met->first, block.start).value_or(met->second);
     } else {
         line = blocks.LineStart(block.start);
     }

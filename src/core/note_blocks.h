@@ -68,6 +68,9 @@ class NoteBlocks {
     std::optional<NoteBlock> Previous(const NoteBlock& block) const;
     // Where the line holding byte `pos` starts, however far back.
     std::size_t LineStart(std::size_t pos) const;
+    // Where the line holding byte `pos` starts when a line break lies in [from, pos); none
+    // otherwise.
+    std::optional<std::size_t> LineStartAfter(std::size_t from, std::size_t pos) const;
 
   private:
     enum class Encoding { SingleByte, Utf8, DoubleByte };

@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -243,6 +245,64 @@ TEST(LineDirectionsTest, StretchesTakeTheirLinesDirection) {
             EXPECT_EQ(directions.Of("UTF-8", blocks, *block),
                       whole ? std::nullopt : std::optional(c.direction))
                 << c.name << " block at " << block->start;
+        }
+    }
+}
+
+// Where a line starts, looked for back from far past it, across the pieces it is read in.
+TEST(NoteBlocksLineStartTest, FindsTheLastBreakBeforeAPlace) {
+    const std::size_t size = 300000;
+    const std::size_t pos = size - 5;
+    const struct {
+        std::size_t at;
+        const char* lineBreak;
+        std::optional<std::size_t> after100;  // LineStartAfter(100, pos)
+        std::size_t start;                    // LineStart(pos)
+    } cases[] = {
+        {0, "", std::nullopt, 0},
+        {10, "\r\n", std::nullopt, 12},
+        {std::size_t{1} << 16, "\n", (std::size_t{1} << 16) + 1, (std::size_t{1} << 16) + 1},
+        {size - (std::size_t{1} << 16) - 1, "\r\n", size - (std::size_t{1} << 16) + 1,
+         size - (std::size_t{1} << 16) + 1},
+        {250000, "\r", 250001, 250001},
+        {pos - 1, "\n", pos, pos},
+    };
+    for (const auto& c : cases) {
+        std::string note(size, 'a');
+        note.replace(c.at, std::strlen(c.lineBreak), c.lineBreak);
+        const NoteBlocks blocks(note, "UTF-8");
+        EXPECT_EQ(blocks.LineStartAfter(100, pos), c.after100) << c.at;
+        EXPECT_EQ(blocks.LineStart(pos), c.start) << c.at;
+    }
+}
+
+// A stretch met after one of another line, or of its own line further back, takes its own
+// line's direction, in whichever order the stretches are met.
+TEST(LineDirectionsTest, StretchesMetAcrossLinesTakeTheirOwnLinesDirection) {
+    const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d ";
+    const std::string rightToLeft = hebrew + LongWords();
+    const std::string note = rightToLeft + "\r\n" + LongWords() + "\n" + rightToLeft;
+    const NoteBlocks blocks(note, "UTF-8", kLimits);
+    const std::vector<NoteBlock> walked = Walk(blocks);
+    std::vector<Qt::LayoutDirection> expected;
+    for (const NoteBlock& block : walked) {
+        const bool latin = block.start > rightToLeft.size() && block.start < note.rfind('\n');
+        expected.push_back(latin ? Qt::LeftToRight : Qt::RightToLeft);
+    }
+    // Every other stretch from the start, then the rest from the end.
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < walked.size(); i += 2) {
+        order.push_back(i);
+    }
+    for (std::size_t i = walked.size(); i-- > 0;) {
+        if (i % 2 == 1) {
+            order.push_back(i);
+        }
+    }
+    LineDirections directions;
+    for (const std::size_t i : order) {
+        if (const auto direction = directions.Of("UTF-8", blocks, walked[i])) {
+            EXPECT_EQ(*direction, expected[i]) << "stretch " << i;
         }
     }
 }
