@@ -174,6 +174,39 @@ echo "|---:|---:|---:|"
 echo "| $(fmt "$show_ms") | $(fmt "$bare_ms") | $(ratio "$show_ms" "$bare_ms") |"
 echo
 
+echo "## Showing a 10 MB note in one line, beside the same bytes in short lines"
+echo
+tr -d '\r\n' <"$single" >"$tmp/one-line-10M.txt"
+for note in single-10M one-line-10M; do
+    "$bin/window_bench" "$tmp/$note.txt" --benchmark_filter='ShowLongNote' \
+        --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+        --benchmark_format=csv >"$tmp/$note.csv" 2>/dev/null
+done
+lines_ms=$(csv_median "$tmp/single-10M.csv" ShowLongNote real_time)
+one_ms=$(csv_median "$tmp/one-line-10M.csv" ShowLongNote real_time)
+echo "| Short lines (ms) | One line (ms) | One line later by (ms) |"
+echo "|---:|---:|---:|"
+echo "| $(fmt "$lines_ms") | $(fmt "$one_ms") |" \
+    "$(fmt "$(awk -v a="$one_ms" -v b="$lines_ms" 'BEGIN { print a - b }')") |"
+rm -f "$tmp/one-line-10M.txt"
+echo
+
+echo "## Every key on a note of a gigabyte, the caret put in its middle by a click"
+echo
+"$bin/keys_bench" --benchmark_format=csv >"$tmp/keys.csv" 2>/dev/null
+echo "| Key | One line: mean of 5 (ms) | slowest (ms) | Short lines: mean of 5 (ms) | slowest (ms) |"
+echo "|---|---:|---:|---:|---:|"
+awk -F, '
+    NR == 1 { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); col[$i] = i }; next }
+    { gsub(/"/, ""); split($1, part, "/"); key = part[2]
+      if (!(key in seen)) { seen[key] = 1; order[++n] = key }
+      t[part[1], key] = sprintf("%.2f | %.2f", $(col["real_time"]), $(col["worst_ms"])) }
+    END { for (i = 1; i <= n; i++)
+        printf "| %s | %s | %s |\n", order[i], t["1 GB in one line", order[i]],
+            t["1 GB in short lines", order[i]] }
+' "$tmp/keys.csv"
+echo
+
 echo "## Moving between notes"
 echo
 "$bin/window_bench" "$single" --benchmark_filter='Across|Random|Find' \
