@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QStringEncoder>
 #include <QStyleHints>
 #include <QTest>
 #include <QTextCursor>
@@ -240,6 +241,46 @@ TEST_F(TextBoxOracle, SelectionWithoutTheFocusIsDrawnAsTheTextBoxDrawsIt) {
     const std::vector<int> ours = HighlightEnds(view.viewport(), QPalette::Inactive);
     EXPECT_EQ(ours, HighlightEnds(box.viewport(), QPalette::Inactive));
     EXPECT_GT(std::count_if(ours.begin(), ours.end(), [](int end) { return end > 0; }), 40);
+}
+
+// Find selects its match, and shows it, where the text box's find does, in each code page read:
+// a word near the start, one in another case, and one screens further down.
+TEST_F(TextBoxOracle, FindSelectsAsTheTextBoxFinds) {
+    const struct {
+        const char* codePage;
+        QString text;
+        QStringList needles;
+    } cases[] = {
+        {"UTF-8", QString::fromUtf8("Caf\u00e9 \u4e00\u4e8c \u05e9\u05dc\u05d5\u05dd "),
+         {QString::fromUtf8("CAF\u00c9"), QString::fromUtf8("\u4e8c \u05e9")}},
+        {"GBK", QString::fromUtf8("abc \u6587\u5b57 \u4e2d\u6587 "),
+         {QStringLiteral("ABC"), QString::fromUtf8("\u5b57 \u4e2d")}},
+        {"Shift_JIS", QString::fromUtf8("abc \u30c6\u30ad\u30b9\u30c8 \u6587\u5b57 "),
+         {QStringLiteral("Bc"), QString::fromUtf8("\u30c8 \u6587")}},
+        {"windows-950", QString::fromUtf8("abc \u7e41\u9ad4 \u6587\u5b57 "),
+         {QStringLiteral("aBC"), QString::fromUtf8("\u9ad4 \u6587")}},
+        {"windows-949", QString::fromUtf8("abc \ud55c\uad6d\uc5b4 \u6587\u5b57 "),
+         {QStringLiteral("ABC"), QString::fromUtf8("\uc5b4 \u6587")}},
+        {"windows-1252", QString::fromUtf8("na\u00efve caf\u00e9 "),
+         {QString::fromUtf8("NA\u00cfVE"), QString::fromUtf8("\u00e9 na")}},
+    };
+    for (const auto& c : cases) {
+        QString text = c.text.repeated(40);
+        text += QStringLiteral("\r\nlast word far below");
+        QStringEncoder encode(c.codePage);
+        const QByteArray bytes = encode(text);
+        ASSERT_FALSE(encode.hasError()) << c.codePage;
+        ASSERT_TRUE(Show({"Find", c.codePage, bytes.toStdString()}));
+        QStringList needles = c.needles;
+        needles << QStringLiteral("FAR below");
+        for (const QString& needle : needles) {
+            QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+            QTest::keyClick(&box, Qt::Key_Home, Qt::ControlModifier);
+            EXPECT_TRUE(view.SelectMatch(needle, 0)) << c.codePage << " " << needle.toStdString();
+            EXPECT_TRUE(box.find(needle)) << c.codePage << " " << needle.toStdString();
+            EXPECT_EQ(Ours(), Theirs()) << c.codePage << " " << needle.toStdString();
+        }
+    }
 }
 
 // Every boundary a screen reader asks for, at, before and after offsets all through the note.
