@@ -251,17 +251,23 @@ TEST_F(TextBoxOracle, FindSelectsAsTheTextBoxFinds) {
         QString text;
         QStringList needles;
     } cases[] = {
-        {"UTF-8", QString::fromUtf8("Caf\u00e9 \u4e00\u4e8c \u05e9\u05dc\u05d5\u05dd "),
+        {"UTF-8",
+         QString::fromUtf8("Caf\u00e9 \u4e00\u4e8c \u05e9\u05dc\u05d5\u05dd "),
          {QString::fromUtf8("CAF\u00c9"), QString::fromUtf8("\u4e8c \u05e9")}},
-        {"GBK", QString::fromUtf8("abc \u6587\u5b57 \u4e2d\u6587 "),
+        {"GBK",
+         QString::fromUtf8("abc \u6587\u5b57 \u4e2d\u6587 "),
          {QStringLiteral("ABC"), QString::fromUtf8("\u5b57 \u4e2d")}},
-        {"Shift_JIS", QString::fromUtf8("abc \u30c6\u30ad\u30b9\u30c8 \u6587\u5b57 "),
+        {"Shift_JIS",
+         QString::fromUtf8("abc \u30c6\u30ad\u30b9\u30c8 \u6587\u5b57 "),
          {QStringLiteral("Bc"), QString::fromUtf8("\u30c8 \u6587")}},
-        {"windows-950", QString::fromUtf8("abc \u7e41\u9ad4 \u6587\u5b57 "),
+        {"windows-950",
+         QString::fromUtf8("abc \u7e41\u9ad4 \u6587\u5b57 "),
          {QStringLiteral("aBC"), QString::fromUtf8("\u9ad4 \u6587")}},
-        {"windows-949", QString::fromUtf8("abc \ud55c\uad6d\uc5b4 \u6587\u5b57 "),
+        {"windows-949",
+         QString::fromUtf8("abc \ud55c\uad6d\uc5b4 \u6587\u5b57 "),
          {QStringLiteral("ABC"), QString::fromUtf8("\uc5b4 \u6587")}},
-        {"windows-1252", QString::fromUtf8("na\u00efve caf\u00e9 "),
+        {"windows-1252",
+         QString::fromUtf8("na\u00efve caf\u00e9 "),
          {QString::fromUtf8("NA\u00cfVE"), QString::fromUtf8("\u00e9 na")}},
     };
     for (const auto& c : cases) {
