@@ -232,12 +232,14 @@ void NoteView::RestartBlink() {
 }
 
 void NoteView::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != blink_.timerId()) {
+    if (event->timerId() == drag_.timerId()) {
+        DragScroll();
+    } else if (event->timerId() == blink_.timerId()) {
+        caretOn_ = !caretOn_;
+        viewport()->update();
+    } else {
         QAbstractScrollArea::timerEvent(event);
-        return;
     }
-    caretOn_ = !caretOn_;
-    viewport()->update();
 }
 
 QString NoteView::VisibleText() const {

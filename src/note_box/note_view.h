@@ -20,8 +20,6 @@
 #include "core/note_blocks.h"
 #include "core/note_list.h"
 
-class QTimer;
-
 class QMenu;
 
 namespace lintrel {
@@ -213,7 +211,7 @@ class NoteView : public QAbstractScrollArea {
     std::optional<QPointF> PointOf(Place place) const;
     // Offers the selection to middle-click pasting.
     void OfferSelection();
-    // Scrolls while the mouse, dragging, is held beyond the box's top or bottom.
+    // Scrolls while the mouse, dragging, is held beyond the box's edge.
     void DragScroll();
     // Lets screen readers read the note box as a text.
     static void InstallAccessibility();
@@ -240,7 +238,7 @@ class NoteView : public QAbstractScrollArea {
     std::optional<int> pageY_;
     bool selecting_ = false;
     QPoint dragPoint_;
-    QTimer* dragTimer_ = nullptr;
+    QBasicTimer drag_;
     // When the last double click was, for a third click to select the line.
     qint64 doubleClickAt_ = -1;
     QBasicTimer blink_;

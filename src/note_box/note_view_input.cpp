@@ -14,7 +14,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
-#include <QTimer>
 
 #include <new>
 
@@ -76,6 +75,12 @@ class SelectionData : public QMimeData {
 NoteView::Place NoteView::PlaceAt(QPoint point) {
     std::optional<NoteBlock> block = top_.block;
     int y = lag_ - top_.y;
+    // A point above the box finds the lines above it.
+    for (auto previous = blocks_.Previous(*block); point.y() < y && previous;
+         previous = blocks_.Previous(*block)) {
+        block = previous;
+        y -= Layout(*block).height;
+    }
     while (true) {
         const Laid& laid = Layout(*block);
         const auto next = blocks_.Next(*block);
@@ -252,29 +257,35 @@ void NoteView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     dragPoint_ = event->position().toPoint();
-    // Held beyond the box's top or bottom, the mouse keeps the text scrolling.
-    const bool outside = dragPoint_.y() < 0 || dragPoint_.y() >= viewport()->height();
-    if (outside && dragTimer_ == nullptr) {
-        dragTimer_ = new QTimer(this);
-        connect(dragTimer_, &QTimer::timeout, this, &NoteView::DragScroll);
-        dragTimer_->start(50);
-    } else if (!outside && dragTimer_ != nullptr) {
-        delete dragTimer_;
-        dragTimer_ = nullptr;
+    Select(anchor_, PlaceAt(dragPoint_));
+    // Held beyond the box's edge, the mouse starts the text scrolling a moment later.
+    if (!viewport()->rect().contains(dragPoint_)) {
+        if (!drag_.isActive()) {
+            drag_.start(100, this);
+        }
+    } else {
+        drag_.stop();
     }
-    DragScroll();
 }
 
 void NoteView::DragScroll() {
-    QPoint point = dragPoint_;
-    if (point.y() < 0) {
-        ScrollBy(-LineHeight());
-        point.setY(0);
-    } else if (point.y() >= viewport()->height()) {
-        ScrollBy(LineHeight());
-        point.setY(viewport()->height() - 1);
+    // As a text box scrolls while the mouse is held beyond it: a line a tick, the ticks the
+    // faster the farther the mouse is, selecting to where it is.
+    const QRect visible = viewport()->rect();
+    Select(anchor_, PlaceAt(dragPoint_));
+    const int deltaY = std::max(dragPoint_.y() - visible.top(), visible.bottom() - dragPoint_.y()) -
+                       visible.height();
+    const int deltaX = std::max(dragPoint_.x() - visible.left(), visible.right() - dragPoint_.x()) -
+                       visible.width();
+    const int delta = std::max({deltaX, deltaY, 7});
+    if (std::max(deltaX, deltaY) < 0) {
+        drag_.stop();
+        return;
     }
-    Select(anchor_, PlaceAt(point));
+    drag_.start(4900 / (delta * delta), this);
+    if (deltaY > 0) {
+        ScrollBy(dragPoint_.y() < visible.center().y() ? -LineHeight() : LineHeight());
+    }
 }
 
 void NoteView::mouseReleaseEvent(QMouseEvent* event) {
@@ -282,8 +293,7 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     selecting_ = false;
-    delete dragTimer_;
-    dragTimer_ = nullptr;
+    drag_.stop();
     OfferSelection();
 }
 

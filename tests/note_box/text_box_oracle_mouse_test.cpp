@@ -2,6 +2,7 @@
 // The note box beside a read-only QPlainTextEdit, the oracle, under the mouse: clicks, double and
 // triple clicks, the wheel, the scroll bar, and the right-click menu.
 #include <QApplication>
+#include <QCursor>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyleHints>
@@ -94,6 +95,40 @@ TEST_F(TextBoxOracleMouse, TripleClicksAndTheWheelAsInTheTextBox) {
 }
 
 // Clicks on the scroll bar's arrows and its groove scroll as far as the text box's, leaving
+// A drag held beyond the box's bottom or top selects to the line out there at once, as in the
+// text box, and scrolls only a moment later, a line at a time in both.
+TEST_F(TextBoxOracleMouse, DragPastTheEdgeAsInTheTextBox) {
+    const int line = view.fontMetrics().lineSpacing();
+    const int height = view.viewport()->height();
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
+        ASSERT_TRUE(Show(note));
+        const std::vector<int> top = Ours();
+        for (QWidget* target : {view.viewport(), box.viewport()}) {
+            QTest::mousePress(target, Qt::LeftButton, {}, QPoint(60, 4 + 3 * line / 2));
+            QTest::mouseMove(target, QPoint(120, height + 2 * line));
+        }
+        EXPECT_EQ(Ours(), Theirs()) << note.name << " below, before scrolling";
+        EXPECT_EQ(Ours()[2], top[2]) << note.name;
+        // The text box scrolls to where the pointer is; the box to where the mouse last moved.
+        QCursor::setPos(box.viewport()->mapToGlobal(QPoint(120, height + 2 * line)));
+        QTest::qWait(400);
+        const std::vector<int> ours = Ours();
+        const std::vector<int> theirs = Theirs();
+        EXPECT_GT(ours[2], top[2]) << note.name << " scrolled down";
+        EXPECT_GT(theirs[2], top[2]) << note.name << " scrolled down";
+        for (QWidget* target : {view.viewport(), box.viewport()}) {
+            QTest::mouseMove(target, QPoint(40, -line));
+        }
+        QCursor::setPos(box.viewport()->mapToGlobal(QPoint(40, -line)));
+        // Above the top, the caret goes to the line above the top line in each.
+        EXPECT_LT(Ours()[0], Ours()[2]) << note.name;
+        EXPECT_LT(Theirs()[0], Theirs()[2]) << note.name;
+        for (QWidget* target : {view.viewport(), box.viewport()}) {
+            QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(40, -line));
+        }
+    }
+}
+
 // the caret.
 TEST_F(TextBoxOracleMouse, ScrollBarClicksAsInTheTextBox) {
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
