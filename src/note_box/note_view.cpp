@@ -78,7 +78,7 @@ QString NoteView::toPlainText() const {
 QString NoteView::Decoded(const NoteBlock& block) const {
     const auto found = laid_.find(block.start);
     if (found != laid_.end()) {
-        return found->second->text;
+        return found->second->Text();
     }
     return DecodeBlock(codePage_, blocks_, block);
 }
@@ -90,81 +90,17 @@ void NoteView::TrimLaid() {
     }
 }
 
-QTextLine NoteView::Laid::LineOf(int index) const {
-    return layout->lineForTextPosition(index + shift);
-}
-
-qreal NoteView::Laid::XOf(const QTextLine& line, int index) const {
-    return line.cursorToX(index + shift);
-}
-
-int NoteView::Laid::IndexAt(const QTextLine& line, qreal x) const {
-    return Unshifted(line.xToCursor(x));
-}
-
-int NoteView::Laid::LineStart(const QTextLine& line) const {
-    return Unshifted(line.textStart());
-}
-
-int NoteView::Laid::LineEnd(const QTextLine& line) const {
-    return Unshifted(line.textStart() + line.textLength());
-}
-
-int NoteView::Laid::Next(int index, QTextLayout::CursorMode mode) const {
-    return Unshifted(layout->nextCursorPosition(index + shift, mode));
-}
-
-int NoteView::Laid::Previous(int index, QTextLayout::CursorMode mode) const {
-    return Unshifted(layout->previousCursorPosition(index + shift, mode));
-}
-
-int NoteView::Laid::CaretLineEnd(const QTextLine& line) const {
-    const int end = LineEnd(line);
-    const bool wrapped = line.lineNumber() + 1 < layout->lineCount();
-    return wrapped && end > LineStart(line) && text.at(end - 1).isSpace() ? end - 1 : end;
-}
-
-NoteView::Laid& NoteView::Layout(const NoteBlock& block) const {
+LaidBlock& NoteView::Layout(const NoteBlock& block) const {
     auto& slot = laid_[block.start];
-    if (slot) {
-        return *slot;
+    if (!slot) {
+        // The note's first block carries the top margin, its last the bottom margin.
+        slot = std::make_unique<LaidBlock>(
+            DecodeBlock(codePage_, blocks_, block), directions_.OpenAt(codePage_, blocks_, block),
+            font(), directions_.Of(codePage_, blocks_, block), kMargin,
+            std::max(1, viewport()->width() - 2 * kMargin), block.start == 0 ? kMargin : 0,
+            block.next ? 0 : kMargin);
+        laidChars_ += static_cast<std::size_t>(slot->Text().size());
     }
-    slot = std::make_unique<Laid>();
-    slot->text = DecodeBlock(codePage_, blocks_, block);
-    laidChars_ += static_cast<std::size_t>(slot->text.size());
-    const QString open = directions_.OpenAt(codePage_, blocks_, block);
-    slot->shift = static_cast<int>(open.size());
-    // A paragraph separator ends a line, as it ends a paragraph in a text box.
-    slot->layout = std::make_unique<QTextLayout>(
-        QString(open + slot->text).replace(QChar::ParagraphSeparator, QChar::LineSeparator),
-        font());
-    QTextOption option;
-    // A long text without a place to break wraps the same anywhere, and much faster so.
-    constexpr qsizetype kLongText = 4096;
-    option.setWrapMode(slot->text.size() < kLongText || HasLineBreakInside(slot->text)
-                           ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                           : QTextOption::WrapAnywhere);
-    const auto direction = directions_.Of(codePage_, blocks_, block);
-    if (direction) {
-        option.setTextDirection(*direction);
-    }
-    slot->rightToLeft = direction ? *direction == Qt::RightToLeft : slot->text.isRightToLeft();
-    slot->layout->setTextOption(option);
-    slot->layout->setCacheEnabled(true);
-    // The note's first block carries the top margin, its last the bottom margin.
-    const qreal width = std::max(1, viewport()->width() - 2 * kMargin);
-    qreal y = block.start == 0 ? kMargin : 0;
-    slot->layout->beginLayout();
-    for (QTextLine line = slot->layout->createLine(); line.isValid();
-         line = slot->layout->createLine()) {
-        // Lines drawn in a fallback font are as far apart as in a text box.
-        line.setLeadingIncluded(true);
-        line.setLineWidth(width);
-        line.setPosition(QPointF(kMargin, y));
-        y += line.height();
-    }
-    slot->layout->endLayout();
-    slot->height = std::max(1, static_cast<int>(std::ceil(y)) + (block.next ? 0 : kMargin));
     return *slot;
 }
 
@@ -188,23 +124,20 @@ void NoteView::paintEvent(QPaintEvent*) {
     const Place from = std::min(anchor_, cursor_);
     const Place to = std::max(anchor_, cursor_);
 
-    VisitShown([&](const NoteBlock& block, Laid& laid, int y) {
-        QList<QTextLayout::FormatRange> ranges;
+    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
+        std::optional<std::pair<int, int>> selection;
         if (from != to && block.start >= from.block && block.start <= to.block) {
             // A selection from an earlier block starts before this one's text, and a selected
             // line break is drawn past the line's end, as a text box draws them (the start
             // decides how a right-to-left line's edge is drawn).
-            const int start = block.start == from.block ? from.index + laid.shift : -1;
-            const int end = laid.shift +
-                            (block.start == to.block
-                                 ? to.index
-                                 : static_cast<int>(laid.text.size()) + (block.breakAfter ? 1 : 0));
-            ranges.append({start, end - start, selected});
+            selection = std::pair(block.start == from.block ? from.index : -1,
+                                  block.start == to.block ? to.index
+                                                          : static_cast<int>(laid.Text().size()) +
+                                                                (block.breakAfter ? 1 : 0));
         }
-        laid.layout->draw(&painter, QPointF(0, y), ranges);
-        if (CaretShown() && block.start == cursor_.block) {
-            laid.layout->drawCursor(&painter, QPointF(0, y), cursor_.index + laid.shift);
-        }
+        const bool caret = CaretShown() && block.start == cursor_.block;
+        laid.Draw(painter, QPointF(0, y), selection, selected,
+                  caret ? std::optional(cursor_.index) : std::nullopt);
         return true;
     });
 }
@@ -244,8 +177,8 @@ void NoteView::timerEvent(QTimerEvent* event) {
 
 QString NoteView::VisibleText() const {
     QString text;
-    VisitShown([&](const NoteBlock& block, const Laid& laid, int) {
-        text += laid.text;
+    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int) {
+        text += laid.Text();
         if (block.breakAfter) {
             text += QLatin1Char('\n');
         }
@@ -272,9 +205,9 @@ void NoteView::Relayout() {
     if (settled_) {
         topLine_ = 0;
         if (const auto found = laid_.find(top_.block.start); found != laid_.end()) {
-            const QTextLayout& layout = *found->second->layout;
-            while (topLine_ + 1 < layout.lineCount() &&
-                   layout.lineAt(topLine_).y() + layout.lineAt(topLine_).height() <= top_.y) {
+            const LaidBlock& laid = *found->second;
+            while (topLine_ + 1 < laid.LineCount() &&
+                   laid.Line(topLine_).y() + laid.Line(topLine_).height() <= top_.y) {
                 ++topLine_;
             }
         }
@@ -289,8 +222,8 @@ void NoteView::Relayout() {
 }
 
 void NoteView::Settle() {
-    const QTextLayout& layout = *Layout(top_.block).layout;
-    const QTextLine line = layout.lineAt(std::min(topLine_, layout.lineCount() - 1));
+    const LaidBlock& laid = Layout(top_.block);
+    const QTextLine line = laid.Line(std::min(topLine_, laid.LineCount() - 1));
     top_.y = line.isValid() && line.lineNumber() > 0 ? static_cast<int>(line.y()) : 0;
     settled_ = true;
     ScrollBy(0);
@@ -311,15 +244,15 @@ NoteView::Top NoteView::Normalised(Top top) const {
             break;
         }
         top.block = *previous;
-        top.y += Layout(top.block).height;
+        top.y += Layout(top.block).Height();
     }
-    while (top.y >= Layout(top.block).height) {
+    while (top.y >= Layout(top.block).Height()) {
         const auto next = blocks_.Next(top.block);
         if (!next) {
-            top.y = Layout(top.block).height - 1;
+            top.y = Layout(top.block).Height() - 1;
             break;
         }
-        top.y -= Layout(top.block).height;
+        top.y -= Layout(top.block).Height();
         top.block = *next;
     }
     return top;
@@ -330,17 +263,17 @@ NoteView::Top NoteView::LastTop() const {
     // margin end the note (so the scroll bar's end may show a line less than the note's end
     // scrolled into view), or the note's start at the top when the note is shorter.
     Top top{blocks_.Last(), 0};
-    top.y = Layout(top.block).height - kMargin - (viewport()->height() - kMargin - 1);
+    top.y = Layout(top.block).Height() - kMargin - (viewport()->height() - kMargin - 1);
     return Snapped(Normalised(top), true);
 }
 
 NoteView::Top NoteView::Snapped(Top top, bool down) const {
     // The line tops of the block; the note's first line counts from the note's top, so that
     // the top margin shows at the start.
-    const QTextLayout& layout = *Layout(top.block).layout;
+    const LaidBlock& laid = Layout(top.block);
     int before = 0;
-    for (int i = 1; i < layout.lineCount(); ++i) {
-        const int y = static_cast<int>(layout.lineAt(i).y());
+    for (int i = 1; i < laid.LineCount(); ++i) {
+        const int y = static_cast<int>(laid.Line(i).y());
         if (y > top.y) {
             if (down && before != top.y) {
                 return Top{top.block, y};
@@ -370,7 +303,7 @@ void NoteView::ScrollBy(int dy) {
 bool NoteView::EndWithin(const Top& top, int height) const {
     int below = -top.y;
     for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {
-        below += Layout(*block).height;
+        below += Layout(*block).Height();
         if (below > height) {
             return false;
         }
@@ -393,10 +326,10 @@ void NoteView::ScrollTo(Top top) {
         // whole pixels: a line's height is rounded up, so coming down it stands a pixel above
         // the top line, coming up on it.
         const bool down = std::pair(top.block.start, top.y) > std::pair(top_.block.start, top_.y);
-        const QTextLayout& layout = *Layout(top.block).layout;
+        const LaidBlock& laid = Layout(top.block);
         lag_ = 0;
-        for (int i = 1; i < layout.lineCount() && layout.lineAt(i).y() <= top.y; ++i) {
-            const qreal above = layout.lineAt(i - 1).naturalTextRect().bottom();
+        for (int i = 1; i < laid.LineCount() && laid.Line(i).y() <= top.y; ++i) {
+            const qreal above = laid.Line(i - 1).naturalTextRect().bottom();
             lag_ = top.y - static_cast<int>(down ? std::floor(above) : std::ceil(above));
         }
     }
@@ -407,15 +340,15 @@ void NoteView::ScrollTo(Top top) {
 
 void NoteView::JumpToByte(std::size_t byte) {
     const NoteBlock block = blocks_.At(byte);
-    const Laid& laid = Layout(block);
+    const LaidBlock& laid = Layout(block);
     const std::size_t span = blocks_.Span(block);
     int y = 0;
     if (span > 0) {
         const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);
-        const int target = static_cast<int>(share * laid.height);
+        const int target = static_cast<int>(share * laid.Height());
         // The top of the line the byte falls in.
-        for (int i = 0; i < laid.layout->lineCount(); ++i) {
-            const QTextLine line = laid.layout->lineAt(i);
+        for (int i = 0; i < laid.LineCount(); ++i) {
+            const QTextLine line = laid.Line(i);
             if (line.y() <= target) {
                 y = static_cast<int>(line.y());
             }

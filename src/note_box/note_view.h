@@ -19,6 +19,7 @@
 #include "core/block_text.h"
 #include "core/note_blocks.h"
 #include "core/note_list.h"
+#include "note_box/laid_block.h"
 
 class QMenu;
 
@@ -83,7 +84,7 @@ class NoteView : public QAbstractScrollArea {
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.
     QRect CharacterRect(Place place) const;
     // The block that holds byte `byte`, laid out as the box shows it.
-    const QTextLayout& LayoutAt(std::size_t byte) { return *Layout(blocks_.At(byte)).layout; }
+    const LaidBlock& BlockAt(std::size_t byte) { return Layout(blocks_.At(byte)); }
     // Selects the first match of `text` (ignoring case) in the note shown, at or after byte
     // `near` (where the search of the note found it), and scrolls it into view; false when
     // there is none there.
@@ -113,29 +114,6 @@ class NoteView : public QAbstractScrollArea {
   private:
     // The space between the text and the box's edges, as a text box leaves it.
     static constexpr int kMargin = 4;
-    // A block decoded and laid out at the box's width. A stretch of a long line is laid out
-    // behind the `shift` embedding controls still open where it starts (see
-    // LineDirections::OpenAt); the methods below take and give indices into `text`.
-    struct Laid {
-        QString text;
-        std::unique_ptr<QTextLayout> layout;
-        int shift = 0;
-        int height = 0;
-        // The line reads from right to left (its first strong character's direction).
-        bool rightToLeft = false;
-
-        QTextLine LineOf(int index) const;
-        qreal XOf(const QTextLine& line, int index) const;
-        int IndexAt(const QTextLine& line, qreal x) const;
-        int LineStart(const QTextLine& line) const;
-        int LineEnd(const QTextLine& line) const;
-        int Next(int index, QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
-        int Previous(int index, QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
-        // Where End puts the caret on `line`: a wrapped line ends before the space it broke
-        // at, as in a text box.
-        int CaretLineEnd(const QTextLine& line) const;
-        int Unshifted(int layoutIndex) const { return std::max(0, layoutIndex - shift); }
-    };
     // A place of the top of the box: a block and how far its top is above the box.
     struct Top {
         NoteBlock block;
@@ -143,9 +121,9 @@ class NoteView : public QAbstractScrollArea {
     };
 
     // The block laid out at the box's width; laid-out blocks are kept until TrimLaid().
-    Laid& Layout(const NoteBlock& block) const;
+    LaidBlock& Layout(const NoteBlock& block) const;
     // Drops laid-out blocks once they hold too much; the one place where they are dropped,
-    // so a Laid& stays valid until the next scroll or note.
+    // so a LaidBlock& stays valid until the next scroll or note.
     void TrimLaid();
     // Calls `visit(block, laid, y)` for the blocks on screen from the top, `y` being the
     // block's top in the viewport, for as long as it returns true.
@@ -154,11 +132,11 @@ class NoteView : public QAbstractScrollArea {
         std::optional<NoteBlock> block = top_.block;
         for (int y = lag_ - top_.y; block && y < viewport()->height();
              block = blocks_.Next(*block)) {
-            Laid& laid = Layout(*block);
+            LaidBlock& laid = Layout(*block);
             if (!visit(*block, laid, y)) {
                 return;
             }
-            y += laid.height;
+            y += laid.Height();
         }
     }
     QString Decoded(const NoteBlock& block) const;
@@ -220,7 +198,7 @@ class NoteView : public QAbstractScrollArea {
     NoteBlocks blocks_;
     QByteArray codePage_;
     // Laid-out blocks by their first byte; emptied when it grows large.
-    mutable std::map<std::size_t, std::unique_ptr<Laid>> laid_;
+    mutable std::map<std::size_t, std::unique_ptr<LaidBlock>> laid_;
     mutable std::size_t laidChars_ = 0;
     mutable LineDirections directions_;
     Top top_;

@@ -79,21 +79,20 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
     for (auto previous = blocks_.Previous(*block); point.y() < y && previous;
          previous = blocks_.Previous(*block)) {
         block = previous;
-        y -= Layout(*block).height;
+        y -= Layout(*block).Height();
     }
     while (true) {
-        const Laid& laid = Layout(*block);
+        const LaidBlock& laid = Layout(*block);
         const auto next = blocks_.Next(*block);
-        if (point.y() < y + laid.height || !next) {
+        if (point.y() < y + laid.Height() || !next) {
             const int local = point.y() - y;
-            const QTextLayout& layout = *laid.layout;
-            QTextLine line = layout.lineAt(0);
-            for (int i = 1; i < layout.lineCount() && layout.lineAt(i).y() <= local; ++i) {
-                line = layout.lineAt(i);
+            QTextLine line = laid.Line(0);
+            for (int i = 1; i < laid.LineCount() && laid.Line(i).y() <= local; ++i) {
+                line = laid.Line(i);
             }
             return Place{block->start, line.isValid() ? laid.IndexAt(line, point.x()) : 0};
         }
-        y += laid.height;
+        y += laid.Height();
         block = next;
     }
 }
@@ -222,7 +221,7 @@ std::pair<QString, int> NoteView::TextAround(int offset) const {
 
 std::pair<int, int> NoteView::LineAround(int offset) const {
     const Place place = PlaceOf(offset);
-    const Laid& laid = Layout(blocks_.At(place.block));
+    const LaidBlock& laid = Layout(blocks_.At(place.block));
     const QTextLine line = laid.LineOf(place.index);
     const int start = offset - place.index;
     if (!line.isValid()) {

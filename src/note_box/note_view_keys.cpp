@@ -17,7 +17,7 @@ void NoteView::EnsureVisible(Place place) {
     const int lineBottom = lineTop + (line.isValid() ? static_cast<int>(line.height()) : 0);
     // Where the line stands on screen, when its block is on screen.
     std::optional<int> shownAt;
-    VisitShown([&](const NoteBlock& shown, const Laid&, int y) {
+    VisitShown([&](const NoteBlock& shown, const LaidBlock&, int y) {
         if (shown.start == block.start) {
             shownAt = y;
         }
@@ -39,7 +39,7 @@ void NoteView::EnsureVisible(Place place) {
 
 std::optional<QPointF> NoteView::PointOf(Place place) const {
     std::optional<QPointF> point;
-    VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
         if (block.start == place.block) {
             const QTextLine line = laid.LineOf(place.index);
             if (line.isValid()) {
@@ -53,7 +53,7 @@ std::optional<QPointF> NoteView::PointOf(Place place) const {
 
 QRect NoteView::CharacterRect(Place place) const {
     QRect rect;
-    VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
+    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
         if (block.start == place.block) {
             const QTextLine line = laid.LineOf(place.index);
             if (line.isValid()) {
@@ -70,7 +70,7 @@ QRect NoteView::CharacterRect(Place place) const {
 }
 
 qreal NoteView::CaretX(Place place) const {
-    const Laid& laid = Layout(blocks_.At(place.block));
+    const LaidBlock& laid = Layout(blocks_.At(place.block));
     const QTextLine line = laid.LineOf(place.index);
     return line.isValid() ? laid.XOf(line, place.index) : kMargin;
 }
@@ -91,8 +91,8 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     const int bottom = top_.y - lag_ + viewport()->height();
     bool atEnd = false;
     int h = 0;
-    VisitShown([&](const NoteBlock& block, const Laid& laid, int) {
-        h += laid.height;
+    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int) {
+        h += laid.Height();
         atEnd = !block.next && h <= bottom;
         return h <= bottom;
     });
@@ -103,15 +103,15 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     Line target;
     if (atEnd || (!down && top_.block.start == 0 && top_.y == 0)) {
         const NoteBlock edge = down ? blocks_.Last() : blocks_.First();
-        target = Line{edge.start, down ? Layout(edge).layout->lineCount() - 1 : 0};
+        target = Line{edge.start, down ? Layout(edge).LineCount() - 1 : 0};
     } else {
         ScrollBy(down ? PageHeight() : -PageHeight());
         // Going up with no line that high, the first line; going down with none that low,
         // past the last line shown.
         target = Line{0, 0};
-        VisitShown([&](const NoteBlock& block, const Laid& laid, int y) {
-            for (int i = 0; i < laid.layout->lineCount(); ++i) {
-                const int top = y + static_cast<int>(laid.layout->lineAt(i).y());
+        VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
+            for (int i = 0; i < laid.LineCount(); ++i) {
+                const int top = y + static_cast<int>(laid.Line(i).y());
                 if (!down && top > from) {
                     return false;
                 }
@@ -141,16 +141,15 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
 
 std::optional<NoteView::Place> NoteView::LineStep(Place place, bool up, qreal x) {
     const NoteBlock block = blocks_.At(place.block);
-    const Laid& laid = Layout(block);
+    const LaidBlock& laid = Layout(block);
     const QTextLine line = laid.LineOf(place.index);
     const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
-    if (number >= 0 && number < laid.layout->lineCount()) {
-        return Place{place.block, laid.IndexAt(laid.layout->lineAt(number), x)};
+    if (number >= 0 && number < laid.LineCount()) {
+        return Place{place.block, laid.IndexAt(laid.Line(number), x)};
     }
     if (const auto other = up ? blocks_.Previous(block) : blocks_.Next(block)) {
-        const Laid& otherLaid = Layout(*other);
-        const QTextLine target =
-            otherLaid.layout->lineAt(up ? otherLaid.layout->lineCount() - 1 : 0);
+        const LaidBlock& otherLaid = Layout(*other);
+        const QTextLine target = otherLaid.Line(up ? otherLaid.LineCount() - 1 : 0);
         return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : 0};
     }
     return std::nullopt;  // no line there: the caret and the selection stay
@@ -224,8 +223,8 @@ Move Logical(Move move, bool rightToLeft) {
 
 NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::CursorMode mode) {
     const NoteBlock block = blocks_.At(place.block);
-    const Laid& laid = Layout(block);
-    if (forward && place.index < laid.text.size()) {
+    const LaidBlock& laid = Layout(block);
+    if (forward && place.index < laid.Text().size()) {
         return Place{place.block, laid.Next(place.index, mode)};
     }
     if (!forward && place.index > 0) {
@@ -240,9 +239,9 @@ NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::Cursor
 
 std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) {
     const NoteBlock block = blocks_.At(place.block);
-    const Laid& laid = Layout(block);
+    const LaidBlock& laid = Layout(block);
     const QTextLine line = laid.LineOf(place.index);
-    const Move logical = Logical(move, laid.rightToLeft);
+    const Move logical = Logical(move, laid.RightToLeft());
     switch (logical) {
         case Move::Left:
         case Move::Right:
@@ -260,7 +259,7 @@ std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) 
         case Move::BlockStart:
             return Place{place.block, 0};
         case Move::BlockEnd:
-            return Place{place.block, static_cast<int>(laid.text.size())};
+            return Place{place.block, static_cast<int>(laid.Text().size())};
         case Move::Start:
             return Place{};
         case Move::End: {
@@ -280,7 +279,7 @@ std::optional<NoteView::Place> NoteView::Collapsed(Move move, bool extend) const
     if (extend || anchor_ == cursor_ || (move != Move::Left && move != Move::Right)) {
         return std::nullopt;
     }
-    const bool rightToLeft = Layout(blocks_.At(cursor_.block)).rightToLeft;
+    const bool rightToLeft = Layout(blocks_.At(cursor_.block)).RightToLeft();
     const auto [first, last] = std::minmax(anchor_, cursor_);
     return Logical(move, rightToLeft) == Move::Left ? first : last;
 }

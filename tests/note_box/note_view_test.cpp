@@ -159,7 +159,7 @@ TEST_F(NoteBoxTest, WrapsAtTheBoxsWidth) {
 TEST_F(NoteBoxTest, SeparatorsEndLines) {
     for (const char* separator : {"\xe2\x80\xa8", "\xe2\x80\xa9"}) {
         Show({"", "UTF-8", std::string("one") + separator + "two"});
-        EXPECT_EQ(view.LayoutAt(0).lineCount(), 2) << separator;
+        EXPECT_EQ(view.BlockAt(0).LineCount(), 2) << separator;
     }
 }
 
@@ -233,9 +233,9 @@ TEST_F(NoteBoxTest, WrapsAsATextBoxDoes) {
         box.setPlainText(QString::fromStdString(paragraph));
         QApplication::processEvents();
         ASSERT_EQ(box.viewport()->width(), view.viewport()->width());
-        const QTextLayout& ours = view.LayoutAt(0);
+        const LaidBlock& ours = view.BlockAt(0);
         const QTextLayout& theirs = *box.document()->firstBlock().layout();
-        ASSERT_EQ(ours.lineCount(), theirs.lineCount()) << size << " bytes";
+        ASSERT_EQ(ours.LineCount(), theirs.lineCount()) << size << " bytes";
         // The slider's share of the groove is the share of the text on screen, as in the text
         // box, within a few percent.
         const auto share = [](const QScrollBar* bar) {
@@ -243,9 +243,9 @@ TEST_F(NoteBoxTest, WrapsAsATextBoxDoes) {
         };
         EXPECT_NEAR(share(view.verticalScrollBar()), share(box.verticalScrollBar()), 0.03)
             << size << " bytes";
-        for (int i = 0; i < ours.lineCount(); ++i) {
-            ASSERT_EQ(ours.lineAt(i).textStart(), theirs.lineAt(i).textStart()) << "line " << i;
-            ASSERT_EQ(ours.lineAt(i).height(), theirs.lineAt(i).height()) << "line " << i;
+        for (int i = 0; i < ours.LineCount(); ++i) {
+            ASSERT_EQ(ours.LineStart(ours.Line(i)), theirs.lineAt(i).textStart()) << "line " << i;
+            ASSERT_EQ(ours.Line(i).height(), theirs.lineAt(i).height()) << "line " << i;
         }
     }
 }

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "note_box/laid_block.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "core/block_text.h"
+
+namespace lintrel {
+
+LaidBlock::LaidBlock(QString text, const QString& open, const QFont& font,
+                     std::optional<Qt::LayoutDirection> direction, qreal left, qreal width,
+                     qreal top, int bottom)
+    : text_(std::move(text)),
+      // A paragraph separator ends a line, as it ends a paragraph in a text box.
+      layout_(QString(open + text_).replace(QChar::ParagraphSeparator, QChar::LineSeparator), font),
+      shift_(static_cast<int>(open.size())),
+      rightToLeft_(direction ? *direction == Qt::RightToLeft : text_.isRightToLeft()) {
+    QTextOption option;
+    // A long text without a place to break wraps the same anywhere, and much faster so.
+    constexpr qsizetype kLongText = 4096;
+    option.setWrapMode(text_.size() < kLongText || HasLineBreakInside(text_)
+                           ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                           : QTextOption::WrapAnywhere);
+    if (direction) {
+        option.setTextDirection(*direction);
+    }
+    layout_.setTextOption(option);
+    layout_.setCacheEnabled(true);
+    qreal y = top;
+    layout_.beginLayout();
+    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+        // Lines drawn in a fallback font are as far apart as in a text box.
+        line.setLeadingIncluded(true);
+        line.setLineWidth(width);
+        line.setPosition(QPointF(left, y));
+        y += line.height();
+    }
+    layout_.endLayout();
+    height_ = std::max(1, static_cast<int>(std::ceil(y)) + bottom);
+}
+
+QTextLine LaidBlock::LineOf(int index) const {
+    return layout_.lineForTextPosition(index + shift_);
+}
+
+qreal LaidBlock::XOf(const QTextLine& line, int index) const {
+    return line.cursorToX(index + shift_);
+}
+
+int LaidBlock::IndexAt(const QTextLine& line, qreal x) const {
+    return Unshifted(line.xToCursor(x));
+}
+
+int LaidBlock::LineStart(const QTextLine& line) const {
+    return Unshifted(line.textStart());
+}
+
+int LaidBlock::LineEnd(const QTextLine& line) const {
+    return Unshifted(line.textStart() + line.textLength());
+}
+
+int LaidBlock::CaretLineEnd(const QTextLine& line) const {
+    const int end = LineEnd(line);
+    const bool wrapped = line.lineNumber() + 1 < layout_.lineCount();
+    return wrapped && end > LineStart(line) && text_.at(end - 1).isSpace() ? end - 1 : end;
+}
+
+int LaidBlock::Next(int index, QTextLayout::CursorMode mode) const {
+    return Unshifted(layout_.nextCursorPosition(index + shift_, mode));
+}
+
+int LaidBlock::Previous(int index, QTextLayout::CursorMode mode) const {
+    return Unshifted(layout_.previousCursorPosition(index + shift_, mode));
+}
+
+void LaidBlock::Draw(QPainter& painter, QPointF at, std::optional<std::pair<int, int>> selected,
+                     const QTextCharFormat& format, std::optional<int> caret) const {
+    QList<QTextLayout::FormatRange> ranges;
+    if (selected) {
+        // A selection from before starts before the layout's text, as a text box gives it.
+        const int first = selected->first < 0 ? -1 : selected->first + shift_;
+        ranges.append({first, selected->second + shift_ - first, format});
+    }
+    layout_.draw(&painter, at, ranges);
+    if (caret) {
+        layout_.drawCursor(&painter, at, *caret + shift_);
+    }
+}
+
+}  // namespace lintrel
