@@ -72,12 +72,15 @@ class NoteView : public QAbstractScrollArea {
     using Place = BlockPlace;
     // The character at a point of the viewport.
     Place PlaceAt(QPoint point);
-    // A place as an offset into toPlainText(), and back (counted from the note's start).
-    int OffsetOf(Place place) const;
-    Place PlaceOf(int offset) const;
-    // The text of the block that holds `offset`, and the offset where that block starts.
+    // A place as an offset into toPlainText(), and back, found by decoding every block from
+    // the note's start: for screen readers, which are given notes up to kReadWholeBytes whole.
+    int OffsetByWalkingFromStart(Place place) const;
+    Place PlaceByWalkingFromStart(int offset) const;
+    // The text of the block that holds `offset`, and the offset where that block starts (a
+    // walk from the note's start too).
     std::pair<QString, int> TextAround(int offset) const;
-    // Where the line on screen that holds `offset` starts and ends, as Home and End find them.
+    // Where the line on screen that holds `offset` starts and ends, as Home and End find them
+    // (a walk from the note's start too).
     std::pair<int, int> LineAround(int offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }

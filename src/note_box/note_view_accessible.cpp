@@ -50,11 +50,12 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     void removeSelection(int) override { View()->Select({}, {}); }
     void setSelection(int, int start, int end) override {
         if (Whole()) {
-            View()->Select(View()->PlaceOf(start), View()->PlaceOf(end));
+            View()->Select(View()->PlaceByWalkingFromStart(start),
+                           View()->PlaceByWalkingFromStart(end));
         }
     }
     int cursorPosition() const override {
-        return Whole() ? View()->OffsetOf(View()->Selection().second) : 0;
+        return Whole() ? View()->OffsetByWalkingFromStart(View()->Selection().second) : 0;
     }
     void setCursorPosition(int position) override { setSelection(0, position, position); }
     // On the screen, in global coordinates; nothing for a character off the screen.
@@ -62,7 +63,7 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         if (!Whole()) {
             return {};
         }
-        const QRect rect = View()->CharacterRect(View()->PlaceOf(offset));
+        const QRect rect = View()->CharacterRect(View()->PlaceByWalkingFromStart(offset));
         return rect.isNull() ? rect
                              : QRect(View()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
     }
@@ -71,7 +72,7 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         if (!Whole() || !View()->viewport()->rect().contains(local)) {
             return -1;
         }
-        return View()->OffsetOf(View()->PlaceAt(local));
+        return View()->OffsetByWalkingFromStart(View()->PlaceAt(local));
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
                          int* end) const override {
@@ -134,8 +135,8 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     mutable QTextDocument document_;
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();
-        return {View()->OffsetOf(std::min(anchor, cursor)),
-                View()->OffsetOf(std::max(anchor, cursor))};
+        return {View()->OffsetByWalkingFromStart(std::min(anchor, cursor)),
+                View()->OffsetByWalkingFromStart(std::max(anchor, cursor))};
     }
 };
 

@@ -116,9 +116,9 @@ void NoteView::Select(Place anchor, Place cursor) {
     // Offsets count the text from the note's start: a screen reader is told them for a note
     // it reads whole (up to a megabyte), as it is given the text.
     if ((moved || selection) && QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
-        const int caret = OffsetOf(cursor_);
+        const int caret = OffsetByWalkingFromStart(cursor_);
         if (selection) {
-            QAccessibleTextSelectionEvent selected(this, OffsetOf(anchor_), caret);
+            QAccessibleTextSelectionEvent selected(this, OffsetByWalkingFromStart(anchor_), caret);
             QAccessible::updateAccessibility(&selected);
         }
         if (moved) {
@@ -192,7 +192,7 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
     return false;
 }
 
-int NoteView::OffsetOf(Place place) const {
+int NoteView::OffsetByWalkingFromStart(Place place) const {
     int offset = 0;
     for (std::optional<NoteBlock> block = blocks_.First(); block; block = blocks_.Next(*block)) {
         if (block->start == place.block) {
@@ -203,7 +203,7 @@ int NoteView::OffsetOf(Place place) const {
     return offset;
 }
 
-NoteView::Place NoteView::PlaceOf(int offset) const {
+NoteView::Place NoteView::PlaceByWalkingFromStart(int offset) const {
     for (std::optional<NoteBlock> block = blocks_.First(); block; block = blocks_.Next(*block)) {
         const int size = static_cast<int>(Decoded(*block).size());
         if (offset <= size || !block->next) {
@@ -215,12 +215,12 @@ NoteView::Place NoteView::PlaceOf(int offset) const {
 }
 
 std::pair<QString, int> NoteView::TextAround(int offset) const {
-    const Place place = PlaceOf(offset);
+    const Place place = PlaceByWalkingFromStart(offset);
     return {Decoded(blocks_.At(place.block)), offset - place.index};
 }
 
 std::pair<int, int> NoteView::LineAround(int offset) const {
-    const Place place = PlaceOf(offset);
+    const Place place = PlaceByWalkingFromStart(offset);
     const LaidBlock& laid = Layout(blocks_.At(place.block));
     const QTextLine line = laid.LineOf(place.index);
     const int start = offset - place.index;

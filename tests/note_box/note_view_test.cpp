@@ -83,8 +83,8 @@ TEST_P(NoteViewTest, SelectsAndCopiesExactlyTheNotesText) {
         const int b = offset(random);
         const int from = std::min(a, b);
         const int to = std::max(a, b);
-        ASSERT_EQ(view.OffsetOf(view.PlaceOf(from)), from);
-        view.Select(view.PlaceOf(from), view.PlaceOf(to));
+        ASSERT_EQ(view.OffsetByWalkingFromStart(view.PlaceByWalkingFromStart(from)), from);
+        view.Select(view.PlaceByWalkingFromStart(from), view.PlaceByWalkingFromStart(to));
         ASSERT_EQ(view.SelectedText(), shown.mid(from, to - from)) << from << " to " << to;
     }
 }
@@ -273,18 +273,19 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
         {Qt::Key_End, Qt::ControlModifier, false},
     };
     for (const auto& k : keys) {
-        const int before = view.OffsetOf(view.Selection().second);
-        const int anchorBefore = view.OffsetOf(view.Selection().first);
+        const int before = view.OffsetByWalkingFromStart(view.Selection().second);
+        const int anchorBefore = view.OffsetByWalkingFromStart(view.Selection().first);
         const std::size_t top = view.TopByte();
         QTest::keyClick(&view, k.key, k.modifiers);
         const auto [anchor, caret] = view.Selection();
-        const int after = view.OffsetOf(caret);
+        const int after = view.OffsetByWalkingFromStart(caret);
         EXPECT_EQ(view.HasSelection(), k.selects) << k.key;
         if (k.selects) {
             // Shift selects from where the caret was, and the box stays where it was or follows.
-            EXPECT_EQ(view.OffsetOf(anchor), anchorBefore) << k.key;
-            EXPECT_EQ(view.SelectedText(), text.mid(std::min(view.OffsetOf(anchor), after),
-                                                    std::abs(after - view.OffsetOf(anchor))));
+            EXPECT_EQ(view.OffsetByWalkingFromStart(anchor), anchorBefore) << k.key;
+            EXPECT_EQ(view.SelectedText(),
+                      text.mid(std::min(view.OffsetByWalkingFromStart(anchor), after),
+                               std::abs(after - view.OffsetByWalkingFromStart(anchor))));
         }
         // The box scrolls by lines: the top line is whole (a pixel row of the line above may
         // show over it, as in a text box).
@@ -294,7 +295,7 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
             EXPECT_GT(after, before);  // the caret went down with the page
         }
     }
-    EXPECT_EQ(view.OffsetOf(view.Selection().second), text.size());
+    EXPECT_EQ(view.OffsetByWalkingFromStart(view.Selection().second), text.size());
     // Paging through the whole note lays out and drops far more blocks than are kept.
     QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
     for (std::size_t top = 1; top != view.TopByte();) {
@@ -310,7 +311,7 @@ TEST_F(NoteBoxTest, WheelScrollsByWholeLines) {
     Show({"", "UTF-8", Words(100000, "\r\n")});
     const int line = view.fontMetrics().lineSpacing();
     const QPointF at(50, 50);
-    auto topLine = [&] { return view.OffsetOf(view.PlaceAt(QPoint(5, 1))); };
+    auto topLine = [&] { return view.OffsetByWalkingFromStart(view.PlaceAt(QPoint(5, 1))); };
     int top = topLine();
     const struct {
         QPoint pixels;
@@ -426,7 +427,9 @@ TEST_F(NoteBoxTest, HiddenBoxLaysOutWhenItShowsAsAShownOneDoes) {
     }
     view.show();
     QApplication::processEvents();
-    const auto top = [](NoteView& box) { return box.OffsetOf(box.PlaceAt(QPoint(5, 1))); };
+    const auto top = [](NoteView& box) {
+        return box.OffsetByWalkingFromStart(box.PlaceAt(QPoint(5, 1)));
+    };
     EXPECT_GT(top(shown), 0);
     EXPECT_EQ(top(view), top(shown));
     EXPECT_EQ(view.verticalScrollBar()->maximum(), shown.verticalScrollBar()->maximum());

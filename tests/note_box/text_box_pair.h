@@ -127,8 +127,8 @@ class TextBoxPair {
     // The caret, the anchor and the start of the line at the top, of each box.
     std::vector<int> Ours() {
         const auto [anchor, caret] = view.Selection();
-        return {view.OffsetOf(caret), view.OffsetOf(anchor),
-                view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first};
+        return {view.OffsetByWalkingFromStart(caret), view.OffsetByWalkingFromStart(anchor),
+                view.LineAround(view.OffsetByWalkingFromStart(view.PlaceAt(Middle()))).first};
     }
     std::vector<int> Theirs() {
         QTextCursor top = box.cursorForPosition(Middle());
