@@ -18,15 +18,6 @@
 
 namespace lintrel {
 
-namespace {
-
-// More laid-out blocks, or more characters in them, than this are dropped and laid out again
-// when needed.
-constexpr std::size_t kLaidBlocks = 512;
-constexpr std::size_t kLaidChars = std::size_t{4} << 20;
-
-}  // namespace
-
 NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -34,22 +25,17 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &NoteView::ScrollBarAction);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, &NoteView::ScrollBarMoved);
-    top_.block = blocks_.First();
+    top_.block = Blocks().First();
     InstallAccessibility();
 }
 
 NoteView::~NoteView() = default;
 
 void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
-    laid_.clear();
-    directions_.Clear();
-    laidChars_ = 0;
     note_ = std::move(note);
-    blocks_ = NoteBlocks(note_.bytes, std::string_view(codePage.constData(),
-                                                       static_cast<std::size_t>(codePage.size())));
-    codePage_ = codePage;
+    laid_.Reset(codePage, note_.bytes);
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
-    top_ = Top{blocks_.First(), 0};
+    top_ = Top{Blocks().First(), 0};
     lag_ = 0;
     wheelRest_ = 0;
     anchor_ = cursor_ = Place{};
@@ -72,36 +58,11 @@ void NoteView::setPlainText(const QString& text) {
 }
 
 QString NoteView::toPlainText() const {
-    return ShownText(codePage_, blocks_.Note());
-}
-
-QString NoteView::Decoded(const NoteBlock& block) const {
-    const auto found = laid_.find(block.start);
-    if (found != laid_.end()) {
-        return found->second->Text();
-    }
-    return DecodeBlock(codePage_, blocks_, block);
-}
-
-void NoteView::TrimLaid() {
-    if (laid_.size() > kLaidBlocks || laidChars_ > kLaidChars) {
-        laid_.clear();
-        laidChars_ = 0;
-    }
+    return ShownText(laid_.CodePage(), Blocks().Note());
 }
 
 LaidBlock& NoteView::Layout(const NoteBlock& block) const {
-    auto& slot = laid_[block.start];
-    if (!slot) {
-        // The note's first block carries the top margin, its last the bottom margin.
-        slot = std::make_unique<LaidBlock>(
-            DecodeBlock(codePage_, blocks_, block), directions_.OpenAt(codePage_, blocks_, block),
-            font(), directions_.Of(codePage_, blocks_, block), kMargin,
-            std::max(1, viewport()->width() - 2 * kMargin), block.start == 0 ? kMargin : 0,
-            block.next ? 0 : kMargin);
-        laidChars_ += static_cast<std::size_t>(slot->Text().size());
-    }
-    return *slot;
+    return laid_.Layout(block, font(), viewport()->width(), kMargin);
 }
 
 int NoteView::LineHeight() const {
@@ -204,16 +165,14 @@ void NoteView::Relayout() {
     // its top line when the width or the font changes.
     if (settled_) {
         topLine_ = 0;
-        if (const auto found = laid_.find(top_.block.start); found != laid_.end()) {
-            const LaidBlock& laid = *found->second;
-            while (topLine_ + 1 < laid.LineCount() &&
-                   laid.Line(topLine_).y() + laid.Line(topLine_).height() <= top_.y) {
+        if (const LaidBlock* laid = laid_.Laid(top_.block.start)) {
+            while (topLine_ + 1 < laid->LineCount() &&
+                   laid->Line(topLine_).y() + laid->Line(topLine_).height() <= top_.y) {
                 ++topLine_;
             }
         }
     }
-    laid_.clear();
-    laidChars_ = 0;
+    laid_.Forget();
     settled_ = false;
     // A hidden box is laid out when it shows, at the size it shows at.
     if (isVisible()) {
@@ -238,7 +197,7 @@ void NoteView::showEvent(QShowEvent* event) {
 
 NoteView::Top NoteView::Normalised(Top top) const {
     while (top.y < 0) {
-        const auto previous = blocks_.Previous(top.block);
+        const auto previous = Blocks().Previous(top.block);
         if (!previous) {
             top.y = 0;
             break;
@@ -247,7 +206,7 @@ NoteView::Top NoteView::Normalised(Top top) const {
         top.y += Layout(top.block).Height();
     }
     while (top.y >= Layout(top.block).Height()) {
-        const auto next = blocks_.Next(top.block);
+        const auto next = Blocks().Next(top.block);
         if (!next) {
             top.y = Layout(top.block).Height() - 1;
             break;
@@ -262,7 +221,7 @@ NoteView::Top NoteView::LastTop() const {
     // The last screenful, as a text box scrolls: the whole lines that fit above its bottom
     // margin end the note (so the scroll bar's end may show a line less than the note's end
     // scrolled into view), or the note's start at the top when the note is shorter.
-    Top top{blocks_.Last(), 0};
+    Top top{Blocks().Last(), 0};
     top.y = Layout(top.block).Height() - kMargin - (viewport()->height() - kMargin - 1);
     return Snapped(Normalised(top), true);
 }
@@ -283,7 +242,7 @@ NoteView::Top NoteView::Snapped(Top top, bool down) const {
         before = y;
     }
     if (down && before != top.y) {
-        if (const auto next = blocks_.Next(top.block)) {
+        if (const auto next = Blocks().Next(top.block)) {
             return Top{*next, 0};
         }
     }
@@ -291,7 +250,7 @@ NoteView::Top NoteView::Snapped(Top top, bool down) const {
 }
 
 void NoteView::ScrollBy(int dy) {
-    TrimLaid();
+    laid_.Trim();
     Top top = Normalised(Top{top_.block, top_.y + dy});
     // The box scrolls by lines, as a text box does: a whole line at the top.
     if (dy != 0) {
@@ -302,7 +261,7 @@ void NoteView::ScrollBy(int dy) {
 
 bool NoteView::EndWithin(const Top& top, int height) const {
     int below = -top.y;
-    for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {
+    for (std::optional<NoteBlock> block = top.block; block->next; block = Blocks().Next(*block)) {
         below += Layout(*block).Height();
         if (below > height) {
             return false;
@@ -339,9 +298,9 @@ void NoteView::ScrollTo(Top top) {
 }
 
 void NoteView::JumpToByte(std::size_t byte) {
-    const NoteBlock block = blocks_.At(byte);
+    const NoteBlock block = Blocks().At(byte);
     const LaidBlock& laid = Layout(block);
-    const std::size_t span = blocks_.Span(block);
+    const std::size_t span = Blocks().Span(block);
     int y = 0;
     if (span > 0) {
         const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);

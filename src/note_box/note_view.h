@@ -7,19 +7,16 @@
 #include <QString>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <compare>
 #include <cstddef>
-#include <map>
-#include <memory>
-#include <string>
-#include <string_view>
+#include <optional>
 #include <utility>
 
 #include "core/block_text.h"
 #include "core/note_blocks.h"
 #include "core/note_list.h"
 #include "note_box/laid_block.h"
+#include "note_box/laid_note.h"
 
 class QMenu;
 
@@ -62,7 +59,7 @@ class NoteView : public QAbstractScrollArea {
     QString VisibleText() const;
     // The byte at the top of the box, and the note's size in bytes.
     std::size_t TopByte() const { return top_.block.start; }
-    std::size_t NoteSize() const { return blocks_.Note().size(); }
+    std::size_t NoteSize() const { return Blocks().Note().size(); }
 
     // A note up to this size is offered to screen readers whole; of a larger one, the part on
     // screen.
@@ -87,7 +84,7 @@ class NoteView : public QAbstractScrollArea {
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.
     QRect CharacterRect(Place place) const;
     // The block that holds byte `byte`, laid out as the box shows it.
-    const LaidBlock& BlockAt(std::size_t byte) { return Layout(blocks_.At(byte)); }
+    const LaidBlock& BlockAt(std::size_t byte) { return Layout(Blocks().At(byte)); }
     // Selects the first match of `text` (ignoring case) in the note shown, at or after byte
     // `near` (where the search of the note found it), and scrolls it into view; false when
     // there is none there.
@@ -123,18 +120,16 @@ class NoteView : public QAbstractScrollArea {
         int y = 0;
     };
 
-    // The block laid out at the box's width; laid-out blocks are kept until TrimLaid().
+    const NoteBlocks& Blocks() const { return laid_.Blocks(); }
+    // The block laid out at the box's width and font, kept until the next scroll or note.
     LaidBlock& Layout(const NoteBlock& block) const;
-    // Drops laid-out blocks once they hold too much; the one place where they are dropped,
-    // so a LaidBlock& stays valid until the next scroll or note.
-    void TrimLaid();
     // Calls `visit(block, laid, y)` for the blocks on screen from the top, `y` being the
     // block's top in the viewport, for as long as it returns true.
     template <typename Visit>
     void VisitShown(Visit visit) const {
         std::optional<NoteBlock> block = top_.block;
         for (int y = lag_ - top_.y; block && y < viewport()->height();
-             block = blocks_.Next(*block)) {
+             block = Blocks().Next(*block)) {
             LaidBlock& laid = Layout(*block);
             if (!visit(*block, laid, y)) {
                 return;
@@ -142,7 +137,7 @@ class NoteView : public QAbstractScrollArea {
             y += laid.Height();
         }
     }
-    QString Decoded(const NoteBlock& block) const;
+    QString Decoded(const NoteBlock& block) const { return laid_.Decoded(block); }
     // Lays the note out anew (at a new width or font), keeping the top line.
     void Relayout();
     // Puts the line `topLine_` of the top block at the top, laid out.
@@ -198,12 +193,8 @@ class NoteView : public QAbstractScrollArea {
     static void InstallAccessibility();
 
     NoteText note_;
-    NoteBlocks blocks_;
-    QByteArray codePage_;
-    // Laid-out blocks by their first byte; emptied when it grows large.
-    mutable std::map<std::size_t, std::unique_ptr<LaidBlock>> laid_;
-    mutable std::size_t laidChars_ = 0;
-    mutable LineDirections directions_;
+    // The note's blocks, laid out as they come on screen.
+    mutable LaidNote laid_;
     Top top_;
     // Whether the blocks are laid out at the box's size; a hidden box waits until it shows,
     // with the number of the line of its top block to show at the top.

@@ -76,14 +76,14 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
     std::optional<NoteBlock> block = top_.block;
     int y = lag_ - top_.y;
     // A point above the box finds the lines above it.
-    for (auto previous = blocks_.Previous(*block); point.y() < y && previous;
-         previous = blocks_.Previous(*block)) {
+    for (auto previous = Blocks().Previous(*block); point.y() < y && previous;
+         previous = Blocks().Previous(*block)) {
         block = previous;
         y -= Layout(*block).Height();
     }
     while (true) {
         const LaidBlock& laid = Layout(*block);
-        const auto next = blocks_.Next(*block);
+        const auto next = Blocks().Next(*block);
         if (point.y() < y + laid.Height() || !next) {
             const int local = point.y() - y;
             QTextLine line = laid.Line(0);
@@ -133,19 +133,19 @@ void NoteView::OfferSelection() {
     QClipboard* clipboard = QApplication::clipboard();
     // A mouse drag offers its selection once, when the button is released.
     if (from != to && !selecting_ && clipboard->supportsSelection()) {
-        clipboard->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to),
+        clipboard->setMimeData(new SelectionData(note_, laid_.CodePage(), Blocks(), from, to),
                                QClipboard::Selection);
     }
 }
 
 void NoteView::selectAll() {
-    const NoteBlock last = blocks_.Last();
+    const NoteBlock last = Blocks().Last();
     Select(Place{}, Place{last.start, static_cast<int>(Decoded(last).size())});
 }
 
 QString NoteView::SelectedText() const {
     const auto [from, to] = std::minmax(anchor_, cursor_);
-    return TextBetween(codePage_, blocks_, from, to);
+    return TextBetween(laid_.CodePage(), Blocks(), from, to);
 }
 
 void NoteView::copy() const {
@@ -153,7 +153,8 @@ void NoteView::copy() const {
         return;
     }
     const auto [from, to] = std::minmax(anchor_, cursor_);
-    QApplication::clipboard()->setMimeData(new SelectionData(note_, codePage_, blocks_, from, to));
+    QApplication::clipboard()->setMimeData(
+        new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
 }
 
 bool NoteView::SelectMatch(const QString& text, std::size_t near) {
@@ -163,8 +164,8 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
     // match across two stretches of a very long line, or across a line break, is not
     // selected: the search stops a few pieces on.
     const std::size_t stop = near + (std::size_t{1} << 20);
-    for (std::optional<NoteBlock> block = blocks_.At(near); block && block->start <= stop;
-         block = blocks_.Next(*block)) {
+    for (std::optional<NoteBlock> block = Blocks().At(near); block && block->start <= stop;
+         block = Blocks().Next(*block)) {
         const QString decoded = Decoded(*block);
         // The block folded a character at a time, with where each folded character came from.
         QString blockFolded;
@@ -194,7 +195,7 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
 
 int NoteView::OffsetByWalkingFromStart(Place place) const {
     int offset = 0;
-    for (std::optional<NoteBlock> block = blocks_.First(); block; block = blocks_.Next(*block)) {
+    for (std::optional<NoteBlock> block = Blocks().First(); block; block = Blocks().Next(*block)) {
         if (block->start == place.block) {
             return offset + place.index;
         }
@@ -204,7 +205,7 @@ int NoteView::OffsetByWalkingFromStart(Place place) const {
 }
 
 NoteView::Place NoteView::PlaceByWalkingFromStart(int offset) const {
-    for (std::optional<NoteBlock> block = blocks_.First(); block; block = blocks_.Next(*block)) {
+    for (std::optional<NoteBlock> block = Blocks().First(); block; block = Blocks().Next(*block)) {
         const int size = static_cast<int>(Decoded(*block).size());
         if (offset <= size || !block->next) {
             return Place{block->start, std::clamp(offset, 0, size)};
@@ -216,12 +217,12 @@ NoteView::Place NoteView::PlaceByWalkingFromStart(int offset) const {
 
 std::pair<QString, int> NoteView::TextAround(int offset) const {
     const Place place = PlaceByWalkingFromStart(offset);
-    return {Decoded(blocks_.At(place.block)), offset - place.index};
+    return {Decoded(Blocks().At(place.block)), offset - place.index};
 }
 
 std::pair<int, int> NoteView::LineAround(int offset) const {
     const Place place = PlaceByWalkingFromStart(offset);
-    const LaidBlock& laid = Layout(blocks_.At(place.block));
+    const LaidBlock& laid = Layout(Blocks().At(place.block));
     const QTextLine line = laid.LineOf(place.index);
     const int start = offset - place.index;
     if (!line.isValid()) {
@@ -240,7 +241,7 @@ void NoteView::mousePressEvent(QMouseEvent* event) {
     if (doubleClickAt_ >= 0 &&
         now - doubleClickAt_ <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
         doubleClickAt_ = -1;
-        const NoteBlock block = blocks_.At(place.block);
+        const NoteBlock block = Blocks().At(place.block);
         const Place end = block.breakAfter && block.next
                               ? Place{*block.next, 0}
                               : Place{block.start, static_cast<int>(Decoded(block).size())};
@@ -304,7 +305,7 @@ void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
     // A double click selects the word under the mouse, as a text box's cursor finds it in the
     // line (the block) that holds it.
     const Place place = PlaceAt(event->position().toPoint());
-    QTextDocument line(Decoded(blocks_.At(place.block)));
+    QTextDocument line(Decoded(Blocks().At(place.block)));
     QTextCursor cursor(&line);
     cursor.setPosition(place.index);
     cursor.select(QTextCursor::WordUnderCursor);
@@ -319,7 +320,7 @@ QMenu* NoteView::CreateContextMenu() {
     menu->addSeparator();
     QAction* all = menu->addAction(tr("Select All"), this, &NoteView::selectAll);
     all->setShortcut(QKeySequence::SelectAll);
-    all->setEnabled(!blocks_.Note().empty());
+    all->setEnabled(!Blocks().Note().empty());
     return menu;
 }
 

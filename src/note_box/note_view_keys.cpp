@@ -11,7 +11,7 @@
 namespace lintrel {
 
 void NoteView::EnsureVisible(Place place) {
-    const NoteBlock block = blocks_.At(place.block);
+    const NoteBlock block = Blocks().At(place.block);
     const QTextLine line = Layout(block).LineOf(place.index);
     const int lineTop = line.isValid() ? static_cast<int>(line.y()) : 0;
     const int lineBottom = lineTop + (line.isValid() ? static_cast<int>(line.height()) : 0);
@@ -70,7 +70,7 @@ QRect NoteView::CharacterRect(Place place) const {
 }
 
 qreal NoteView::CaretX(Place place) const {
-    const LaidBlock& laid = Layout(blocks_.At(place.block));
+    const LaidBlock& laid = Layout(Blocks().At(place.block));
     const QTextLine line = laid.LineOf(place.index);
     return line.isValid() ? laid.XOf(line, place.index) : kMargin;
 }
@@ -102,7 +102,7 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     using Line = std::pair<std::size_t, int>;
     Line target;
     if (atEnd || (!down && top_.block.start == 0 && top_.y == 0)) {
-        const NoteBlock edge = down ? blocks_.Last() : blocks_.First();
+        const NoteBlock edge = down ? Blocks().Last() : Blocks().First();
         target = Line{edge.start, down ? Layout(edge).LineCount() - 1 : 0};
     } else {
         ScrollBy(down ? PageHeight() : -PageHeight());
@@ -126,7 +126,7 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     // The caret goes there a line at a time, as Up and Down take it, and at least a line; on
     // the note's last line going down (or first going up) it stays, and so does the selection.
     const auto lineOf = [this](Place at) {
-        return Line{at.block, Layout(blocks_.At(at.block)).LineOf(at.index).lineNumber()};
+        return Line{at.block, Layout(Blocks().At(at.block)).LineOf(at.index).lineNumber()};
     };
     std::optional<Place> paged = LineStep(place, !down, x);
     while (paged && (down ? lineOf(*paged) < target : lineOf(*paged) > target)) {
@@ -140,14 +140,14 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
 }
 
 std::optional<NoteView::Place> NoteView::LineStep(Place place, bool up, qreal x) {
-    const NoteBlock block = blocks_.At(place.block);
+    const NoteBlock block = Blocks().At(place.block);
     const LaidBlock& laid = Layout(block);
     const QTextLine line = laid.LineOf(place.index);
     const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
     if (number >= 0 && number < laid.LineCount()) {
         return Place{place.block, laid.IndexAt(laid.Line(number), x)};
     }
-    if (const auto other = up ? blocks_.Previous(block) : blocks_.Next(block)) {
+    if (const auto other = up ? Blocks().Previous(block) : Blocks().Next(block)) {
         const LaidBlock& otherLaid = Layout(*other);
         const QTextLine target = otherLaid.Line(up ? otherLaid.LineCount() - 1 : 0);
         return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : 0};
@@ -222,7 +222,7 @@ Move Logical(Move move, bool rightToLeft) {
 }  // namespace
 
 NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::CursorMode mode) {
-    const NoteBlock block = blocks_.At(place.block);
+    const NoteBlock block = Blocks().At(place.block);
     const LaidBlock& laid = Layout(block);
     if (forward && place.index < laid.Text().size()) {
         return Place{place.block, laid.Next(place.index, mode)};
@@ -231,14 +231,14 @@ NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::Cursor
         return Place{place.block, laid.Previous(place.index, mode)};
     }
     // Past the block's edge, to the next block's start or the previous one's end.
-    if (const auto other = forward ? blocks_.Next(block) : blocks_.Previous(block)) {
+    if (const auto other = forward ? Blocks().Next(block) : Blocks().Previous(block)) {
         return Place{other->start, forward ? 0 : static_cast<int>(Decoded(*other).size())};
     }
     return place;
 }
 
 std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) {
-    const NoteBlock block = blocks_.At(place.block);
+    const NoteBlock block = Blocks().At(place.block);
     const LaidBlock& laid = Layout(block);
     const QTextLine line = laid.LineOf(place.index);
     const Move logical = Logical(move, laid.RightToLeft());
@@ -263,7 +263,7 @@ std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) 
         case Move::Start:
             return Place{};
         case Move::End: {
-            const NoteBlock last = blocks_.Last();
+            const NoteBlock last = Blocks().Last();
             return Place{last.start, static_cast<int>(Decoded(last).size())};
         }
         case Move::PageUp:
@@ -279,7 +279,7 @@ std::optional<NoteView::Place> NoteView::Collapsed(Move move, bool extend) const
     if (extend || anchor_ == cursor_ || (move != Move::Left && move != Move::Right)) {
         return std::nullopt;
     }
-    const bool rightToLeft = Layout(blocks_.At(cursor_.block)).RightToLeft();
+    const bool rightToLeft = Layout(Blocks().At(cursor_.block)).RightToLeft();
     const auto [first, last] = std::minmax(anchor_, cursor_);
     return Logical(move, rightToLeft) == Move::Left ? first : last;
 }

@@ -11,7 +11,7 @@
 namespace lintrel {
 
 std::size_t NoteView::ByteOf(const Top& top) const {
-    const std::size_t span = blocks_.Span(top.block);
+    const std::size_t span = Blocks().Span(top.block);
     const double share = static_cast<double>(top.y) / Layout(top.block).Height();
     return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
 }
