@@ -2,6 +2,7 @@
 #include "note_box/laid_note.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace lintrel {
 
@@ -33,14 +34,14 @@ void LaidNote::Trim() {
     }
 }
 
-LaidBlock& LaidNote::Layout(const NoteBlock& block, const QFont& font, int width, int margin) {
+LaidBlock& LaidNote::Layout(const NoteBlock& block, const LaidShape& shape) {
     auto& slot = laid_[block.start];
     if (!slot) {
-        slot = std::make_unique<LaidBlock>(DecodeBlock(codePage_, blocks_, block),
-                                           directions_.OpenAt(codePage_, blocks_, block), font,
-                                           directions_.Of(codePage_, blocks_, block), margin,
-                                           std::max(1, width - 2 * margin),
-                                           block.start == 0 ? margin : 0, block.next ? 0 : margin);
+        slot = std::make_unique<LaidBlock>(
+            DecodeBlock(codePage_, blocks_, block), directions_.OpenAt(codePage_, blocks_, block),
+            shape.font, directions_.Of(codePage_, blocks_, block), shape.margin,
+            std::max(1, shape.width - 2 * shape.margin), block.start == 0 ? shape.margin : 0,
+            block.next ? 0 : shape.margin);
         laidChars_ += static_cast<std::size_t>(slot->Text().size());
     }
     return *slot;
@@ -56,6 +57,93 @@ QString LaidNote::Decoded(const NoteBlock& block) const {
         return laid->Text();
     }
     return DecodeBlock(codePage_, blocks_, block);
+}
+
+BoxTop LaidNote::Normalised(BoxTop top, const LaidShape& shape) {
+    while (top.y < 0) {
+        const auto previous = blocks_.Previous(top.block);
+        if (!previous) {
+            top.y = 0;
+            break;
+        }
+        top.block = *previous;
+        top.y += Layout(top.block, shape).Height();
+    }
+    while (top.y >= Layout(top.block, shape).Height()) {
+        const auto next = blocks_.Next(top.block);
+        if (!next) {
+            top.y = Layout(top.block, shape).Height() - 1;
+            break;
+        }
+        top.y -= Layout(top.block, shape).Height();
+        top.block = *next;
+    }
+    return top;
+}
+
+BoxTop LaidNote::Snapped(BoxTop top, bool down, const LaidShape& shape) {
+    // The line tops of the block; the note's first line counts from the note's top, so that
+    // the top margin shows at the start.
+    const LaidBlock& laid = Layout(top.block, shape);
+    int before = 0;
+    for (int i = 1; i < laid.LineCount(); ++i) {
+        const int y = static_cast<int>(laid.Line(i).y());
+        if (y > top.y) {
+            if (down && before != top.y) {
+                return BoxTop{top.block, y};
+            }
+            return BoxTop{top.block, before};
+        }
+        before = y;
+    }
+    if (down && before != top.y) {
+        if (const auto next = blocks_.Next(top.block)) {
+            return BoxTop{*next, 0};
+        }
+    }
+    return BoxTop{top.block, before};
+}
+
+BoxTop LaidNote::LastTop(int height, const LaidShape& shape) {
+    // So the scroll bar's end may show a line less than the note's end scrolled into view.
+    BoxTop top{blocks_.Last(), 0};
+    top.y = Layout(top.block, shape).Height() - shape.margin - (height - shape.margin - 1);
+    return Snapped(Normalised(top, shape), true, shape);
+}
+
+bool LaidNote::EndWithin(const BoxTop& top, int height, const LaidShape& shape) {
+    int below = -top.y;
+    for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {
+        below += Layout(*block, shape).Height();
+        if (below > height) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t LaidNote::ByteOf(const BoxTop& top, const LaidShape& shape) {
+    const std::size_t span = blocks_.Span(top.block);
+    const double share = static_cast<double>(top.y) / Layout(top.block, shape).Height();
+    return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
+}
+
+BoxTop LaidNote::TopOf(std::size_t byte, const LaidShape& shape) {
+    const NoteBlock block = blocks_.At(byte);
+    const LaidBlock& laid = Layout(block, shape);
+    const std::size_t span = blocks_.Span(block);
+    int y = 0;
+    if (span > 0) {
+        const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);
+        const int target = static_cast<int>(share * laid.Height());
+        // The top of the line the byte falls in.
+        for (int i = 0; i < laid.LineCount(); ++i) {
+            if (laid.Line(i).y() <= target) {
+                y = static_cast<int>(laid.Line(i).y());
+            }
+        }
+    }
+    return BoxTop{block, y};
 }
 
 }  // namespace lintrel

@@ -9,12 +9,31 @@
 #include <map>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "core/block_text.h"
 #include "core/note_blocks.h"
 #include "note_box/laid_block.h"
 
 namespace lintrel {
+
+// How a note is laid out in a box: the font, the box's width, and the margin left at its edges
+// (the note's first block carries the top margin, its last the bottom margin).
+struct LaidShape {
+    QFont font;
+    int width = 0;
+    int margin = 0;
+};
+
+// A place of the top of a box: a block and how far its top is above the box's top.
+struct BoxTop {
+    NoteBlock block;
+    int y = 0;
+    friend bool operator==(const BoxTop&, const BoxTop&) = default;
+    friend auto operator<=>(const BoxTop& a, const BoxTop& b) {
+        return std::pair(a.block.start, a.y) <=> std::pair(b.block.start, b.y);
+    }
+};
 
 // A note's blocks in a code page, each decoded and laid out when it is first asked for, with the
 // directions of the long lines they cut; the layouts are dropped when they hold too much.
@@ -30,13 +49,28 @@ class LaidNote {
 
     const NoteBlocks& Blocks() const { return blocks_; }
     const QByteArray& CodePage() const { return codePage_; }
-    // The block laid out in `font` in a box `width` pixels wide, `margin` from its edges (the
-    // note's first block carries the top margin, its last the bottom margin).
-    LaidBlock& Layout(const NoteBlock& block, const QFont& font, int width, int margin);
+    // The block laid out in `shape`.
+    LaidBlock& Layout(const NoteBlock& block, const LaidShape& shape);
     // The block's layout when it has one.
     const LaidBlock* Laid(std::size_t start) const;
     // The block's text, from its layout when it has one.
     QString Decoded(const NoteBlock& block) const;
+
+    // The walks between places of a box's top, pixels and bytes, laying out what they pass.
+    // `top` with its y within its block's height, held between the note's start and end.
+    BoxTop Normalised(BoxTop top, const LaidShape& shape);
+    // The top of the line that holds `top`, or with `down` of the first line from it on.
+    BoxTop Snapped(BoxTop top, bool down, const LaidShape& shape);
+    // The top of the last screenful of a box `height` pixels high, as a text box scrolls: the
+    // whole lines that fit above its bottom margin end the note, or the note's start at the top
+    // when the note is shorter.
+    BoxTop LastTop(int height, const LaidShape& shape);
+    // Whether the note ends within `height` pixels below `top`.
+    bool EndWithin(const BoxTop& top, int height, const LaidShape& shape);
+    // The byte a place of the top stands for, counted by its height in its block, and the top
+    // of the line that the byte stands at.
+    std::size_t ByteOf(const BoxTop& top, const LaidShape& shape);
+    BoxTop TopOf(std::size_t byte, const LaidShape& shape);
 
   private:
     QByteArray codePage_;

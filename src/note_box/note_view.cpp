@@ -62,7 +62,7 @@ QString NoteView::toPlainText() const {
 }
 
 LaidBlock& NoteView::Layout(const NoteBlock& block) const {
-    return laid_.Layout(block, font(), viewport()->width(), kMargin);
+    return laid_.Layout(block, Shape());
 }
 
 int NoteView::LineHeight() const {
@@ -195,96 +195,29 @@ void NoteView::showEvent(QShowEvent* event) {
     }
 }
 
-NoteView::Top NoteView::Normalised(Top top) const {
-    while (top.y < 0) {
-        const auto previous = Blocks().Previous(top.block);
-        if (!previous) {
-            top.y = 0;
-            break;
-        }
-        top.block = *previous;
-        top.y += Layout(top.block).Height();
-    }
-    while (top.y >= Layout(top.block).Height()) {
-        const auto next = Blocks().Next(top.block);
-        if (!next) {
-            top.y = Layout(top.block).Height() - 1;
-            break;
-        }
-        top.y -= Layout(top.block).Height();
-        top.block = *next;
-    }
-    return top;
-}
-
-NoteView::Top NoteView::LastTop() const {
-    // The last screenful, as a text box scrolls: the whole lines that fit above its bottom
-    // margin end the note (so the scroll bar's end may show a line less than the note's end
-    // scrolled into view), or the note's start at the top when the note is shorter.
-    Top top{Blocks().Last(), 0};
-    top.y = Layout(top.block).Height() - kMargin - (viewport()->height() - kMargin - 1);
-    return Snapped(Normalised(top), true);
-}
-
-NoteView::Top NoteView::Snapped(Top top, bool down) const {
-    // The line tops of the block; the note's first line counts from the note's top, so that
-    // the top margin shows at the start.
-    const LaidBlock& laid = Layout(top.block);
-    int before = 0;
-    for (int i = 1; i < laid.LineCount(); ++i) {
-        const int y = static_cast<int>(laid.Line(i).y());
-        if (y > top.y) {
-            if (down && before != top.y) {
-                return Top{top.block, y};
-            }
-            return Top{top.block, before};
-        }
-        before = y;
-    }
-    if (down && before != top.y) {
-        if (const auto next = Blocks().Next(top.block)) {
-            return Top{*next, 0};
-        }
-    }
-    return Top{top.block, before};
-}
-
 void NoteView::ScrollBy(int dy) {
     laid_.Trim();
-    Top top = Normalised(Top{top_.block, top_.y + dy});
+    Top top = laid_.Normalised(Top{top_.block, top_.y + dy}, Shape());
     // The box scrolls by lines, as a text box does: a whole line at the top.
     if (dy != 0) {
-        top = Snapped(top, dy > 0);
+        top = laid_.Snapped(top, dy > 0, Shape());
     }
     ScrollTo(top);
-}
-
-bool NoteView::EndWithin(const Top& top, int height) const {
-    int below = -top.y;
-    for (std::optional<NoteBlock> block = top.block; block->next; block = Blocks().Next(*block)) {
-        below += Layout(*block).Height();
-        if (below > height) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void NoteView::ScrollTo(Top top) {
     // The last screenful is found only near the note's end, so that a long line shows without
     // its last stretch laid out too.
     std::optional<Top> last;
-    if (EndWithin(top, 2 * viewport()->height())) {
-        last = LastTop();
-        if (std::pair(top.block.start, top.y) > std::pair(last->block.start, last->y)) {
-            top = *last;
-        }
+    if (laid_.EndWithin(top, 2 * viewport()->height(), Shape())) {
+        last = laid_.LastTop(viewport()->height(), Shape());
+        top = std::min(top, *last);
     }
-    if (std::pair(top.block.start, top.y) != std::pair(top_.block.start, top_.y)) {
+    if (top != top_) {
         // A text box stands where the text of the line above its top line ends, moved there by
         // whole pixels: a line's height is rounded up, so coming down it stands a pixel above
         // the top line, coming up on it.
-        const bool down = std::pair(top.block.start, top.y) > std::pair(top_.block.start, top_.y);
+        const bool down = top > top_;
         const LaidBlock& laid = Layout(top.block);
         lag_ = 0;
         for (int i = 1; i < laid.LineCount() && laid.Line(i).y() <= top.y; ++i) {
@@ -298,22 +231,7 @@ void NoteView::ScrollTo(Top top) {
 }
 
 void NoteView::JumpToByte(std::size_t byte) {
-    const NoteBlock block = Blocks().At(byte);
-    const LaidBlock& laid = Layout(block);
-    const std::size_t span = Blocks().Span(block);
-    int y = 0;
-    if (span > 0) {
-        const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);
-        const int target = static_cast<int>(share * laid.Height());
-        // The top of the line the byte falls in.
-        for (int i = 0; i < laid.LineCount(); ++i) {
-            const QTextLine line = laid.Line(i);
-            if (line.y() <= target) {
-                y = static_cast<int>(line.y());
-            }
-        }
-    }
-    ScrollTo(Top{block, y});
+    ScrollTo(laid_.TopOf(byte, Shape()));
 }
 
 }  // namespace lintrel

@@ -114,13 +114,11 @@ class NoteView : public QAbstractScrollArea {
   private:
     // The space between the text and the box's edges, as a text box leaves it.
     static constexpr int kMargin = 4;
-    // A place of the top of the box: a block and how far its top is above the box.
-    struct Top {
-        NoteBlock block;
-        int y = 0;
-    };
+    using Top = BoxTop;
 
     const NoteBlocks& Blocks() const { return laid_.Blocks(); }
+    // How the box lays the note out now.
+    LaidShape Shape() const { return {font(), viewport()->width(), kMargin}; }
     // The block laid out at the box's width and font, kept until the next scroll or note.
     LaidBlock& Layout(const NoteBlock& block) const;
     // Calls `visit(block, laid, y)` for the blocks on screen from the top, `y` being the
@@ -146,21 +144,13 @@ class NoteView : public QAbstractScrollArea {
     void ScrollBy(int dy);
     // Puts `top` at the top, or the last screenful's when it is past that.
     void ScrollTo(Top top);
-    Top Normalised(Top top) const;
-    // The top of the line that holds `top`, or with `down` of the first line from it on.
-    Top Snapped(Top top, bool down) const;
-    Top LastTop() const;
     void JumpToByte(std::size_t byte);
-    // Whether the note ends within `height` pixels below `top`.
-    bool EndWithin(const Top& top, int height) const;
     // The bar's range, page and value, `last` being the top of the last screenful when it
     // was found.
     void SyncScrollBar(const std::optional<Top>& last);
     void ScrollBarAction(int action);
     void ScrollBarMoved(int value);
     int ValueOf(const Top& top) const;
-    // The byte a place of the box's top stands for, counted by its height in its block.
-    std::size_t ByteOf(const Top& top) const;
     int LineHeight() const;
     // How far a page scrolls.
     int PageHeight() const;

@@ -33,8 +33,9 @@ void NoteView::EnsureVisible(Place place) {
     }
     const bool above = block.start < top_.block.start;
     // A whole line at the top, as the box always has.
-    ScrollTo(Snapped(Normalised(Top{block, above ? lineTop : lineBottom - viewport()->height()}),
-                     !above));
+    ScrollTo(laid_.Snapped(
+        laid_.Normalised(Top{block, above ? lineTop : lineBottom - viewport()->height()}, Shape()),
+        !above, Shape()));
 }
 
 std::optional<QPointF> NoteView::PointOf(Place place) const {

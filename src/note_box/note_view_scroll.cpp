@@ -10,14 +10,8 @@
 
 namespace lintrel {
 
-std::size_t NoteView::ByteOf(const Top& top) const {
-    const std::size_t span = Blocks().Span(top.block);
-    const double share = static_cast<double>(top.y) / Layout(top.block).Height();
-    return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
-}
-
 int NoteView::ValueOf(const Top& top) const {
-    return static_cast<int>(ByteOf(top) / unit_);
+    return static_cast<int>(laid_.ByteOf(top, Shape()) / unit_);
 }
 
 void NoteView::SyncScrollBar(const std::optional<Top>& last) {
@@ -26,9 +20,9 @@ void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     // A page is the bytes on screen, from the top of the box to its bottom, each end counted
     // by its height in its block, so that the slider's share of the groove is the share of the
     // note on screen.
-    const Top bottom = Normalised(Top{top_.block, top_.y + viewport()->height()});
-    const std::size_t topByte = ByteOf(top_);
-    const std::size_t shown = std::max(ByteOf(bottom), topByte) - topByte;
+    const Top bottom = laid_.Normalised(Top{top_.block, top_.y + viewport()->height()}, Shape());
+    const std::size_t topByte = laid_.ByteOf(top_, Shape());
+    const std::size_t shown = std::max(laid_.ByteOf(bottom, Shape()), topByte) - topByte;
     // Far from the end, the last screenful starts a page before the note's end.
     bar->setRange(0, last ? ValueOf(*last) : static_cast<int>((NoteSize() - shown) / unit_));
     bar->setPageStep(std::max(1, static_cast<int>(shown / unit_)));
