@@ -75,7 +75,7 @@ std::size_t FindBreakBack(std::string_view s, std::size_t from, std::size_t to) 
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    while (to - from >= 64 && to >= 64) {
+    while (to - from >= 64) {
         const char* p = text + to - 64;
         __m128i any = _mm_setzero_si128();
         for (int i = 0; i < 64; i += 16) {

@@ -47,6 +47,14 @@ QTextLine LaidBlock::LineOf(int index) const {
     return layout_.lineForTextPosition(index + shift_);
 }
 
+int LaidBlock::LineAt(qreal y) const {
+    int number = 0;
+    while (number + 1 < layout_.lineCount() && layout_.lineAt(number + 1).y() <= y) {
+        ++number;
+    }
+    return number;
+}
+
 qreal LaidBlock::XOf(const QTextLine& line, int index) const {
     return line.cursorToX(index + shift_);
 }

@@ -34,6 +34,8 @@ class LaidBlock {
     // A line by its number, for its place and size.
     QTextLine Line(int number) const { return layout_.lineAt(number); }
     QTextLine LineOf(int index) const;
+    // The number of the last line whose top is at or above `y` (0 when there is none).
+    int LineAt(qreal y) const;
     qreal XOf(const QTextLine& line, int index) const;
     int IndexAt(const QTextLine& line, qreal x) const;
     int LineStart(const QTextLine& line) const;

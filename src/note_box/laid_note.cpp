@@ -136,11 +136,9 @@ BoxTop LaidNote::TopOf(std::size_t byte, const LaidShape& shape) {
     if (span > 0) {
         const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);
         const int target = static_cast<int>(share * laid.Height());
-        // The top of the line the byte falls in.
-        for (int i = 0; i < laid.LineCount(); ++i) {
-            if (laid.Line(i).y() <= target) {
-                y = static_cast<int>(laid.Line(i).y());
-            }
+        // The top of the line the byte falls in; the note's first line, from the note's top.
+        if (const int line = laid.LineAt(target); line > 0) {
+            y = static_cast<int>(laid.Line(line).y());
         }
     }
     return BoxTop{block, y};

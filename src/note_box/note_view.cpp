@@ -164,13 +164,8 @@ void NoteView::Relayout() {
     // The top block stays at the top, from the line of the same number, as a text box keeps
     // its top line when the width or the font changes.
     if (settled_) {
-        topLine_ = 0;
-        if (const LaidBlock* laid = laid_.Laid(top_.block.start)) {
-            while (topLine_ + 1 < laid->LineCount() &&
-                   laid->Line(topLine_).y() + laid->Line(topLine_).height() <= top_.y) {
-                ++topLine_;
-            }
-        }
+        const LaidBlock* laid = laid_.Laid(top_.block.start);
+        topLine_ = laid != nullptr ? laid->LineAt(top_.y) : 0;
     }
     laid_.Forget();
     settled_ = false;
@@ -220,8 +215,8 @@ void NoteView::ScrollTo(Top top) {
         const bool down = top > top_;
         const LaidBlock& laid = Layout(top.block);
         lag_ = 0;
-        for (int i = 1; i < laid.LineCount() && laid.Line(i).y() <= top.y; ++i) {
-            const qreal above = laid.Line(i - 1).naturalTextRect().bottom();
+        if (const int line = laid.LineAt(top.y); line > 0) {
+            const qreal above = laid.Line(line - 1).naturalTextRect().bottom();
             lag_ = top.y - static_cast<int>(down ? std::floor(above) : std::ceil(above));
         }
     }

@@ -86,10 +86,7 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
         const auto next = Blocks().Next(*block);
         if (point.y() < y + laid.Height() || !next) {
             const int local = point.y() - y;
-            QTextLine line = laid.Line(0);
-            for (int i = 1; i < laid.LineCount() && laid.Line(i).y() <= local; ++i) {
-                line = laid.Line(i);
-            }
+            const QTextLine line = laid.Line(laid.LineAt(local));
             return Place{block->start, line.isValid() ? laid.IndexAt(line, point.x()) : 0};
         }
         y += laid.Height();
