@@ -43,10 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         pos = after;
         opened.emplace_back(*block, forward.OpenAt(page, blocks, *block));
-        joined += lintrel::DecodeBlock(page, blocks, *block);
-        if (block->breakAfter) {
-            joined += QLatin1Char('\n');
-        }
+        joined +=
+            lintrel::DecodeBlock(page, blocks, *block) + lintrel::BreakText(page, blocks, *block);
     }
     if (pos != note.size() || joined != lintrel::ShownText(page, note)) {
         std::abort();

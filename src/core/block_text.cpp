@@ -18,6 +18,14 @@ QString DecodeBlock(const QByteArray& codePage, const NoteBlocks& blocks, const 
                             : DecodeText(codePage, blocks.Bytes(block));
 }
 
+QString BreakText(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block) {
+    const std::string_view bytes = blocks.BreakBytes(block);
+    if (bytes.empty() || bytes[0] == '\r' || bytes[0] == '\n') {
+        return bytes.empty() ? QString() : QStringLiteral("\n");
+    }
+    return DecodeText(codePage, bytes);
+}
+
 QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockPlace from,
                     BlockPlace to) {
     QString text;
@@ -27,8 +35,8 @@ QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockP
         const int start = block->start == from.block ? from.index : 0;
         const int end = block->start == to.block ? to.index : static_cast<int>(decoded.size());
         text += decoded.mid(start, end - start);
-        if (block->breakAfter && block->start != to.block) {
-            text += QLatin1Char('\n');
+        if (block->start != to.block) {
+            text += BreakText(codePage, blocks, *block);
         }
     }
     return text;
@@ -198,12 +206,27 @@ std::optional<std::size_t> LineDirections::LineOf(const NoteBlocks& blocks,
     } else if (auto met = lineOf_.lower_bound(block.start); met != lineOf_.begin()) {
         // The line of the nearest stretch met before, unless a line break lies in between.
         --met;
-        line = blocks.LineStartAfter(met->first, block.start).value_or(met->second);
+        NoteBlocks::Sighting e2{'\xE2'};
+        const std::optional<std::size_t> start =
+            blocks.LineStartAfter(met->first, block.start, &e2);
+        line = start.value_or(met->second);
+        Quiet(start.value_or(met->first), e2.from);
     } else {
-        line = blocks.LineStart(block.start);
+        NoteBlocks::Sighting e2{'\xE2'};
+        line = blocks.LineStart(block.start, &e2);
+        Quiet(line, e2.from);
     }
     lineOf_[block.start] = line;
     return line;
+}
+
+// Every control begins with 0xE2 in UTF-8, so where a search back for a line's start saw none,
+// nothing opens or closes: the search for controls passes over it.
+void LineDirections::Quiet(std::size_t from, std::size_t to) {
+    if (to > from) {
+        std::size_t& end = quiet_[from];
+        end = std::max(end, to);
+    }
 }
 
 std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage,
@@ -297,6 +320,12 @@ QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blo
     constexpr std::size_t kEvery = std::size_t{1} << 20;
     const std::string_view note = blocks.Note();
     while (from < block.start) {
+        if (auto quiet = quiet_.upper_bound(from);
+            quiet != quiet_.begin() && std::prev(quiet)->second > from) {
+            from = std::min(std::prev(quiet)->second, block.start);
+            open_[from] = open;
+            continue;
+        }
         const std::size_t to = std::min(block.start, (from / kEvery + 1) * kEvery);
         for (auto c = NextControl(note, from, to); c; c = NextControl(note, c->at + 3, to)) {
             open.Apply(c->code == kFsi ? ResolveFsi(codePage, blocks, c->at) : c->code, base);

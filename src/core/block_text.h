@@ -17,6 +17,10 @@ namespace lintrel {
 // A block's text in `codePage`, exactly as that stretch of the whole note decodes.
 QString DecodeBlock(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block);
 
+// The line break after `block` as the text shows it: "\n" for CR LF, CR and LF, a separator
+// as itself; nothing when no break follows.
+QString BreakText(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block);
+
 // A place in a note: a block (by its first byte) and a character of its text.
 struct BlockPlace {
     std::size_t block = 0;
@@ -24,7 +28,7 @@ struct BlockPlace {
     friend auto operator<=>(const BlockPlace&, const BlockPlace&) = default;
 };
 
-// The note's text from `from` to `to`, each line break one "\n".
+// The note's text from `from` to `to`, each line break as BreakText gives it.
 QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockPlace from,
                     BlockPlace to);
 
@@ -58,6 +62,7 @@ class LineDirections {
         direction_.clear();
         open_.clear();
         fsi_.clear();
+        quiet_.clear();
     }
 
   private:
@@ -75,6 +80,8 @@ class LineDirections {
     };
     // The line that `block` continues; nullopt for a block that starts a line.
     std::optional<std::size_t> LineOf(const NoteBlocks& blocks, const NoteBlock& block);
+    // That no control lies in [from, to), learnt on a search back for a line's start.
+    void Quiet(std::size_t from, std::size_t to);
     // LRI or RLI for the FSI at byte `at`.
     char16_t ResolveFsi(const QByteArray& codePage, const NoteBlocks& blocks, std::size_t at);
 
@@ -86,6 +93,8 @@ class LineDirections {
     // that another stretch's are found from the nearest place before it.
     std::map<std::size_t, Embeddings> open_;
     std::map<std::size_t, char16_t> fsi_;
+    // Stretches of bytes that hold no control, by where they start.
+    std::map<std::size_t, std::size_t> quiet_;
 };
 
 }  // namespace lintrel

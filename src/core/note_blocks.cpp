@@ -18,9 +18,6 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
 bool IsSpace(char c) {
     return c == ' ' || c == '\t';
 }
@@ -53,50 +50,160 @@ void Mark(std::array<bool, 256>& bytes, ByteRanges ranges) {
     }
 }
 
-// The first line break in [from, to), or kNone.
-std::size_t FindBreak(std::string_view s, std::size_t from, std::size_t to) {
-    if (from >= to) {
-        return kNone;  // nothing to look in (and an empty note may have no bytes at all)
-    }
-    const void* cr = std::memchr(s.data() + from, '\r', to - from);
-    const std::size_t limit =
-        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - s.data()) : to;
-    const void* lf = std::memchr(s.data() + from, '\n', limit - from);
-    if (lf) {
-        return static_cast<std::size_t>(static_cast<const char*>(lf) - s.data());
-    }
-    return cr ? limit : kNone;
+// A paragraph separator (U+2029) or one of the two characters a text box also takes for
+// one (U+FDD0, U+FDD1) whose bytes in UTF-8 are `a`, `b`, `c`.
+bool IsSeparator(unsigned a, unsigned b, unsigned c) {
+    return (a == 0xE2 && b == 0x80 && c == 0xA9) || (a == 0xEF && b == 0xB7 && (c | 1) == 0x91);
 }
 
-// The last line break in [from, to), or kNone: both bytes looked for in one pass back, 64
-// bytes at a time, so that a long line is read from memory once.
-std::size_t FindBreakBack(std::string_view s, std::size_t from, std::size_t to) {
-    const char* text = s.data();
 #if defined(__SSE2__)
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    while (to - from >= 64) {
-        const char* p = text + to - 64;
-        __m128i any = _mm_setzero_si128();
-        for (int i = 0; i < 64; i += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            any = _mm_or_si128(any, _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+__m128i Load(const char* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+__m128i Is(__m128i v, char c) {
+    return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
+}
+int CrOrLf(__m128i v) {
+    return _mm_movemask_epi8(_mm_or_si128(Is(v, '\r'), Is(v, '\n')));
+}
+// The places among 16 where a separator's three bytes are in `a`, `b`, `c`.
+int Separators(__m128i a, __m128i b, __m128i c) {
+    const __m128i paragraph =
+        _mm_and_si128(Is(a, '\xE2'), _mm_and_si128(Is(b, '\x80'), Is(c, '\xA9')));
+    const __m128i frame = _mm_and_si128(
+        Is(a, '\xEF'), _mm_and_si128(Is(b, '\xB7'), Is(_mm_or_si128(c, _mm_set1_epi8(1)), '\x91')));
+    return _mm_movemask_epi8(_mm_or_si128(paragraph, frame));
+}
+// Whether a line break begins in p[0, 64); reads up to p[65]. Each 16 bytes are looked at
+// for CR, LF and the first bytes of separators at once, and the separators' other bytes only
+// where those are, so that text without them is read as fast as memory gives it.
+bool BreakBeginsIn64(const char* p, bool utf8) {
+    __m128i any = _mm_setzero_si128();
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i a = Load(p + i);
+        any = _mm_or_si128(any, _mm_or_si128(Is(a, '\r'), Is(a, '\n')));
+        if (utf8) {
+            any = _mm_or_si128(any, _mm_or_si128(Is(a, '\xE2'), Is(a, '\xEF')));
         }
-        if (_mm_movemask_epi8(any) != 0) {
+    }
+    if (_mm_movemask_epi8(any) == 0) {
+        return false;
+    }
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i a = Load(p + i);
+        if (CrOrLf(a) != 0 || (utf8 && Separators(a, Load(p + i + 1), Load(p + i + 2)) != 0)) {
+            return true;
+        }
+    }
+    return false;
+}
+// Whether byte `c` is in p[0, 64).
+bool HasByteIn64(const char* p, char c) {
+    __m128i any = _mm_setzero_si128();
+    for (int i = 0; i < 64; i += 16) {
+        any = _mm_or_si128(any, Is(Load(p + i), c));
+    }
+    return _mm_movemask_epi8(any) != 0;
+}
+// Whether a line break ends in p[0, 64); reads from p[-2].
+bool BreakEndsIn64(const char* p, bool utf8) {
+    __m128i any = _mm_setzero_si128();
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i c = Load(p + i);
+        any = _mm_or_si128(any, _mm_or_si128(Is(c, '\r'), Is(c, '\n')));
+        if (utf8) {
+            any = _mm_or_si128(
+                any, _mm_or_si128(Is(c, '\xA9'), Is(_mm_or_si128(c, _mm_set1_epi8(1)), '\x91')));
+        }
+    }
+    if (_mm_movemask_epi8(any) == 0) {
+        return false;
+    }
+    for (int i = 0; i < 64; i += 16) {
+        const __m128i c = Load(p + i);
+        if (CrOrLf(c) != 0 || (utf8 && Separators(Load(p + i - 2), Load(p + i - 1), c) != 0)) {
+            return true;
+        }
+    }
+    return false;
+}
+#endif
+
+}  // namespace
+
+std::size_t NoteBlocks::BreakAt(std::size_t p) const {
+    const std::size_t size = note_.size();
+    if (p >= size) {
+        return 0;
+    }
+    if (note_[p] == '\r') {
+        return p + 1 < size && note_[p + 1] == '\n' ? 2 : 1;
+    }
+    if (note_[p] == '\n') {
+        return 1;
+    }
+    const bool separator = encoding_ == Encoding::Utf8 && p + 2 < size &&
+                           IsSeparator(Byte(note_[p]), Byte(note_[p + 1]), Byte(note_[p + 2]));
+    return separator ? 3 : 0;
+}
+
+std::size_t NoteBlocks::BreakHolding(std::size_t p) const {
+    for (const std::size_t back : {1, 2}) {
+        if (p >= back && BreakAt(p - back) > back) {
+            return p - back;
+        }
+    }
+    return p;
+}
+
+// Looked for 64 bytes at a time, so that a long line is read from memory once.
+std::size_t NoteBlocks::FindBreak(std::size_t from, std::size_t to) const {
+    const char* text = note_.data();
+    const bool utf8 = encoding_ == Encoding::Utf8;
+#if defined(__SSE2__)
+    // A separator's last bytes may lie past `to`; the loads stay within the note.
+    while (from + 64 <= to && from + 66 <= note_.size()) {
+        if (BreakBeginsIn64(text + from, utf8)) {
             break;  // the bytes below find it
         }
-        to -= 64;
+        from += 64;
     }
 #endif
-    for (std::size_t at = to; at > from; --at) {
-        if (text[at - 1] == '\r' || text[at - 1] == '\n') {
-            return at - 1;
+    for (std::size_t p = from; p < to; ++p) {
+        if (BreakAt(p) != 0) {
+            return p;
         }
     }
     return kNone;
 }
 
-}  // namespace
+std::size_t NoteBlocks::FindBreakBack(std::size_t from, std::size_t to, Sighting* sighting) const {
+    const char* text = note_.data();
+    const bool utf8 = encoding_ == Encoding::Utf8;
+#if defined(__SSE2__)
+    while (to >= from + 64 && to >= 66) {
+        const char* p = text + to - 64;
+        if (BreakEndsIn64(p, utf8)) {
+            break;  // the bytes below find it, and see the byte after it
+        }
+        if (sighting != nullptr && HasByteIn64(p, sighting->byte)) {
+            sighting->from = to - 64;
+        }
+        to -= 64;
+    }
+#endif
+    for (std::size_t at = to; at > from; --at) {
+        const char c = text[at - 1];
+        if (c == '\r' || c == '\n' ||
+            (utf8 && at >= 3 && IsSeparator(Byte(text[at - 3]), Byte(text[at - 2]), Byte(c)))) {
+            return at - 1;
+        }
+        if (sighting != nullptr && c == sighting->byte) {
+            sighting->from = at - 1;
+        }
+    }
+    return kNone;
+}
 
 NoteBlocks::NoteBlocks(std::string_view note, std::string_view codePage, BlockLimits limits)
     : note_(note), limits_(limits) {
@@ -169,9 +276,12 @@ std::size_t NoteBlocks::Utf8Start(std::size_t g) const {
 // After the spaces that follow the first space or tab from g on, within the stretch and the
 // line; failing that, where a character begins at g. kNone when that is the line's end.
 std::size_t NoteBlocks::CutAt(std::size_t g) const {
+    if (BreakHolding(g) != g) {
+        return kNone;  // within a line break, as on one
+    }
     const std::size_t limit = std::min(note_.size(), g + limits_.stretch);
     std::size_t cut = kNone;
-    for (std::size_t p = g; p < limit && !IsBreak(note_[p]); ++p) {
+    for (std::size_t p = g; p < limit && BreakAt(p) == 0; ++p) {
         if (IsSpace(note_[p])) {
             while (p < note_.size() && IsSpace(note_[p])) {
                 ++p;
@@ -182,7 +292,7 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
     }
     // Failing a space: after a byte below 0x30, which is a whole character in every page and
     // leaves the converter with nothing pending.
-    for (std::size_t p = g; cut == kNone && p < limit && !IsBreak(note_[p]); ++p) {
+    for (std::size_t p = g; cut == kNone && p < limit && BreakAt(p) == 0; ++p) {
         if (Byte(note_[p]) < 0x30) {
             cut = p + 1;
         }
@@ -200,7 +310,7 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
                 break;
         }
     }
-    return cut != kNone && cut < note_.size() && !IsBreak(note_[cut]) ? cut : kNone;
+    return cut != kNone && cut < note_.size() && BreakAt(cut) == 0 ? cut : kNone;
 }
 
 // The stretch of a long line that holds pos: from the last cut at or before pos to the first
@@ -219,12 +329,12 @@ NoteBlock NoteBlocks::Stretch(std::size_t pos, std::optional<std::size_t> lineSt
         }
     }
     if (!start && !lineStart) {
-        const std::size_t b = FindBreakBack(note_, 0, pos);
+        const std::size_t b = FindBreakBack(0, pos);
         lineStart = b == kNone ? 0 : b + 1;
     }
     block.start = start ? *start : *lineStart;
     // A cut found from a grid point before the line belongs to the line before.
-    if (const std::size_t b = FindBreakBack(note_, block.start, pos); b != kNone) {
+    if (const std::size_t b = FindBreakBack(block.start, pos); b != kNone) {
         block.start = b + 1;
     }
     std::optional<std::size_t> end;
@@ -236,46 +346,54 @@ NoteBlock NoteBlocks::Stretch(std::size_t pos, std::optional<std::size_t> lineSt
         }
     }
     if (!end && !lineEnd) {
-        const std::size_t b = FindBreak(note_, pos, size);
+        const std::size_t b = FindBreak(pos, size);
         lineEnd = b == kNone ? size : b;
     }
     block.end = std::min(end ? *end : *lineEnd, lineEnd.value_or(size));
     // And a cut past the line's end belongs to the line after.
-    if (const std::size_t b = FindBreak(note_, pos, block.end); b != kNone) {
+    if (const std::size_t b = FindBreak(pos, block.end); b != kNone) {
         block.end = b;
     }
     return block;
 }
 
-std::size_t NoteBlocks::LineStart(std::size_t pos) const {
-    const std::size_t b = FindBreakBack(note_, 0, std::min(pos, note_.size()));
+std::size_t NoteBlocks::LineStart(std::size_t pos, Sighting* sighting) const {
+    pos = std::min(pos, note_.size());
+    if (sighting != nullptr) {
+        sighting->from = pos;
+    }
+    const std::size_t b = FindBreakBack(0, pos, sighting);
     return b == kNone ? 0 : b + 1;
 }
 
-std::optional<std::size_t> NoteBlocks::LineStartAfter(std::size_t from, std::size_t pos) const {
-    const std::size_t b = FindBreakBack(note_, from, std::min(pos, note_.size()));
+std::optional<std::size_t> NoteBlocks::LineStartAfter(std::size_t from, std::size_t pos,
+                                                      Sighting* sighting) const {
+    pos = std::min(pos, note_.size());
+    if (sighting != nullptr) {
+        sighting->from = pos;
+    }
+    const std::size_t b = FindBreakBack(from, pos, sighting);
     return b == kNone ? std::nullopt : std::optional<std::size_t>(b + 1);
 }
 
 NoteBlock NoteBlocks::At(std::size_t pos) const {
     const std::size_t size = note_.size();
     pos = std::min(pos, size);
-    // The LF of a CR LF belongs to the same break as its CR.
-    if (pos > 0 && pos < size && note_[pos] == '\n' && note_[pos - 1] == '\r') {
-        --pos;
-    }
+    // A byte within a line break (the LF of a CR LF, a separator's later bytes) belongs to
+    // the same break as the break's first byte.
+    pos = BreakHolding(pos);
     // The line holding pos, each end where it is near.
     const std::size_t reach = limits_.wholeLine + 1;
     std::optional<std::size_t> lineStart;
     const std::size_t backFrom = pos > reach ? pos - reach : 0;
-    if (const std::size_t b = FindBreakBack(note_, backFrom, pos); b != kNone) {
+    if (const std::size_t b = FindBreakBack(backFrom, pos); b != kNone) {
         lineStart = b + 1;
     } else if (backFrom == 0) {
         lineStart = 0;
     }
     std::optional<std::size_t> lineEnd;
     const std::size_t forwardTo = std::min(size, pos + reach);
-    if (const std::size_t b = FindBreak(note_, pos, forwardTo); b != kNone) {
+    if (const std::size_t b = FindBreak(pos, forwardTo); b != kNone) {
         lineEnd = b;
     } else if (forwardTo == size) {
         lineEnd = size;
@@ -288,11 +406,9 @@ NoteBlock NoteBlocks::At(std::size_t pos) const {
     } else {
         block = Stretch(pos, lineStart, lineEnd);
     }
-    if (block.end < size && IsBreak(note_[block.end])) {
+    if (const std::size_t length = BreakAt(block.end); length != 0) {
         block.breakAfter = true;
-        const bool crLf =
-            note_[block.end] == '\r' && block.end + 1 < size && note_[block.end + 1] == '\n';
-        block.next = block.end + (crLf ? 2 : 1);
+        block.next = block.end + length;
     } else if (block.end < size) {
         block.next = block.end;
     }

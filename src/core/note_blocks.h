@@ -14,7 +14,8 @@ namespace lintrel {
 // A note is shown as a run of blocks, each decoded and laid out on its own, so that showing
 // a note costs what its visible part costs. A block is a whole line of the note (a line break
 // is CR LF, a lone CR or a lone LF) when the line is at most `wholeLine` bytes long, so that
-// it wraps, flows and reads as one paragraph, exactly as in a text box. A longer line is cut
+// it wraps, flows and reads as one paragraph, exactly as in a text box. In UTF-8 a paragraph
+// separator (U+2029) also ends a line, as it ends a paragraph in a text box. A longer line is cut
 // into stretches on a fixed grid of `stretch` bytes: the block holding any byte is found by
 // scanning at most two stretches. A stretch begins after a space or tab near its grid point,
 // where a line may break anyway; failing that (a word longer than a stretch, or text written
@@ -48,10 +49,20 @@ class NoteBlocks {
     std::string_view Bytes(const NoteBlock& block) const {
         return note_.substr(block.start, block.end - block.start);
     }
-    // The block's bytes and, when a line break follows, the break's first byte: what decodes
-    // as the block does within the whole note.
+    // The block's bytes and, when a line break follows, the break's first character (CR, LF,
+    // a separator): what decodes as the block does within the whole note.
     std::string_view BytesToDecode(const NoteBlock& block) const {
-        return note_.substr(block.start, block.end - block.start + (block.breakAfter ? 1 : 0));
+        std::size_t first = 0;
+        if (block.breakAfter) {
+            const char c = note_[block.end];
+            first = c == '\r' || c == '\n' ? 1 : *block.next - block.end;
+        }
+        return note_.substr(block.start, block.end - block.start + first);
+    }
+    // The bytes of the line break after the block; none when no break follows.
+    std::string_view BreakBytes(const NoteBlock& block) const {
+        return block.breakAfter ? note_.substr(block.end, *block.next - block.end)
+                                : std::string_view();
     }
     // The block that holds byte `pos` (0 <= pos <= size); a byte of a line break belongs to
     // the block before the break.
@@ -66,14 +77,31 @@ class NoteBlocks {
     // The blocks around `block`, none past either end of the note.
     std::optional<NoteBlock> Next(const NoteBlock& block) const;
     std::optional<NoteBlock> Previous(const NoteBlock& block) const;
-    // Where the line holding byte `pos` starts, however far back.
-    std::size_t LineStart(std::size_t pos) const;
+    // Where a byte was seen on a search back: none of it lies in [the search's end, from).
+    struct Sighting {
+        char byte = 0;
+        std::size_t from = 0;
+    };
+    // Where the line holding byte `pos` starts, however far back; with `sighting`, also where
+    // its byte may first lie in the line before `pos` (pos when nowhere), found on the way.
+    std::size_t LineStart(std::size_t pos, Sighting* sighting = nullptr) const;
     // Where the line holding byte `pos` starts when a line break lies in [from, pos); none
-    // otherwise.
-    std::optional<std::size_t> LineStartAfter(std::size_t from, std::size_t pos) const;
+    // otherwise. A sighting as above.
+    std::optional<std::size_t> LineStartAfter(std::size_t from, std::size_t pos,
+                                              Sighting* sighting = nullptr) const;
 
   private:
     enum class Encoding { SingleByte, Utf8, DoubleByte };
+    // How many bytes the line break that begins at byte `p` has (CR LF, CR, LF, a separator);
+    // 0 when none begins there.
+    std::size_t BreakAt(std::size_t p) const;
+    // The first byte of the line break that holds byte `p` past its first byte; else `p`.
+    std::size_t BreakHolding(std::size_t p) const;
+    // The first byte of the first line break that begins in [from, to), or npos.
+    std::size_t FindBreak(std::size_t from, std::size_t to) const;
+    // The last byte of the last line break that ends in [from, to), or npos; `sighting`, when
+    // given, is moved back to where its byte may first lie after that break.
+    std::size_t FindBreakBack(std::size_t from, std::size_t to, Sighting* sighting = nullptr) const;
     // Where the stretch from grid point `g` (0 < g < size, inside a long line) begins.
     std::size_t CutAt(std::size_t g) const;
     // In a double-byte code page: where the first character that ends after byte `g` begins

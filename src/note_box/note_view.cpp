@@ -139,10 +139,7 @@ void NoteView::timerEvent(QTimerEvent* event) {
 QString NoteView::VisibleText() const {
     QString text;
     VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int) {
-        text += laid.Text();
-        if (block.breakAfter) {
-            text += QLatin1Char('\n');
-        }
+        text += laid.Text() + BreakText(laid_.CodePage(), Blocks(), block);
         return true;
     });
     return text;

@@ -131,7 +131,15 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     }
 
     bool Whole() const { return View()->NoteSize() <= NoteView::kReadWholeBytes; }
-    QString Text() const { return Whole() ? View()->toPlainText() : View()->VisibleText(); }
+    // The text as a text box gives it: every paragraph break a line feed, though a copy keeps
+    // a separator that ends one as itself.
+    QString Text() const {
+        QString text = Whole() ? View()->toPlainText() : View()->VisibleText();
+        for (const char16_t separator : {u'\u2029', u'\ufdd0', u'\ufdd1'}) {
+            text.replace(QChar(separator), QLatin1Char('\n'));
+        }
+        return text;
+    }
     mutable QTextDocument document_;
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();

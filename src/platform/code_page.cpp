@@ -81,7 +81,9 @@ QString DecodeText(const QByteArray& codePage, std::string_view bytes) {
 
 QString DecodeLine(const QByteArray& codePage, std::string_view bytesAndBreak) {
     QString text = DecodeText(codePage, bytesAndBreak);
-    if (!text.isEmpty() && (text.back() == QLatin1Char('\r') || text.back() == QLatin1Char('\n'))) {
+    const char16_t last = text.isEmpty() ? 0 : text.back().unicode();
+    if (last == u'\r' || last == u'\n' || last == u'\u2029' || last == u'\ufdd0' ||
+        last == u'\ufdd1') {
         text.chop(1);
     }
     return text;

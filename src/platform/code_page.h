@@ -34,9 +34,9 @@ QString FlushDecoder(QStringDecoder& decoder);
 // Note bytes to display text, and typed text to note bytes, in `codePage`. Bytes that do not
 // decode show as U+FFFD.
 QString DecodeText(const QByteArray& codePage, std::string_view bytes);
-// A line's bytes followed by the first byte of its line break (CR or LF), decoded as they
-// decode within the whole text, without the break: a character cut by the break shows as the
-// converter shows it there.
+// A line's bytes followed by the first character of its line break (CR, LF or a paragraph
+// separator), decoded as they decode within the whole text, without the break: a character cut
+// by the break shows as the converter shows it there.
 QString DecodeLine(const QByteArray& codePage, std::string_view bytesAndBreak);
 std::string EncodeText(const QByteArray& codePage, const QString& text);
 

@@ -11,6 +11,8 @@
 #include <optional>
 #include <ostream>
 #include <random>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -89,6 +91,11 @@ std::vector<BlocksCase> Cases() {
                 })},
         {"SingleByte", "windows-1252",
          Random(20000, [](auto& r, auto& s) { s += char(0x80 + Draw(r, 128)); })},
+        {"SeparatorsOnTheGrid", "UTF-8",
+         std::string(2047, 'y') + "\xe2\x80\xa9 " + std::string(6000, 'z') + "\xef\xb7\x90" +
+             std::string(4093, 'x') + "\xef\xb7\x91\xe2\x80\xa9\r\n" + std::string(9000, 'w')},
+        {"CutCharactersBeforeSeparators", "UTF-8",
+         "1\xe8\xb9\xe2\x80\xa9x\xf0\x9f\x98\xef\xb7\x90\xc3\xef\xb7\x91\xe2\x80\r\n"},
         {"LongAndShortLines", "UTF-8",
          Random(60000,
                 [](auto& r, auto& s) {
@@ -112,6 +119,19 @@ std::vector<BlocksCase> Cases() {
                                                        run.trailLast);
                                               })});
         }
+    }
+    // Paragraph separators, the two characters taken for one, characters that begin alike and
+    // CR LF among words and long lines: breaks in UTF-8, and bytes like any other elsewhere.
+    for (const char* page : {"UTF-8", "windows-1252"}) {
+        cases.push_back({"Separators", page, Random(60000, [](auto& r, auto& s) {
+                             const char* pieces[] = {"\xe2\x80\xa9", "\xef\xb7\x90", "\xef\xb7\x91",
+                                                     "\xe2\x80\x99", "\xef\xb7\x92", "\r\n"};
+                             const int kind = Draw(r, 3000);
+                             s += kind < 12    ? pieces[kind / 2]
+                                  : kind < 60  ? "\xe2\x80\x99"
+                                  : kind < 400 ? " "
+                                               : "w";
+                         })});
     }
     // Any bytes at all, breaks among them now and then.
     for (const char* page :
@@ -143,10 +163,7 @@ TEST_P(NoteBlocksTest, DecodedBlocksJoinedAreTheNoteAsShown) {
     QString joined;
     std::string seams;
     for (const NoteBlock& block : Walk(blocks)) {
-        joined += DecodeBlock(c.codePage, blocks, block);
-        if (block.breakAfter) {
-            joined += QLatin1Char('\n');
-        }
+        joined += DecodeBlock(c.codePage, blocks, block) + BreakText(c.codePage, blocks, block);
         if (!block.breakAfter && block.next) {
             seams += std::to_string(joined.size()) + ":" + std::to_string(block.end) + " ";
         }
@@ -163,15 +180,26 @@ TEST_P(NoteBlocksTest, BlocksAreShortAndFoundFromAnyByteAndBothWays) {
     const NoteBlocks blocks(c.note, c.codePage, kLimits);
     const std::vector<NoteBlock> walked = Walk(blocks);
     EXPECT_EQ(walked.back(), blocks.Last());
+    // Where lines end and start: CR LF, CR, LF, and in UTF-8 a paragraph separator (U+2029,
+    // U+FDD0, U+FDD1), found by regular expression.
+    std::set<std::size_t> lineEnds{c.note.size()};
+    std::set<std::size_t> lineStarts;
+    const std::regex breaks(std::string(c.codePage) == "UTF-8"
+                                ? "\r\n|\r|\n|\xe2\x80\xa9|\xef\xb7[\x90\x91]"
+                                : "\r\n|\r|\n");
+    for (auto m = std::sregex_iterator(c.note.begin(), c.note.end(), breaks);
+         m != std::sregex_iterator(); ++m) {
+        lineEnds.insert(static_cast<std::size_t>(m->position()));
+        lineStarts.insert(static_cast<std::size_t>(m->position() + m->length()));
+    }
     std::size_t pos = 0;
     for (std::size_t i = 0; i < walked.size(); ++i) {
         const NoteBlock& block = walked[i];
         ASSERT_EQ(block.start, pos) << "block " << i;
         EXPECT_LE(block.end - block.start, kLimits.wholeLine + kLimits.stretch) << "block " << i;
         // A line no longer than the limit is one block.
-        const bool lineStart =
-            block.start == 0 || c.note[block.start - 1] == '\r' || c.note[block.start - 1] == '\n';
-        const std::size_t lineEnd = c.note.find_first_of("\r\n", block.start);
+        const bool lineStart = block.start == 0 || lineStarts.count(block.start) != 0;
+        const std::size_t lineEnd = *lineEnds.lower_bound(block.start);
         if (lineStart && std::min(lineEnd, c.note.size()) - block.start <= kLimits.wholeLine) {
             EXPECT_EQ(block.end, std::min(lineEnd, c.note.size())) << "block " << i;
         }
@@ -266,6 +294,10 @@ TEST(NoteBlocksLineStartTest, FindsTheLastBreakBeforeAPlace) {
          size - (std::size_t{1} << 16) + 1},
         {250000, "\r", 250001, 250001},
         {pos - 1, "\n", pos, pos},
+        {200000, "\xe2\x80\xa9", 200003, 200003},
+        {pos - 3, "\xef\xb7\x91", pos, pos},
+        {pos - 2, "\xef\xb7\x90", std::nullopt, 0},  // not whole before pos
+        {200000, "\xe2\x80\x99", std::nullopt, 0},   // a character that begins alike
     };
     for (const auto& c : cases) {
         std::string note(size, 'a');
@@ -273,6 +305,22 @@ TEST(NoteBlocksLineStartTest, FindsTheLastBreakBeforeAPlace) {
         const NoteBlocks blocks(note, "UTF-8");
         EXPECT_EQ(blocks.LineStartAfter(100, pos), c.after100) << c.at;
         EXPECT_EQ(blocks.LineStart(pos), c.start) << c.at;
+        // A byte seen on the way: none lies between the line's start and where it was seen,
+        // which is where it lies or within the 64 bytes looked at together before it.
+        for (const std::size_t e2 : {std::size_t{50}, std::size_t{100000}, pos - 1}) {
+            if (e2 >= c.at && e2 < c.at + std::strlen(c.lineBreak)) {
+                continue;  // not over the break
+            }
+            std::string marked = note;
+            marked[e2] = '\xE2';
+            const NoteBlocks markedBlocks(marked, "UTF-8");
+            NoteBlocks::Sighting sighting{'\xE2'};
+            const std::size_t start = markedBlocks.LineStart(pos, &sighting);
+            const std::size_t first = marked.find('\xE2', start);
+            EXPECT_EQ(start, c.start) << c.at << ", " << e2;
+            EXPECT_LE(sighting.from, std::min(first, pos)) << c.at << ", " << e2;
+            EXPECT_LT(std::min(first, pos) - sighting.from, 64u) << c.at << ", " << e2;
+        }
     }
 }
 

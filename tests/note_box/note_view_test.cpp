@@ -155,11 +155,27 @@ TEST_F(NoteBoxTest, WrapsAtTheBoxsWidth) {
     EXPECT_LT(narrow, wide);
 }
 
-// A paragraph separator ends a line on screen, as a line separator does.
-TEST_F(NoteBoxTest, SeparatorsEndLines) {
-    for (const char* separator : {"\xe2\x80\xa8", "\xe2\x80\xa9"}) {
-        Show({"", "UTF-8", std::string("one") + separator + "two"});
-        EXPECT_EQ(view.BlockAt(0).LineCount(), 2) << separator;
+// A line separator ends a line on screen; a paragraph separator, and the two characters a
+// text box takes for one, end the paragraph, in UTF-8 only.
+TEST_F(NoteBoxTest, SeparatorsEndLinesOrParagraphs) {
+    const struct {
+        const char* codePage;
+        const char* separator;
+        int lines;
+        int blocks;
+    } cases[] = {
+        {"UTF-8", "\xe2\x80\xa8", 2, 1}, {"UTF-8", "\xe2\x80\xa9", 1, 2},
+        {"UTF-8", "\xef\xb7\x90", 1, 2}, {"UTF-8", "\xef\xb7\x91", 1, 2},
+        {"UTF-8", "\xef\xb7\x92", 1, 1}, {"windows-1252", "\xe2\x80\xa9", 1, 1},
+    };
+    for (const auto& c : cases) {
+        const std::string note = std::string("one") + c.separator + "two";
+        Show({"", c.codePage, note});
+        EXPECT_EQ(view.BlockAt(0).LineCount(), c.lines) << c.separator;
+        EXPECT_EQ(view.BlockAt(0).Text() == QStringLiteral("one"), c.blocks == 2) << c.separator;
+        // Copied as the note holds it.
+        view.selectAll();
+        EXPECT_EQ(view.SelectedText(), ShownText(c.codePage, note)) << c.separator;
     }
 }
 

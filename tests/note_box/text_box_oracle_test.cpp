@@ -5,6 +5,7 @@
 // text at every boundary. The mouse is in text_box_oracle_mouse_test.cpp.
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QStringEncoder>
 #include <QStyleHints>
@@ -243,6 +244,58 @@ TEST_F(TextBoxOracle, SelectionWithoutTheFocusIsDrawnAsTheTextBoxDrawsIt) {
     EXPECT_GT(std::count_if(ours.begin(), ours.end(), [](int end) { return end > 0; }), 40);
 }
 
+// What the box keeps on purpose where a text box differs, each with its reason:
+// - a line longer than 128 KiB is laid out in stretches (README, "Limits"), so it may wrap
+//   early at a cut; the notes here stay below that;
+// - a copy keeps the note's characters as they are, where a text box's copy changes these:
+const struct {
+    char16_t ours;
+    char16_t theirs;
+    const char* reason;
+} kKeptInCopies[] = {
+    {u'\u00a0', u' ', "a no-break space stays one, so that pasted text keeps its words together"},
+    {u'\u2028', u'\n', "a line separator stays one: pasted into a note, it is the same note"},
+    {u'\u2029', u'\n', "a paragraph separator stays one, for the same reason"},
+    {u'\ufdd0', u'\n', "as do the two characters a text box takes for paragraph separators"},
+    {u'\ufdd1', u'\n', "as do the two characters a text box takes for paragraph separators"},
+};
+
+// A copy of the whole note, and of lines selected with the keys, is the text box's copy but for
+// the characters listed above, which are the note's own.
+TEST_F(TextBoxOracle, CopiesAsTheTextBoxCopiesButForTheCharactersKept) {
+    std::vector<Note> notes(std::begin(kNotes), std::end(kNotes));
+    notes.push_back(
+        {"Separators", "UTF-8",
+         test::Words(4000, {"a", "o", "\xc2\xa0", "\xe2\x80\xa8", "\xef\xb7\x90", "\xef\xb7\x91"},
+                     9, "\xe2\x80\xa9")});
+    notes.push_back({"NoBreakSpaces", "windows-1252", test::Words(3000, {"a", "\xa0", "\xe9"}, 9)});
+    const auto copied = [](auto& from) {
+        from.copy();
+        return QApplication::clipboard()->text();
+    };
+    const auto ours = [&] {
+        QString text = copied(view);
+        for (const auto& kept : kKeptInCopies) {
+            text.replace(QChar(kept.ours), QChar(kept.theirs));
+        }
+        return text;
+    };
+    for (const Note& note : notes) {
+        ASSERT_TRUE(Show(note));
+        view.selectAll();
+        box.selectAll();
+        EXPECT_EQ(copied(view), ShownText(note.codePage, note.bytes)) << note.name;
+        EXPECT_EQ(ours(), copied(box)) << note.name;
+        QTest::keyClick(&view, Qt::Key_Home, kControl);
+        QTest::keyClick(&box, Qt::Key_Home, kControl);
+        for (int line = 1; line <= 3; ++line) {
+            QTest::keyClick(&view, Qt::Key_Down, kShift);
+            QTest::keyClick(&box, Qt::Key_Down, kShift);
+            EXPECT_EQ(ours(), copied(box)) << note.name << ", lines " << line;
+        }
+    }
+}
+
 // Find selects its match, and shows it, where the text box's find does, in each code page read:
 // a word near the start, one in another case, and one screens further down.
 TEST_F(TextBoxOracle, FindSelectsAsTheTextBoxFinds) {
@@ -295,6 +348,7 @@ TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
         kNotes[0],
         kNotes[2],
         kNotes[3],
+        kNotes[6],
         {"LastWordOneLetter", "UTF-8", "the quick brown e"},
         {"Lines", "UTF-8", "one two.\r\n\r\nThree? Four\r\nfive"},
         {"Empty", "UTF-8", ""},

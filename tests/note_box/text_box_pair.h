@@ -25,9 +25,10 @@ struct Note {
     std::string bytes;
 };
 
-// Words of a few letters from `letters` (UTF-8 pieces), with a line break every `perLine`
-// words when it is not 0, and a full stop now and then.
-inline std::string Words(std::size_t size, std::vector<std::string> letters, int perLine = 0) {
+// Words of a few letters from `letters` (UTF-8 pieces), with `lineBreak` every `perLine` words
+// when it is not 0, and a full stop now and then.
+inline std::string Words(std::size_t size, std::vector<std::string> letters, int perLine = 0,
+                         const char* lineBreak = "\r\n") {
     std::mt19937 random(5);
     std::string text;
     for (int word = 1; text.size() < size; ++word) {
@@ -37,7 +38,7 @@ inline std::string Words(std::size_t size, std::vector<std::string> letters, int
         }
         text += word % 11 == 0 ? ". " : " ";
         if (perLine != 0 && word % perLine == 0) {
-            text += "\r\n";
+            text += lineBreak;
         }
     }
     return text;
@@ -57,6 +58,7 @@ inline const Note kNotes[] = {
     {"HebrewParagraph", "UTF-8", Words(3000, kHebrew)},
     {"ArabicLines", "UTF-8", Words(4000, kArabic, 12)},
     {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
+    {"ParagraphSeparators", "UTF-8", Words(4000, kLatin, 14, "\xe2\x80\xa9")},
 };
 
 constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
