@@ -32,8 +32,8 @@ QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockP
     for (std::optional<NoteBlock> block = blocks.At(from.block); block && block->start <= to.block;
          block = blocks.Next(*block)) {
         const QString decoded = DecodeBlock(codePage, blocks, *block);
-        const int start = block->start == from.block ? from.index : 0;
-        const int end = block->start == to.block ? to.index : static_cast<int>(decoded.size());
+        const int start = block->start == from.block ? from.index.value : 0;
+        const int end = block->start == to.block ? to.index.value : static_cast<int>(decoded.size());
         text += decoded.mid(start, end - start);
         if (block->start != to.block) {
             text += BreakText(codePage, blocks, *block);

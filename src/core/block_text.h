@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/note_blocks.h"
+#include "core/text_units.h"
 
 namespace lintrel {
 
@@ -24,7 +25,7 @@ QString BreakText(const QByteArray& codePage, const NoteBlocks& blocks, const No
 // A place in a note: a block (by its first byte) and a character of its text.
 struct BlockPlace {
     std::size_t block = 0;
-    int index = 0;
+    TextIndex index;
     friend auto operator<=>(const BlockPlace&, const BlockPlace&) = default;
 };
 

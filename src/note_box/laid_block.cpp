@@ -15,8 +15,7 @@ LaidBlock::LaidBlock(QString text, const QString& open, const QFont& font,
                      std::optional<Qt::LayoutDirection> direction, qreal left, qreal width,
                      qreal top, int bottom)
     : text_(std::move(text)),
-      // A paragraph separator ends a line, as it ends a paragraph in a text box.
-      layout_(QString(open + text_).replace(QChar::ParagraphSeparator, QChar::LineSeparator), font),
+      layout_(open + text_, font),
       shift_(static_cast<int>(open.size())),
       rightToLeft_(direction ? *direction == Qt::RightToLeft : text_.isRightToLeft()) {
     QTextOption option;
@@ -43,8 +42,8 @@ LaidBlock::LaidBlock(QString text, const QString& open, const QFont& font,
     height_ = std::max(1, static_cast<int>(std::ceil(y)) + bottom);
 }
 
-QTextLine LaidBlock::LineOf(int index) const {
-    return layout_.lineForTextPosition(index + shift_);
+QTextLine LaidBlock::LineOf(TextIndex index) const {
+    return layout_.lineForTextPosition(index.value + shift_);
 }
 
 int LaidBlock::LineAt(qreal y) const {
@@ -55,47 +54,48 @@ int LaidBlock::LineAt(qreal y) const {
     return number;
 }
 
-qreal LaidBlock::XOf(const QTextLine& line, int index) const {
-    return line.cursorToX(index + shift_);
+qreal LaidBlock::XOf(const QTextLine& line, TextIndex index) const {
+    return line.cursorToX(index.value + shift_);
 }
 
-int LaidBlock::IndexAt(const QTextLine& line, qreal x) const {
+TextIndex LaidBlock::IndexAt(const QTextLine& line, qreal x) const {
     return Unshifted(line.xToCursor(x));
 }
 
-int LaidBlock::LineStart(const QTextLine& line) const {
+TextIndex LaidBlock::LineStart(const QTextLine& line) const {
     return Unshifted(line.textStart());
 }
 
-int LaidBlock::LineEnd(const QTextLine& line) const {
+TextIndex LaidBlock::LineEnd(const QTextLine& line) const {
     return Unshifted(line.textStart() + line.textLength());
 }
 
-int LaidBlock::CaretLineEnd(const QTextLine& line) const {
-    const int end = LineEnd(line);
+TextIndex LaidBlock::CaretLineEnd(const QTextLine& line) const {
+    const TextIndex end = LineEnd(line);
     const bool wrapped = line.lineNumber() + 1 < layout_.lineCount();
-    return wrapped && end > LineStart(line) && text_.at(end - 1).isSpace() ? end - 1 : end;
+    return wrapped && end > LineStart(line) && text_.at(end.value - 1).isSpace() ? end - 1 : end;
 }
 
-int LaidBlock::Next(int index, QTextLayout::CursorMode mode) const {
-    return Unshifted(layout_.nextCursorPosition(index + shift_, mode));
+TextIndex LaidBlock::Next(TextIndex index, QTextLayout::CursorMode mode) const {
+    return Unshifted(layout_.nextCursorPosition(index.value + shift_, mode));
 }
 
-int LaidBlock::Previous(int index, QTextLayout::CursorMode mode) const {
-    return Unshifted(layout_.previousCursorPosition(index + shift_, mode));
+TextIndex LaidBlock::Previous(TextIndex index, QTextLayout::CursorMode mode) const {
+    return Unshifted(layout_.previousCursorPosition(index.value + shift_, mode));
 }
 
-void LaidBlock::Draw(QPainter& painter, QPointF at, std::optional<std::pair<int, int>> selected,
-                     const QTextCharFormat& format, std::optional<int> caret) const {
+void LaidBlock::Draw(QPainter& painter, QPointF at,
+                     std::optional<std::pair<TextIndex, TextIndex>> selected,
+                     const QTextCharFormat& format, std::optional<TextIndex> caret) const {
     QList<QTextLayout::FormatRange> ranges;
     if (selected) {
         // A selection from before starts before the layout's text, as a text box gives it.
-        const int first = selected->first < 0 ? -1 : selected->first + shift_;
-        ranges.append({first, selected->second + shift_ - first, format});
+        const int first = selected->first.value < 0 ? -1 : selected->first.value + shift_;
+        ranges.append({first, selected->second.value + shift_ - first, format});
     }
     layout_.draw(&painter, at, ranges);
     if (caret) {
-        layout_.drawCursor(&painter, at, *caret + shift_);
+        layout_.drawCursor(&painter, at, caret->value + shift_);
     }
 }
 

@@ -9,6 +9,8 @@
 #include <optional>
 #include <utility>
 
+#include "core/text_units.h"
+
 class QPainter;
 
 namespace lintrel {
@@ -33,26 +35,33 @@ class LaidBlock {
     int LineCount() const { return layout_.lineCount(); }
     // A line by its number, for its place and size.
     QTextLine Line(int number) const { return layout_.lineAt(number); }
-    QTextLine LineOf(int index) const;
+    QTextLine LineOf(TextIndex index) const;
     // The number of the last line whose top is at or above `y` (0 when there is none).
     int LineAt(qreal y) const;
-    qreal XOf(const QTextLine& line, int index) const;
-    int IndexAt(const QTextLine& line, qreal x) const;
-    int LineStart(const QTextLine& line) const;
-    int LineEnd(const QTextLine& line) const;
+    qreal XOf(const QTextLine& line, TextIndex index) const;
+    TextIndex IndexAt(const QTextLine& line, qreal x) const;
+    TextIndex LineStart(const QTextLine& line) const;
+    TextIndex LineEnd(const QTextLine& line) const;
     // Where End puts the caret on `line`: a wrapped line ends before the space it broke at, as
     // in a text box.
-    int CaretLineEnd(const QTextLine& line) const;
-    int Next(int index, QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
-    int Previous(int index, QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
+    TextIndex CaretLineEnd(const QTextLine& line) const;
+    TextIndex Next(TextIndex index,
+                   QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
+    TextIndex Previous(TextIndex index,
+                       QTextLayout::CursorMode mode = QTextLayout::SkipCharacters) const;
+    // The index past the text's last character.
+    TextIndex End() const { return EndOf(text_); }
     // Draws the block with its top left at `at`: the characters [first, last) of `selected` in
     // `format` (first -1 for a selection from an earlier block, last past the text for the line
     // break after it), and the caret before `caret`.
-    void Draw(QPainter& painter, QPointF at, std::optional<std::pair<int, int>> selected,
-              const QTextCharFormat& format, std::optional<int> caret) const;
+    void Draw(QPainter& painter, QPointF at,
+              std::optional<std::pair<TextIndex, TextIndex>> selected,
+              const QTextCharFormat& format, std::optional<TextIndex> caret) const;
 
   private:
-    int Unshifted(int layoutIndex) const { return std::max(0, layoutIndex - shift_); }
+    TextIndex Unshifted(int layoutIndex) const {
+        return TextIndex(std::max(0, layoutIndex - shift_));
+    }
 
     QString text_;
     QTextLayout layout_;

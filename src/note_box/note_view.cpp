@@ -86,15 +86,14 @@ void NoteView::paintEvent(QPaintEvent*) {
     const Place to = std::max(anchor_, cursor_);
 
     VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
-        std::optional<std::pair<int, int>> selection;
+        std::optional<std::pair<TextIndex, TextIndex>> selection;
         if (from != to && block.start >= from.block && block.start <= to.block) {
             // A selection from an earlier block starts before this one's text, and a selected
             // line break is drawn past the line's end, as a text box draws them (the start
             // decides how a right-to-left line's edge is drawn).
-            selection = std::pair(block.start == from.block ? from.index : -1,
-                                  block.start == to.block ? to.index
-                                                          : static_cast<int>(laid.Text().size()) +
-                                                                (block.breakAfter ? 1 : 0));
+            selection = std::pair(
+                block.start == from.block ? from.index : TextIndex(-1),
+                block.start == to.block ? to.index : laid.End() + (block.breakAfter ? 1 : 0));
         }
         const bool caret = CaretShown() && block.start == cursor_.block;
         laid.Draw(painter, QPointF(0, y), selection, selected,

@@ -71,14 +71,14 @@ class NoteView : public QAbstractScrollArea {
     Place PlaceAt(QPoint point);
     // A place as an offset into toPlainText(), and back, found by decoding every block from
     // the note's start: for screen readers, which are given notes up to kReadWholeBytes whole.
-    int OffsetByWalkingFromStart(Place place) const;
-    Place PlaceByWalkingFromStart(int offset) const;
+    TextOffset OffsetByWalkingFromStart(Place place) const;
+    Place PlaceByWalkingFromStart(TextOffset offset) const;
     // The text of the block that holds `offset`, and the offset where that block starts (a
     // walk from the note's start too).
-    std::pair<QString, int> TextAround(int offset) const;
+    std::pair<QString, TextOffset> TextAround(TextOffset offset) const;
     // Where the line on screen that holds `offset` starts and ends, as Home and End find them
     // (a walk from the note's start too).
-    std::pair<int, int> LineAround(int offset) const;
+    std::pair<TextOffset, TextOffset> LineAround(TextOffset offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.

@@ -50,12 +50,12 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     void removeSelection(int) override { View()->Select({}, {}); }
     void setSelection(int, int start, int end) override {
         if (Whole()) {
-            View()->Select(View()->PlaceByWalkingFromStart(start),
-                           View()->PlaceByWalkingFromStart(end));
+            View()->Select(View()->PlaceByWalkingFromStart(TextOffset(start)),
+                           View()->PlaceByWalkingFromStart(TextOffset(end)));
         }
     }
     int cursorPosition() const override {
-        return Whole() ? View()->OffsetByWalkingFromStart(View()->Selection().second) : 0;
+        return Whole() ? View()->OffsetByWalkingFromStart(View()->Selection().second).value : 0;
     }
     void setCursorPosition(int position) override { setSelection(0, position, position); }
     // On the screen, in global coordinates; nothing for a character off the screen.
@@ -63,7 +63,8 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         if (!Whole()) {
             return {};
         }
-        const QRect rect = View()->CharacterRect(View()->PlaceByWalkingFromStart(offset));
+        const QRect rect =
+            View()->CharacterRect(View()->PlaceByWalkingFromStart(TextOffset(offset)));
         return rect.isNull() ? rect
                              : QRect(View()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
     }
@@ -72,7 +73,7 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         if (!Whole() || !View()->viewport()->rect().contains(local)) {
             return -1;
         }
-        return View()->OffsetByWalkingFromStart(View()->PlaceAt(local));
+        return View()->OffsetByWalkingFromStart(View()->PlaceAt(local)).value;
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
                          int* end) const override {
@@ -108,19 +109,20 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
             return {0, count};
         }
         if (type == QAccessible::LineBoundary && Whole()) {
-            return View()->LineAround(offset);
+            const auto [start, end] = View()->LineAround(TextOffset(offset));
+            return {start.value, end.value};
         }
-        const auto [around, base] =
-            Whole() ? View()->TextAround(offset) : std::pair(View()->VisibleText(), 0);
+        const auto [around, base] = Whole() ? View()->TextAround(TextOffset(offset))
+                                            : std::pair(View()->VisibleText(), TextOffset());
         QTextDocument& document = Document(around);
         QTextCursor cursor(&document);
-        cursor.setPosition(offset - base);
+        cursor.setPosition(offset - base.value);
         auto [from, to] = QAccessible::qAccessibleTextBoundaryHelper(cursor, type);
         // A character at a block's end is the line break after it.
-        if (type == QAccessible::CharBoundary && from == to && base + to < count) {
+        if (type == QAccessible::CharBoundary && from == to && base.value + to < count) {
             ++to;
         }
-        return {base + from, base + to};
+        return {base.value + from, base.value + to};
     }
     // `text` as a document, kept while the questions stay in one block.
     QTextDocument& Document(const QString& text) const {
@@ -143,8 +145,8 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     mutable QTextDocument document_;
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();
-        return {View()->OffsetByWalkingFromStart(std::min(anchor, cursor)),
-                View()->OffsetByWalkingFromStart(std::max(anchor, cursor))};
+        return {View()->OffsetByWalkingFromStart(std::min(anchor, cursor)).value,
+                View()->OffsetByWalkingFromStart(std::max(anchor, cursor)).value};
     }
 };
 

@@ -87,7 +87,8 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
         if (point.y() < y + laid.Height() || !next) {
             const int local = point.y() - y;
             const QTextLine line = laid.Line(laid.LineAt(local));
-            return Place{block->start, line.isValid() ? laid.IndexAt(line, point.x()) : 0};
+            return Place{block->start,
+                         line.isValid() ? laid.IndexAt(line, point.x()) : TextIndex()};
         }
         y += laid.Height();
         block = next;
@@ -113,9 +114,10 @@ void NoteView::Select(Place anchor, Place cursor) {
     // Offsets count the text from the note's start: a screen reader is told them for a note
     // it reads whole (up to a megabyte), as it is given the text.
     if ((moved || selection) && QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
-        const int caret = OffsetByWalkingFromStart(cursor_);
+        const int caret = OffsetByWalkingFromStart(cursor_).value;
         if (selection) {
-            QAccessibleTextSelectionEvent selected(this, OffsetByWalkingFromStart(anchor_), caret);
+            QAccessibleTextSelectionEvent selected(this, OffsetByWalkingFromStart(anchor_).value,
+                                                   caret);
             QAccessible::updateAccessibility(&selected);
         }
         if (moved) {
@@ -137,7 +139,7 @@ void NoteView::OfferSelection() {
 
 void NoteView::selectAll() {
     const NoteBlock last = Blocks().Last();
-    Select(Place{}, Place{last.start, static_cast<int>(Decoded(last).size())});
+    Select(Place{}, Place{last.start, EndOf(Decoded(last))});
 }
 
 QString NoteView::SelectedText() const {
@@ -179,9 +181,9 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
         if (at < 0) {
             continue;
         }
-        const int start = source[static_cast<std::size_t>(at)];
-        const int last = source[static_cast<std::size_t>(at + folded.size() - 1)];
-        const int end = last + static_cast<int>(CodePointAt(decoded, last).units);
+        const TextIndex start(source[static_cast<std::size_t>(at)]);
+        const TextIndex last(source[static_cast<std::size_t>(at + folded.size() - 1)]);
+        const TextIndex end = last + static_cast<int>(CodePointAt(decoded, last.value).units);
         EnsureVisible(Place{block->start, end});
         EnsureVisible(Place{block->start, start});
         Select(Place{block->start, start}, Place{block->start, end});
@@ -190,42 +192,44 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
     return false;
 }
 
-int NoteView::OffsetByWalkingFromStart(Place place) const {
-    int offset = 0;
+TextOffset NoteView::OffsetByWalkingFromStart(Place place) const {
+    TextOffset offset;
     for (std::optional<NoteBlock> block = Blocks().First(); block; block = Blocks().Next(*block)) {
         if (block->start == place.block) {
-            return offset + place.index;
+            return offset + place.index.value;
         }
         offset += static_cast<int>(Decoded(*block).size()) + (block->breakAfter ? 1 : 0);
     }
     return offset;
 }
 
-NoteView::Place NoteView::PlaceByWalkingFromStart(int offset) const {
+NoteView::Place NoteView::PlaceByWalkingFromStart(TextOffset offset) const {
+    // How far into the block that starts at `offset` it lies.
+    int rest = offset.value;
     for (std::optional<NoteBlock> block = Blocks().First(); block; block = Blocks().Next(*block)) {
         const int size = static_cast<int>(Decoded(*block).size());
-        if (offset <= size || !block->next) {
-            return Place{block->start, std::clamp(offset, 0, size)};
+        if (rest <= size || !block->next) {
+            return Place{block->start, TextIndex(std::clamp(rest, 0, size))};
         }
-        offset -= size + (block->breakAfter ? 1 : 0);
+        rest -= size + (block->breakAfter ? 1 : 0);
     }
     return Place{};
 }
 
-std::pair<QString, int> NoteView::TextAround(int offset) const {
+std::pair<QString, TextOffset> NoteView::TextAround(TextOffset offset) const {
     const Place place = PlaceByWalkingFromStart(offset);
-    return {Decoded(Blocks().At(place.block)), offset - place.index};
+    return {Decoded(Blocks().At(place.block)), offset - place.index.value};
 }
 
-std::pair<int, int> NoteView::LineAround(int offset) const {
+std::pair<TextOffset, TextOffset> NoteView::LineAround(TextOffset offset) const {
     const Place place = PlaceByWalkingFromStart(offset);
     const LaidBlock& laid = Layout(Blocks().At(place.block));
     const QTextLine line = laid.LineOf(place.index);
-    const int start = offset - place.index;
+    const TextOffset start = offset - place.index.value;
     if (!line.isValid()) {
         return {offset, offset};
     }
-    return {start + laid.LineStart(line), start + laid.CaretLineEnd(line)};
+    return {start + laid.LineStart(line).value, start + laid.CaretLineEnd(line).value};
 }
 
 void NoteView::mousePressEvent(QMouseEvent* event) {
@@ -240,9 +244,9 @@ void NoteView::mousePressEvent(QMouseEvent* event) {
         doubleClickAt_ = -1;
         const NoteBlock block = Blocks().At(place.block);
         const Place end = block.breakAfter && block.next
-                              ? Place{*block.next, 0}
-                              : Place{block.start, static_cast<int>(Decoded(block).size())};
-        Select(Place{block.start, 0}, end);
+                              ? Place{*block.next, TextIndex()}
+                              : Place{block.start, EndOf(Decoded(block))};
+        Select(Place{block.start, TextIndex()}, end);
         return;
     }
     Select(event->modifiers() & Qt::ShiftModifier ? anchor_ : place, place);
@@ -304,9 +308,10 @@ void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
     const Place place = PlaceAt(event->position().toPoint());
     QTextDocument line(Decoded(Blocks().At(place.block)));
     QTextCursor cursor(&line);
-    cursor.setPosition(place.index);
+    cursor.setPosition(place.index.value);
     cursor.select(QTextCursor::WordUnderCursor);
-    Select(Place{place.block, cursor.anchor()}, Place{place.block, cursor.position()});
+    Select(Place{place.block, TextIndex(cursor.anchor())},
+           Place{place.block, TextIndex(cursor.position())});
 }
 
 QMenu* NoteView::CreateContextMenu() {

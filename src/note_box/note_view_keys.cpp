@@ -151,7 +151,7 @@ std::optional<NoteView::Place> NoteView::LineStep(Place place, bool up, qreal x)
     if (const auto other = up ? Blocks().Previous(block) : Blocks().Next(block)) {
         const LaidBlock& otherLaid = Layout(*other);
         const QTextLine target = otherLaid.Line(up ? otherLaid.LineCount() - 1 : 0);
-        return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : 0};
+        return Place{other->start, target.isValid() ? otherLaid.IndexAt(target, x) : TextIndex()};
     }
     return std::nullopt;  // no line there: the caret and the selection stay
 }
@@ -225,15 +225,15 @@ Move Logical(Move move, bool rightToLeft) {
 NoteView::Place NoteView::Stepped(Place place, bool forward, QTextLayout::CursorMode mode) {
     const NoteBlock block = Blocks().At(place.block);
     const LaidBlock& laid = Layout(block);
-    if (forward && place.index < laid.Text().size()) {
+    if (forward && place.index < laid.End()) {
         return Place{place.block, laid.Next(place.index, mode)};
     }
-    if (!forward && place.index > 0) {
+    if (!forward && place.index > TextIndex()) {
         return Place{place.block, laid.Previous(place.index, mode)};
     }
     // Past the block's edge, to the next block's start or the previous one's end.
     if (const auto other = forward ? Blocks().Next(block) : Blocks().Previous(block)) {
-        return Place{other->start, forward ? 0 : static_cast<int>(Decoded(*other).size())};
+        return Place{other->start, forward ? TextIndex() : EndOf(Decoded(*other))};
     }
     return place;
 }
@@ -254,18 +254,18 @@ std::optional<NoteView::Place> NoteView::Moved(Place place, Move move, qreal x) 
         case Move::Down:
             return LineStep(place, move == Move::Up, x);
         case Move::LineStart:
-            return Place{place.block, line.isValid() ? laid.LineStart(line) : 0};
+            return Place{place.block, line.isValid() ? laid.LineStart(line) : TextIndex()};
         case Move::LineEnd:
             return Place{place.block, line.isValid() ? laid.CaretLineEnd(line) : place.index};
         case Move::BlockStart:
-            return Place{place.block, 0};
+            return Place{place.block, TextIndex()};
         case Move::BlockEnd:
-            return Place{place.block, static_cast<int>(laid.Text().size())};
+            return Place{place.block, laid.End()};
         case Move::Start:
             return Place{};
         case Move::End: {
             const NoteBlock last = Blocks().Last();
-            return Place{last.start, static_cast<int>(Decoded(last).size())};
+            return Place{last.start, EndOf(Decoded(last))};
         }
         case Move::PageUp:
         case Move::PageDown:

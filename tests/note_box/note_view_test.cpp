@@ -83,8 +83,10 @@ TEST_P(NoteViewTest, SelectsAndCopiesExactlyTheNotesText) {
         const int b = offset(random);
         const int from = std::min(a, b);
         const int to = std::max(a, b);
-        ASSERT_EQ(view.OffsetByWalkingFromStart(view.PlaceByWalkingFromStart(from)), from);
-        view.Select(view.PlaceByWalkingFromStart(from), view.PlaceByWalkingFromStart(to));
+        ASSERT_EQ(view.OffsetByWalkingFromStart(view.PlaceByWalkingFromStart(TextOffset(from))),
+                  TextOffset(from));
+        view.Select(view.PlaceByWalkingFromStart(TextOffset(from)),
+                    view.PlaceByWalkingFromStart(TextOffset(to)));
         ASSERT_EQ(view.SelectedText(), shown.mid(from, to - from)) << from << " to " << to;
     }
 }
@@ -145,7 +147,7 @@ TEST_F(NoteBoxTest, WrapsAtTheBoxsWidth) {
     Show({"", "UTF-8", Words(5000)});
     // Where the second line begins: earlier in a narrower box.
     auto secondLine = [&] {
-        return view.PlaceAt(QPoint(1, view.fontMetrics().lineSpacing() * 3 / 2 + 4)).index;
+        return view.PlaceAt(QPoint(1, view.fontMetrics().lineSpacing() * 3 / 2 + 4)).index.value;
     };
     const int wide = secondLine();
     view.resize(200, 300);
@@ -260,7 +262,8 @@ TEST_F(NoteBoxTest, WrapsAsATextBoxDoes) {
         EXPECT_NEAR(share(view.verticalScrollBar()), share(box.verticalScrollBar()), 0.03)
             << size << " bytes";
         for (int i = 0; i < ours.LineCount(); ++i) {
-            ASSERT_EQ(ours.LineStart(ours.Line(i)), theirs.lineAt(i).textStart()) << "line " << i;
+            ASSERT_EQ(ours.LineStart(ours.Line(i)).value, theirs.lineAt(i).textStart())
+                << "line " << i;
             ASSERT_EQ(ours.Line(i).height(), theirs.lineAt(i).height()) << "line " << i;
         }
     }
@@ -289,19 +292,19 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
         {Qt::Key_End, Qt::ControlModifier, false},
     };
     for (const auto& k : keys) {
-        const int before = view.OffsetByWalkingFromStart(view.Selection().second);
-        const int anchorBefore = view.OffsetByWalkingFromStart(view.Selection().first);
+        const int before = view.OffsetByWalkingFromStart(view.Selection().second).value;
+        const int anchorBefore = view.OffsetByWalkingFromStart(view.Selection().first).value;
         const std::size_t top = view.TopByte();
         QTest::keyClick(&view, k.key, k.modifiers);
         const auto [anchor, caret] = view.Selection();
-        const int after = view.OffsetByWalkingFromStart(caret);
+        const int after = view.OffsetByWalkingFromStart(caret).value;
+        const int anchorAfter = view.OffsetByWalkingFromStart(anchor).value;
         EXPECT_EQ(view.HasSelection(), k.selects) << k.key;
         if (k.selects) {
             // Shift selects from where the caret was, and the box stays where it was or follows.
-            EXPECT_EQ(view.OffsetByWalkingFromStart(anchor), anchorBefore) << k.key;
+            EXPECT_EQ(anchorAfter, anchorBefore) << k.key;
             EXPECT_EQ(view.SelectedText(),
-                      text.mid(std::min(view.OffsetByWalkingFromStart(anchor), after),
-                               std::abs(after - view.OffsetByWalkingFromStart(anchor))));
+                      text.mid(std::min(anchorAfter, after), std::abs(after - anchorAfter)));
         }
         // The box scrolls by lines: the top line is whole (a pixel row of the line above may
         // show over it, as in a text box).
@@ -311,7 +314,7 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
             EXPECT_GT(after, before);  // the caret went down with the page
         }
     }
-    EXPECT_EQ(view.OffsetByWalkingFromStart(view.Selection().second), text.size());
+    EXPECT_EQ(view.OffsetByWalkingFromStart(view.Selection().second).value, text.size());
     // Paging through the whole note lays out and drops far more blocks than are kept.
     QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
     for (std::size_t top = 1; top != view.TopByte();) {
@@ -327,7 +330,7 @@ TEST_F(NoteBoxTest, WheelScrollsByWholeLines) {
     Show({"", "UTF-8", Words(100000, "\r\n")});
     const int line = view.fontMetrics().lineSpacing();
     const QPointF at(50, 50);
-    auto topLine = [&] { return view.OffsetByWalkingFromStart(view.PlaceAt(QPoint(5, 1))); };
+    auto topLine = [&] { return view.OffsetByWalkingFromStart(view.PlaceAt(QPoint(5, 1))).value; };
     int top = topLine();
     const struct {
         QPoint pixels;
@@ -404,11 +407,11 @@ TEST_F(NoteBoxTest, EmbeddingsReachIntoEveryStretchOfALongLine) {
         const std::size_t top = view.TopByte();
         ASSERT_GT(top, std::size_t{128 * 1024}) << c.name;
         const int at = static_cast<int>(view.VisibleText().indexOf(QStringLiteral("cd")));
-        const QRect a = view.CharacterRect({top, at});
-        const QRect b = view.CharacterRect({top, at + 1});
+        const QRect a = view.CharacterRect({top, TextIndex(at)});
+        const QRect b = view.CharacterRect({top, TextIndex(at + 1)});
         ASSERT_FALSE(a.isNull() || b.isNull()) << c.name;
         EXPECT_EQ(b.x() < a.x(), c.reversed) << c.name;
-        view.Select({top, 0}, {top, 0});
+        view.Select({top, TextIndex()}, {top, TextIndex()});
         QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
         EXPECT_EQ(view.SelectedText(), QStringLiteral("a")) << c.name;
     }
@@ -444,7 +447,7 @@ TEST_F(NoteBoxTest, HiddenBoxLaysOutWhenItShowsAsAShownOneDoes) {
     view.show();
     QApplication::processEvents();
     const auto top = [](NoteView& box) {
-        return box.OffsetByWalkingFromStart(box.PlaceAt(QPoint(5, 1)));
+        return box.OffsetByWalkingFromStart(box.PlaceAt(QPoint(5, 1))).value;
     };
     EXPECT_GT(top(shown), 0);
     EXPECT_EQ(top(view), top(shown));

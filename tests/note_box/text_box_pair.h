@@ -129,8 +129,9 @@ class TextBoxPair {
     // The caret, the anchor and the start of the line at the top, of each box.
     std::vector<int> Ours() {
         const auto [anchor, caret] = view.Selection();
-        return {view.OffsetByWalkingFromStart(caret), view.OffsetByWalkingFromStart(anchor),
-                view.LineAround(view.OffsetByWalkingFromStart(view.PlaceAt(Middle()))).first};
+        return {view.OffsetByWalkingFromStart(caret).value,
+                view.OffsetByWalkingFromStart(anchor).value,
+                view.LineAround(view.OffsetByWalkingFromStart(view.PlaceAt(Middle()))).first.value};
     }
     std::vector<int> Theirs() {
         QTextCursor top = box.cursorForPosition(Middle());
