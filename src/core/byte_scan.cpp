@@ -119,6 +119,21 @@ bool HasLoneCr(std::string_view bytes) {
     return false;
 }
 
+std::size_t ScanForBreak(std::string_view text, std::size_t from, std::size_t to, bool utf8) {
+    const ScanSet* scans = Scans();
+    return scans == nullptr ? from : scans->breakFreeForward(text, from, to, utf8).stopped;
+}
+
+BreakBackScan ScanBackForBreak(std::string_view text, std::size_t from, std::size_t to, bool utf8,
+                               int mark) {
+    const ScanSet* scans = Scans();
+    if (scans == nullptr) {
+        return {.stopped = to};
+    }
+    const BlockScan rounds = scans->breakFreeBack(text, from, to, utf8, mark);
+    return {.stopped = rounds.stopped, .marked = rounds.found};
+}
+
 bool LowerAscii(std::string_view bytes, char* out) {
     const ScanSet* scans = Scans();
     std::size_t i = 0;

@@ -54,6 +54,22 @@ std::size_t FindBytes(std::string_view text, std::size_t from, std::string_view 
 // some of them) when one is not.
 bool LowerAscii(std::string_view bytes, char* out);
 
+// The scans for the line breaks of the note box's blocks: CR, LF and, when `utf8`, the
+// paragraph separators (U+2029, U+FDD0, U+FDD1), many bytes at a time. The bytes they leave
+// are looked at one by one by the caller.
+// Where, from `from`, the bytes before `to` may first hold a break's first byte: none begins
+// in [from, the place given).
+std::size_t ScanForBreak(std::string_view text, std::size_t from, std::size_t to, bool utf8);
+// Where, back from `to`, the bytes from `from` on may last hold a break's last byte: none ends
+// in [the place given, to). With `mark` (a byte, or -1 for none), also the lowest place in
+// that stretch from which `mark` may lie there (npos when it lies nowhere there).
+struct BreakBackScan {
+    std::size_t stopped = 0;
+    std::size_t marked = std::string_view::npos;
+};
+BreakBackScan ScanBackForBreak(std::string_view text, std::size_t from, std::size_t to, bool utf8,
+                               int mark);
+
 // How many occurrences of `needle` (not empty) `text` holds at or after `from`, scanning left
 // to right with matched occurrences consumed, and where the scan may go on: the byte after the
 // last occurrence counted, or `from` when there is none. Linear in the text whatever the

@@ -6,11 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <initializer_list>
 #include <utility>
+
+#include "core/byte_scan.h"
 
 namespace lintrel {
 
@@ -56,79 +55,6 @@ bool IsSeparator(unsigned a, unsigned b, unsigned c) {
     return (a == 0xE2 && b == 0x80 && c == 0xA9) || (a == 0xEF && b == 0xB7 && (c | 1) == 0x91);
 }
 
-#if defined(__SSE2__)
-__m128i Load(const char* p) {
-    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-}
-__m128i Is(__m128i v, char c) {
-    return _mm_cmpeq_epi8(v, _mm_set1_epi8(c));
-}
-int CrOrLf(__m128i v) {
-    return _mm_movemask_epi8(_mm_or_si128(Is(v, '\r'), Is(v, '\n')));
-}
-// The places among 16 where a separator's three bytes are in `a`, `b`, `c`.
-int Separators(__m128i a, __m128i b, __m128i c) {
-    const __m128i paragraph =
-        _mm_and_si128(Is(a, '\xE2'), _mm_and_si128(Is(b, '\x80'), Is(c, '\xA9')));
-    const __m128i frame = _mm_and_si128(
-        Is(a, '\xEF'), _mm_and_si128(Is(b, '\xB7'), Is(_mm_or_si128(c, _mm_set1_epi8(1)), '\x91')));
-    return _mm_movemask_epi8(_mm_or_si128(paragraph, frame));
-}
-// Whether a line break begins in p[0, 64); reads up to p[65]. Each 16 bytes are looked at
-// for CR, LF and the first bytes of separators at once, and the separators' other bytes only
-// where those are, so that text without them is read as fast as memory gives it.
-bool BreakBeginsIn64(const char* p, bool utf8) {
-    __m128i any = _mm_setzero_si128();
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i a = Load(p + i);
-        any = _mm_or_si128(any, _mm_or_si128(Is(a, '\r'), Is(a, '\n')));
-        if (utf8) {
-            any = _mm_or_si128(any, _mm_or_si128(Is(a, '\xE2'), Is(a, '\xEF')));
-        }
-    }
-    if (_mm_movemask_epi8(any) == 0) {
-        return false;
-    }
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i a = Load(p + i);
-        if (CrOrLf(a) != 0 || (utf8 && Separators(a, Load(p + i + 1), Load(p + i + 2)) != 0)) {
-            return true;
-        }
-    }
-    return false;
-}
-// Whether byte `c` is in p[0, 64).
-bool HasByteIn64(const char* p, char c) {
-    __m128i any = _mm_setzero_si128();
-    for (int i = 0; i < 64; i += 16) {
-        any = _mm_or_si128(any, Is(Load(p + i), c));
-    }
-    return _mm_movemask_epi8(any) != 0;
-}
-// Whether a line break ends in p[0, 64); reads from p[-2].
-bool BreakEndsIn64(const char* p, bool utf8) {
-    __m128i any = _mm_setzero_si128();
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i c = Load(p + i);
-        any = _mm_or_si128(any, _mm_or_si128(Is(c, '\r'), Is(c, '\n')));
-        if (utf8) {
-            any = _mm_or_si128(
-                any, _mm_or_si128(Is(c, '\xA9'), Is(_mm_or_si128(c, _mm_set1_epi8(1)), '\x91')));
-        }
-    }
-    if (_mm_movemask_epi8(any) == 0) {
-        return false;
-    }
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i c = Load(p + i);
-        if (CrOrLf(c) != 0 || (utf8 && Separators(Load(p + i - 2), Load(p + i - 1), c) != 0)) {
-            return true;
-        }
-    }
-    return false;
-}
-#endif
-
 }  // namespace
 
 std::size_t NoteBlocks::BreakAt(std::size_t p) const {
@@ -156,20 +82,8 @@ std::size_t NoteBlocks::BreakHolding(std::size_t p) const {
     return p;
 }
 
-// Looked for 64 bytes at a time, so that a long line is read from memory once.
 std::size_t NoteBlocks::FindBreak(std::size_t from, std::size_t to) const {
-    const char* text = note_.data();
-    const bool utf8 = encoding_ == Encoding::Utf8;
-#if defined(__SSE2__)
-    // A separator's last bytes may lie past `to`; the loads stay within the note.
-    while (from + 64 <= to && from + 66 <= note_.size()) {
-        if (BreakBeginsIn64(text + from, utf8)) {
-            break;  // the bytes below find it
-        }
-        from += 64;
-    }
-#endif
-    for (std::size_t p = from; p < to; ++p) {
+    for (std::size_t p = ScanForBreak(note_, from, to, encoding_ == Encoding::Utf8); p < to; ++p) {
         if (BreakAt(p) != 0) {
             return p;
         }
@@ -180,19 +94,13 @@ std::size_t NoteBlocks::FindBreak(std::size_t from, std::size_t to) const {
 std::size_t NoteBlocks::FindBreakBack(std::size_t from, std::size_t to, Sighting* sighting) const {
     const char* text = note_.data();
     const bool utf8 = encoding_ == Encoding::Utf8;
-#if defined(__SSE2__)
-    while (to >= from + 64 && to >= 66) {
-        const char* p = text + to - 64;
-        if (BreakEndsIn64(p, utf8)) {
-            break;  // the bytes below find it, and see the byte after it
-        }
-        if (sighting != nullptr && HasByteIn64(p, sighting->byte)) {
-            sighting->from = to - 64;
-        }
-        to -= 64;
+    const BreakBackScan rounds =
+        ScanBackForBreak(note_, from, to, utf8,
+                         sighting != nullptr ? static_cast<unsigned char>(sighting->byte) : -1);
+    if (sighting != nullptr && rounds.marked != std::string_view::npos) {
+        sighting->from = rounds.marked;
     }
-#endif
-    for (std::size_t at = to; at > from; --at) {
+    for (std::size_t at = rounds.stopped; at > from; --at) {
         const char c = text[at - 1];
         if (c == '\r' || c == '\n' ||
             (utf8 && at >= 3 && IsSeparator(Byte(text[at - 3]), Byte(text[at - 2]), Byte(c)))) {

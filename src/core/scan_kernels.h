@@ -57,6 +57,11 @@ struct ScanSet {
     // Copies the first `n` bytes from `p` to `out` with A to Z lowered, up to the block that
     // holds the first byte that is not ASCII (`found`, or npos).
     BlockScan (*lowerAscii)(const char* p, std::size_t n, char* out);
+    // The line-break scans of ScanForBreak and ScanBackForBreak, over whole rounds of 64.
+    BlockScan (*breakFreeForward)(std::string_view text, std::size_t from, std::size_t to,
+                                  bool utf8);
+    BlockScan (*breakFreeBack)(std::string_view text, std::size_t from, std::size_t to, bool utf8,
+                               int mark);
 };
 
 // The AVX2 kernels, when this is an x86-64 processor with AVX2 (and they were built); else
@@ -313,9 +318,102 @@ BlockScan LowerAscii(const char* p, std::size_t n, char* out) {
     return {.stopped = i};
 }
 
+// The places of a vector where a paragraph separator's three bytes are in `a`, `b`, `c`:
+// U+2029 (E2 80 A9), and U+FDD0 and U+FDD1 (EF B7 90, EF B7 91), which a text box takes for
+// one.
 template <class W>
-constexpr ScanSet kScans{W::kWidth,      CountByteBlocks<W>, LoneCrFree<W>, CountExact<W>,
-                         CountProbed<W>, FindProbed<W>,      LowerAscii<W>};
+typename W::V Separators(typename W::V a, typename W::V b, typename W::V c) {
+    const typename W::V paragraph =
+        W::And(W::Equal(a, W::Splat('\xE2')),
+               W::And(W::Equal(b, W::Splat('\x80')), W::Equal(c, W::Splat('\xA9'))));
+    const typename W::V frame = W::And(
+        W::Equal(a, W::Splat('\xEF')),
+        W::And(W::Equal(b, W::Splat('\xB7')), W::Equal(W::Or(c, W::Splat(1)), W::Splat('\x91'))));
+    return W::Or(paragraph, frame);
+}
+
+template <class W>
+typename W::V CrOrLf(typename W::V v) {
+    return W::Or(W::Equal(v, W::Splat('\r')), W::Equal(v, W::Splat('\n')));
+}
+
+// Rounds of 64 bytes from `from` on, up to `to`, free of the first byte of a line break. The
+// rounds are first looked at for CR, LF and a separator's first byte alone, and for whole
+// separators only where one is, so that text without those bytes reads as fast as ASCII.
+template <class W>
+BlockScan BreakFreeForward(std::string_view text, std::size_t from, std::size_t to, bool utf8) {
+    const char* p = text.data();
+    // A separator's last bytes may lie past `to`: the loads stay within the text.
+    for (; from + 64 <= to && from + 66 <= text.size(); from += 64) {
+        typename W::V any = W::Zero();
+#pragma GCC unroll 4
+        for (std::size_t b = 0; b < 64; b += W::kWidth) {
+            const typename W::V a = W::Load(p + from + b);
+            any = W::Or(any, CrOrLf<W>(a));
+            if (utf8) {
+                any =
+                    W::Or(any, W::Or(W::Equal(a, W::Splat('\xE2')), W::Equal(a, W::Splat('\xEF'))));
+            }
+        }
+        if (W::Mask(any) == 0) {
+            continue;
+        }
+        for (std::size_t b = 0; b < 64; b += W::kWidth) {
+            const char* q = p + from + b;
+            const typename W::V a = W::Load(q);
+            if (W::Mask(CrOrLf<W>(a)) != 0 ||
+                (utf8 && W::Mask(Separators<W>(a, W::Load(q + 1), W::Load(q + 2))) != 0)) {
+                return {.stopped = from};
+            }
+        }
+    }
+    return {.stopped = from};
+}
+
+// Rounds of 64 bytes back from `to`, down to `from`, in which no line break ends (`stopped`:
+// the rounds' start), and the start of the lowest of them that holds byte `mark` (`found`;
+// npos for none, or when `mark` is -1).
+template <class W>
+BlockScan BreakFreeBack(std::string_view text, std::size_t from, std::size_t to, bool utf8,
+                        int mark) {
+    const char* p = text.data();
+    const typename W::V marked = W::Splat(static_cast<char>(mark));
+    std::size_t found = std::string_view::npos;
+    // A separator ending in a round starts up to two bytes below it.
+    for (; to >= from + 64 && to >= 66; to -= 64) {
+        typename W::V any = W::Zero();
+        typename W::V marks = W::Zero();
+#pragma GCC unroll 4
+        for (std::size_t b = 0; b < 64; b += W::kWidth) {
+            const typename W::V c = W::Load(p + to - 64 + b);
+            any = W::Or(any, CrOrLf<W>(c));
+            if (utf8) {
+                any = W::Or(any, W::Or(W::Equal(c, W::Splat('\xA9')),
+                                       W::Equal(W::Or(c, W::Splat(1)), W::Splat('\x91'))));
+            }
+            marks = W::Or(marks, W::Equal(c, marked));
+        }
+        if (W::Mask(any) != 0) {
+            for (std::size_t b = 0; b < 64; b += W::kWidth) {
+                const char* q = p + to - 64 + b;
+                const typename W::V c = W::Load(q);
+                if (W::Mask(CrOrLf<W>(c)) != 0 ||
+                    (utf8 && W::Mask(Separators<W>(W::Load(q - 2), W::Load(q - 1), c)) != 0)) {
+                    return {.stopped = to, .found = found};
+                }
+            }
+        }
+        if (mark >= 0 && W::Mask(marks) != 0) {
+            found = to - 64;
+        }
+    }
+    return {.stopped = to, .found = found};
+}
+
+template <class W>
+constexpr ScanSet kScans{W::kWidth,     CountByteBlocks<W>,  LoneCrFree<W>,
+                         CountExact<W>, CountProbed<W>,      FindProbed<W>,
+                         LowerAscii<W>, BreakFreeForward<W>, BreakFreeBack<W>};
 
 }  // namespace
 

@@ -114,6 +114,59 @@ TEST_P(ByteScanTest, CountsLongRunsOfTheSameByte) {
 
 // A text that ends right before a page that cannot be read, at every length: no scan reads a
 // byte past the text's end.
+// The line-break scans on texts of CR, LF, paragraph separators and pieces of them, from and to
+// places around the rounds of 64: nothing they pass over holds a break (or the marked byte
+// below where they say it may be), and they pass over a round without one.
+TEST_P(ByteScanTest, BreakScansPassOverNoBreak) {
+    const char* pieces[] = {"\xe2\x80\xa9", "\xef\xb7\x90", "\xef\xb7\x91", "\xe2\x80\x99",
+                            "\xef\xb7\x92", "\xa9",         "\xe2",         "\r",
+                            "\n",           "\x91"};
+    std::mt19937 random(17);
+    for (int round = 0; round < 400; ++round) {
+        std::string text(64 + random() % 400, 'x');
+        for (int k = random() % 4; k > 0; --k) {
+            const std::string piece = pieces[random() % std::size(pieces)];
+            text.replace(random() % (text.size() - 3), piece.size(), piece);
+        }
+        for (const bool utf8 : {true, false}) {
+            const auto begins = [&](std::size_t b) {
+                return text[b] == '\r' || text[b] == '\n' ||
+                       (utf8 && text.compare(b, 3, "\xe2\x80\xa9") == 0) ||
+                       (utf8 && text.compare(b, 3, "\xef\xb7\x90") == 0) ||
+                       (utf8 && text.compare(b, 3, "\xef\xb7\x91") == 0);
+            };
+            const auto ends = [&](std::size_t e) {
+                return text[e] == '\r' || text[e] == '\n' ||
+                       (e >= 2 && begins(e - 2) && text[e - 2] < 0);
+            };
+            const std::size_t from = random() % 70;
+            const std::size_t to = std::max(from, text.size() - random() % 70);
+            const std::size_t forward = ScanForBreak(text, from, to, utf8);
+            ASSERT_GE(forward, from);
+            ASSERT_LE(forward, to);
+            for (std::size_t b = from; b < forward; ++b) {
+                ASSERT_FALSE(begins(b)) << round << " at " << b;
+            }
+            const BreakBackScan back = ScanBackForBreak(text, from, to, utf8, 0xE2);
+            ASSERT_GE(back.stopped, from);
+            ASSERT_LE(back.stopped, to);
+            const std::size_t marked = std::min(back.marked, to);
+            ASSERT_GE(marked, back.stopped);
+            for (std::size_t e = back.stopped; e < to; ++e) {
+                ASSERT_FALSE(ends(e)) << round << " at " << e;
+                ASSERT_TRUE(e >= marked || text[e] != '\xe2') << round << " at " << e;
+            }
+            // Rounds of 64 without a break are passed over: only the bytes after the first
+            // break, or a round's worth near the ends, are left.
+            std::size_t first = from;
+            while (first < to && !begins(first)) {
+                ++first;
+            }
+            EXPECT_GT(forward + 64 + 2, std::min(first, to > 66 ? to - 2 : 0)) << round;
+        }
+    }
+}
+
 TEST_P(ByteScanTest, ReadsNothingPastTheText) {
     const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     void* pages =
@@ -140,6 +193,8 @@ TEST_P(ByteScanTest, ReadsNothingPastTheText) {
         }
         ASSERT_EQ(CountByte(text, '\r'), std::count(copy.begin(), copy.end(), '\r')) << length;
         ASSERT_EQ(HasLoneCr(text), lone) << length;
+        ASSERT_LE(ScanForBreak(text, 0, length, true), length);
+        ASSERT_LE(ScanBackForBreak(text, 0, length, true, '\r').stopped, length);
         std::string lowered(length, '\0');
         const bool ascii = LowerAscii(text, lowered.data());
         ASSERT_EQ(ascii, copy.find('\xc3') == std::string::npos) << length;
