@@ -59,6 +59,11 @@ inline const Note kNotes[] = {
     {"ArabicLines", "UTF-8", Words(4000, kArabic, 12)},
     {"MixedAndMarks", "UTF-8", Words(3000, {"a", "e\xcc\x81", "\xf0\x9f\x98\x80", " x"}, 20)},
     {"ParagraphSeparators", "UTF-8", Words(4000, kLatin, 14, "\xe2\x80\xa9")},
+    {"CjkInGbk", "GBK", EncodeText("GBK", DecodeText(kUtf8, Words(3000, kCjk, 40)))},
+    // Lines near the sizes where a block's layout changes: wrapping by words from 4 KiB on,
+    // and stretches past 128 KiB (this one stays whole).
+    {"LineNear64KiB", "UTF-8", Words(65000, kLatin)},
+    {"LineNear128KiB", "UTF-8", Words(130000, kLatin)},
 };
 
 constexpr Qt::KeyboardModifiers kShift = Qt::ShiftModifier;
