@@ -4,8 +4,6 @@
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <cstring>
-
 #include <initializer_list>
 #include <utility>
 
@@ -187,9 +185,11 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
     if (BreakHolding(g) != g) {
         return kNone;  // within a line break, as on one
     }
-    const std::size_t limit = std::min(note_.size(), g + limits_.stretch);
+    // Within the line: up to its break, found many bytes at a time.
+    std::size_t limit = std::min(note_.size(), g + limits_.stretch);
+    limit = std::min(limit, FindBreak(g, limit));
     std::size_t cut = kNone;
-    for (std::size_t p = g; p < limit && BreakAt(p) == 0; ++p) {
+    for (std::size_t p = g; p < limit; ++p) {
         if (IsSpace(note_[p])) {
             while (p < note_.size() && IsSpace(note_[p])) {
                 ++p;
@@ -200,7 +200,7 @@ std::size_t NoteBlocks::CutAt(std::size_t g) const {
     }
     // Failing a space: after a byte below 0x30, which is a whole character in every page and
     // leaves the converter with nothing pending.
-    for (std::size_t p = g; cut == kNone && p < limit && BreakAt(p) == 0; ++p) {
+    for (std::size_t p = g; cut == kNone && p < limit; ++p) {
         if (Byte(note_[p]) < 0x30) {
             cut = p + 1;
         }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/text_units.h"
 
-#include <gtest/gtest.h>
-
 #include <cstddef>
 #include <type_traits>
 
@@ -17,15 +15,6 @@ static_assert(!std::is_convertible_v<TextIndex, TextOffset>);
 static_assert(!std::is_convertible_v<TextOffset, TextIndex>);
 static_assert(!std::is_convertible_v<TextIndex, int>);
 static_assert(!std::is_constructible_v<TextIndex, TextOffset>);
-
-TEST(TextUnitsTest, MoveAndMeasureWithinOneKind) {
-    const TextIndex at(7);
-    EXPECT_EQ((at + 3).value, 10);
-    EXPECT_EQ((at - 7).value, 0);
-    EXPECT_EQ(TextIndex(10) - at, 3);
-    EXPECT_LT(at, at + 1);
-    EXPECT_EQ(EndOf(QStringLiteral("a\U0001F600")), TextIndex(3));  // UTF-16 units
-}
 
 }  // namespace
 }  // namespace lintrel
