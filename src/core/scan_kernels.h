@@ -372,7 +372,8 @@ BlockScan BreakFreeForward(std::string_view text, std::size_t from, std::size_t 
 
 // Rounds of 64 bytes back from `to`, down to `from`, in which no line break ends (`stopped`:
 // the rounds' start), and the start of the lowest of them that holds byte `mark` (`found`;
-// npos for none, or when `mark` is -1).
+// npos for none, or when `mark` is -1). The rounds are first looked at for CR, LF and a
+// separator's last two bytes together: its last byte alone is common in CJK text.
 template <class W>
 BlockScan BreakFreeBack(std::string_view text, std::size_t from, std::size_t to, bool utf8,
                         int mark) {
@@ -388,8 +389,11 @@ BlockScan BreakFreeBack(std::string_view text, std::size_t from, std::size_t to,
             const typename W::V c = W::Load(p + to - 64 + b);
             any = W::Or(any, CrOrLf<W>(c));
             if (utf8) {
-                any = W::Or(any, W::Or(W::Equal(c, W::Splat('\xA9')),
-                                       W::Equal(W::Or(c, W::Splat(1)), W::Splat('\x91'))));
+                const typename W::V m = W::Load(p + to - 64 + b - 1);
+                any = W::Or(
+                    any, W::Or(W::And(W::Equal(c, W::Splat('\xA9')), W::Equal(m, W::Splat('\x80'))),
+                               W::And(W::Equal(W::Or(c, W::Splat(1)), W::Splat('\x91')),
+                                      W::Equal(m, W::Splat('\xB7')))));
             }
             marks = W::Or(marks, W::Equal(c, marked));
         }
