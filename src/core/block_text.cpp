@@ -33,7 +33,8 @@ QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockP
          block = blocks.Next(*block)) {
         const QString decoded = DecodeBlock(codePage, blocks, *block);
         const int start = block->start == from.block ? from.index.value : 0;
-        const int end = block->start == to.block ? to.index.value : static_cast<int>(decoded.size());
+        const int end =
+            block->start == to.block ? to.index.value : static_cast<int>(decoded.size());
         text += decoded.mid(start, end - start);
         if (block->start != to.block) {
             text += BreakText(codePage, blocks, *block);

@@ -27,8 +27,9 @@ namespace lintrel {
 // at once; the bytes are not copied. The scroll bar counts bytes: its value is the byte at
 // the top of the box, its page the bytes on screen. A caret shows while the box has the
 // focus; text is selected with the mouse (a double click takes a word, a triple click the
-// line and its break) and with the keys, copied with Ctrl+C; what is copied is the note's text with
-// each line break one "\n". The selection is offered to middle-click pasting as it changes.
+// line and its break) and with the keys, copied with Ctrl+C; what is copied is the note's text,
+// each CR LF, CR and LF one "\n" (see BreakText). The selection is offered to middle-click
+// pasting as it changes.
 class NoteView : public QAbstractScrollArea {
     Q_OBJECT
 
