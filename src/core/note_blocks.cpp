@@ -91,17 +91,15 @@ std::size_t NoteBlocks::FindBreak(std::size_t from, std::size_t to) const {
 
 std::size_t NoteBlocks::FindBreakBack(std::size_t from, std::size_t to, Sighting* sighting) const {
     const char* text = note_.data();
-    const bool utf8 = encoding_ == Encoding::Utf8;
     const BreakBackScan rounds =
-        ScanBackForBreak(note_, from, to, utf8,
+        ScanBackForBreak(note_, from, to, encoding_ == Encoding::Utf8,
                          sighting != nullptr ? static_cast<unsigned char>(sighting->byte) : -1);
-    if (sighting != nullptr && rounds.marked != std::string_view::npos) {
-        sighting->from = rounds.marked;
+    if (sighting != nullptr) {
+        sighting->from = std::min(to, rounds.marked);
     }
     for (std::size_t at = rounds.stopped; at > from; --at) {
         const char c = text[at - 1];
-        if (c == '\r' || c == '\n' ||
-            (utf8 && at >= 3 && IsSeparator(Byte(text[at - 3]), Byte(text[at - 2]), Byte(c)))) {
+        if (c == '\r' || c == '\n' || (at >= 3 && BreakAt(at - 3) == 3)) {
             return at - 1;
         }
         if (sighting != nullptr && c == sighting->byte) {
@@ -267,9 +265,6 @@ NoteBlock NoteBlocks::Stretch(std::size_t pos, std::optional<std::size_t> lineSt
 
 std::size_t NoteBlocks::LineStart(std::size_t pos, Sighting* sighting) const {
     pos = std::min(pos, note_.size());
-    if (sighting != nullptr) {
-        sighting->from = pos;
-    }
     const std::size_t b = FindBreakBack(0, pos, sighting);
     return b == kNone ? 0 : b + 1;
 }
@@ -277,9 +272,6 @@ std::size_t NoteBlocks::LineStart(std::size_t pos, Sighting* sighting) const {
 std::optional<std::size_t> NoteBlocks::LineStartAfter(std::size_t from, std::size_t pos,
                                                       Sighting* sighting) const {
     pos = std::min(pos, note_.size());
-    if (sighting != nullptr) {
-        sighting->from = pos;
-    }
     const std::size_t b = FindBreakBack(from, pos, sighting);
     return b == kNone ? std::nullopt : std::optional<std::size_t>(b + 1);
 }

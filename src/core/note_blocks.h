@@ -100,7 +100,7 @@ class NoteBlocks {
     // The first byte of the first line break that begins in [from, to), or npos.
     std::size_t FindBreak(std::size_t from, std::size_t to) const;
     // The last byte of the last line break that ends in [from, to), or npos; `sighting`, when
-    // given, is moved back to where its byte may first lie after that break.
+    // given, is set to where its byte may first lie after that break (`to` when nowhere).
     std::size_t FindBreakBack(std::size_t from, std::size_t to, Sighting* sighting = nullptr) const;
     // Where the stretch from grid point `g` (0 < g < size, inside a long line) begins.
     std::size_t CutAt(std::size_t g) const;

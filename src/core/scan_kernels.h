@@ -395,7 +395,9 @@ BlockScan BreakFreeBack(std::string_view text, std::size_t from, std::size_t to,
                                W::And(W::Equal(W::Or(c, W::Splat(1)), W::Splat('\x91')),
                                       W::Equal(m, W::Splat('\xB7')))));
             }
-            marks = W::Or(marks, W::Equal(c, marked));
+            if (mark >= 0) {
+                marks = W::Or(marks, W::Equal(c, marked));
+            }
         }
         if (W::Mask(any) != 0) {
             for (std::size_t b = 0; b < 64; b += W::kWidth) {
