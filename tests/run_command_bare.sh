@@ -14,7 +14,12 @@ if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$src" && git ls-files -z | xargs -0 cp --parents -t "$work")
+if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    (cd "$src" && git ls-files -z | xargs -0 cp --parents -t "$work")
+else
+    cp -a "$src/." "$work/"
+    rm -rf "$work"/build*
+fi
 
 # The folders of headers, sources and CMake files that the test-only -dev packages own.
 hidden=$(dpkg -L libgtest-dev libgmock-dev googletest libbenchmark-dev 2>/dev/null |
