@@ -38,20 +38,28 @@ xdotool windowactivate --sync "$(small_box)" key --clearmodifiers Return
 close_main "$pid"
 check "the note number stays -1" test "$(field "$app" 10 GeneralSettings.ini)" = "-1"
 
-# A program folder that takes no new file, with settings files its user may write.
-if [ "$(id -u)" -ne 0 ] || ! id nobody >/dev/null 2>&1 || ! command -v setpriv >/dev/null; then
-    echo "skipped: no ordinary user to run as"
+# A program folder that takes no new file, with settings files its user may write. Run by
+# root, the program runs as the user nobody (root could write the folder anyway).
+if [ "$(id -u)" -eq 0 ]; then
+    as_reader() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
+    reader=nobody
+else
+    as_reader() { "$@"; }
+    reader=$(id -un)
+fi
+if ! id "$reader" >/dev/null 2>&1; then
+    echo "skipped: no user $reader to run as"
 else
     locked=$work/locked
     mkdir -p "$locked"
     cp "$binary" "$locked/lintrel"
     cp "$app"/*.ini "$locked/"
-    chown nobody "$locked"/*.ini
+    chown "$reader" "$locked"/*.ini
     chmod 755 "$work" "$notes"
     chmod 555 "$locked"
     cp "$examples/sample-notes.txt" "$notes/locked.txt"
     chmod 644 "$notes/locked.txt"
-    setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$work" \
+    as_reader env HOME="$work" \
         "$locked/lintrel" "$notes/locked.txt" >/dev/null 2>&1 &
     pid=$!
     answer_charset
@@ -67,9 +75,9 @@ else
     mkdir -p "$system" "$home"
     cp "$binary" "$system/lintrel"
     chmod 555 "$system"
-    chown nobody "$home"
+    chown "$reader" "$home"
     for run in 1 2; do
-        setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_CONFIG_HOME \
+        as_reader env -u XDG_CONFIG_HOME \
             HOME="$home" "$system/lintrel" "$notes/locked.txt" >/dev/null 2>&1 &
         pid=$!
         answer_charset

@@ -33,14 +33,26 @@ check "the desktop entry asks for start-up notification" \
     grep -qx "StartupNotify=true" "$dir/share/applications/org.lintrel.Lintrel.desktop"
 
 # The user's install and uninstall, into a temporary HOME: afterwards only the settings
-# files are left, and --purge takes them too.
+# files are left, and --purge takes them too. The install sets no default program: where the
+# user has one for plain text it stays; where none is set, what xdg-mime answers is at most
+# Lintrel, the one program whose entry then names plain text (the README says so).
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+default_text() { HOME=$1 xdg-mime query default text/plain 2>/dev/null || true; }
+home=$work/home-with-default
+mkdir -p "$home"
+HOME=$home xdg-mime default other-editor.desktop text/plain
+HOME=$home LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" >/dev/null
+check "the install leaves the user's default program for plain text" \
+    test "$(default_text "$home")" = other-editor.desktop
 home=$work/home
 mkdir -p "$home"
-scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
-default_before=$(HOME=$home xdg-mime query default text/plain 2>/dev/null || true)
 HOME=$home LINTREL_BUILD_DIR=$build "$scripts/install-user.sh" >/dev/null
-check "the install leaves plain text's default program as it was" \
-    test "$(HOME=$home xdg-mime query default text/plain 2>/dev/null || true)" = "$default_before"
+check "with no default set, the install sets none" \
+    test ! -e "$home/.config/mimeapps.list" -a ! -e "$home/.local/share/applications/mimeapps.list"
+case $(default_text "$home") in
+    "" | org.lintrel.Lintrel.desktop) check "and plain text opens with nothing or Lintrel" true ;;
+    *) check "and plain text opens with nothing or Lintrel, not $(default_text "$home")" false ;;
+esac
 (cd "$work" && exec env HOME="$home" "$home/.local/bin/lintrel" \
     "$home/.local/lintrel/examples/sample-notes.txt") >/dev/null 2>&1 &
 pid=$!
@@ -112,12 +124,16 @@ ln -s ../../outside/linked "$trap_dir/prefix/share/link"
 printf '%s\n' "$trap_dir/prefix/lintrel/../../outside/victim1" "$trap_dir/prefix/../outside/victim2" \
     "$trap_dir/prefix/share/link/victim3" "$trap_dir/prefix/lintrel/own" \
     "$trap_dir/prefix/share/link" >"$trap_dir/prefix/lintrel/installed-files"
-chmod 755 "$work"
-# The script runs from a copy the other user can read, wherever this checkout lies.
-cp "$scripts/uninstall-user.sh" "$trap_dir/"
-chown -R nobody "$trap_dir"
-setpriv --reuid=nobody --regid=nogroup --clear-groups "$trap_dir/uninstall-user.sh" \
-    "$trap_dir/prefix" >/dev/null
+# Run by root, the script runs as the user nobody, from a copy that user can read.
+if [ "$(id -u)" -eq 0 ]; then
+    chmod 755 "$work"
+    cp "$scripts/uninstall-user.sh" "$trap_dir/"
+    chown -R nobody "$trap_dir"
+    setpriv --reuid=nobody --regid=nogroup --clear-groups "$trap_dir/uninstall-user.sh" \
+        "$trap_dir/prefix" >/dev/null
+else
+    "$scripts/uninstall-user.sh" "$trap_dir/prefix" >/dev/null
+fi
 check "nothing outside PREFIX is removed" test -e "$trap_dir/outside/victim1" \
     -a -e "$trap_dir/outside/victim2" -a -e "$trap_dir/outside/linked/victim3"
 check "what lies inside PREFIX is" test ! -e "$trap_dir/prefix/lintrel/own" \

@@ -6,6 +6,7 @@ work=$(mktemp -d)
 cleanup() {
     kill $(jobs -p) 2>/dev/null || true
     wait 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -16,17 +17,18 @@ wait_for() {
     "$@"
 }
 
-# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display no other X server holds.
+# Starts Xvfb (1280x800, or $SCREEN_SIZE) on a display it finds free itself: with -displayfd
+# it takes the first number whose lock file and sockets (the abstract one too, which another
+# container on the same network can hold) it can have, and writes the number once it listens.
 start_display() {
-    local n display=
-    for n in $(seq 110 180); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=:$n; break; }
-    done
-    Xvfb "$display" -screen 0 "${SCREEN_SIZE:-1280x800}x24" -nolisten tcp >/dev/null 2>&1 &
-    export DISPLAY=$display
+    local number=$work/display-number
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1280x800}x24" -nolisten tcp \
+        3>"$number" >"$work/xvfb.log" 2>&1 &
+    wait_for grep -q '^[0-9]' "$number" || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+    export DISPLAY=:$(head -n 1 "$number")
     # The programs go to this display, even from a caller that chose Qt's offscreen platform.
     unset QT_QPA_PLATFORM
-    wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $display"; exit 1; }
+    wait_for xdpyinfo >/dev/null 2>&1 || { echo "Xvfb does not answer on $DISPLAY"; exit 1; }
 }
 
 # Starts Xvfb and a window manager on it.
