@@ -111,6 +111,94 @@ BoxTop LaidNote::LastTop(int height, const LaidShape& shape) {
     return Snapped(Normalised(top, shape), true, shape);
 }
 
+namespace {
+
+// The top of line `number` of a block: the first line's is the block's own, so that the note's
+// top margin shows above its first line.
+int TopOfLine(const LaidBlock& laid, int number) {
+    return number == 0 ? 0 : static_cast<int>(laid.Line(number).y());
+}
+
+}  // namespace
+
+BoxTop LaidNote::LinesFrom(BoxTop top, int lines, const LaidShape& shape) {
+    int line = Layout(top.block, shape).LineAt(top.y);
+    for (; lines > 0; --lines) {
+        if (line + 1 < Layout(top.block, shape).LineCount()) {
+            ++line;
+        } else if (const auto next = blocks_.Next(top.block)) {
+            top.block = *next;
+            line = 0;
+        } else {
+            break;
+        }
+    }
+    for (; lines < 0; ++lines) {
+        if (line > 0) {
+            --line;
+        } else if (const auto previous = blocks_.Previous(top.block)) {
+            top.block = *previous;
+            line = Layout(top.block, shape).LineCount() - 1;
+        } else {
+            break;
+        }
+    }
+    return BoxTop{top.block, TopOfLine(Layout(top.block, shape), line)};
+}
+
+std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool down,
+                                         const LaidShape& shape) {
+    if (down) {
+        // Whole blocks while they end on the screen, then the first line of the next that
+        // does not.
+        const int bottom = from + height;
+        int h = 0;
+        NoteBlock block = top.block;
+        for (int blockHeight = Layout(block, shape).Height(); h + blockHeight <= bottom;
+             blockHeight = Layout(block, shape).Height()) {
+            const auto next = blocks_.Next(block);
+            if (!next) {
+                return std::nullopt;
+            }
+            h += blockHeight;
+            block = *next;
+        }
+        const LaidBlock& laid = Layout(block, shape);
+        int line = 0;
+        while (line < laid.LineCount() - 1 &&
+               laid.Line(line).naturalTextRect().bottom() <= bottom - h) {
+            ++line;
+        }
+        return BoxTop{block, TopOfLine(laid, line)};
+    }
+    // Whole blocks back while the page above reaches past them, then its first line wholly
+    // within that page.
+    const int pageTop = from - height;
+    int h = 0;
+    NoteBlock block = top.block;
+    while (h >= pageTop) {
+        const auto previous = blocks_.Previous(block);
+        if (!previous) {
+            break;
+        }
+        block = *previous;
+        h -= Layout(block, shape).Height();
+    }
+    const LaidBlock& laid = Layout(block, shape);
+    int line = 0;
+    while (line < laid.LineCount() && laid.Line(line).naturalTextRect().top() < pageTop - h) {
+        ++line;
+    }
+    if (line == laid.LineCount()) {
+        const auto next = blocks_.Next(block);
+        if (next && next->start != top.block.start) {
+            return BoxTop{*next, 0};
+        }
+        --line;
+    }
+    return BoxTop{block, TopOfLine(laid, line)};
+}
+
 bool LaidNote::EndWithin(const BoxTop& top, int height, const LaidShape& shape) {
     int below = -top.y;
     for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {

@@ -65,6 +65,15 @@ class LaidNote {
     // whole lines that fit above its bottom margin end the note, or the note's start at the top
     // when the note is shorter.
     BoxTop LastTop(int height, const LaidShape& shape);
+    // The top `lines` whole lines further down (up when negative), held to the note: a text
+    // box's scroll bar steps by lines, whatever their heights.
+    BoxTop LinesFrom(BoxTop top, int lines, const LaidShape& shape);
+    // Where a text box's Page Down (or Page Up) puts its top when the box's top stands
+    // `from` pixels into the block of `top` and the box is `height` pixels high: the first line
+    // that did not wholly fit on the screen (or the first line wholly within the page above);
+    // none when the note's end is on the screen already.
+    std::optional<BoxTop> PagedTop(BoxTop top, int from, int height, bool down,
+                                   const LaidShape& shape);
     // Whether the note ends within `height` pixels below `top`.
     bool EndWithin(const BoxTop& top, int height, const LaidShape& shape);
     // The byte a place of the top stands for, counted by its height in its block, and the top

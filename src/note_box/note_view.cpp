@@ -69,10 +69,9 @@ int NoteView::LineHeight() const {
     return fontMetrics().lineSpacing();
 }
 
-int NoteView::PageHeight() const {
-    // As a text box pages: by the whole lines that fit between its top margin and its bottom.
-    const int lines = viewport()->height() / LineHeight();
-    return std::max(1, lines) * LineHeight();
+std::optional<NoteView::Top> NoteView::PagedTop(bool down) {
+    laid_.Trim();
+    return laid_.PagedTop(top_, top_.y - lag_, viewport()->height(), down, Shape());
 }
 
 void NoteView::paintEvent(QPaintEvent*) {
@@ -194,6 +193,11 @@ void NoteView::ScrollBy(int dy) {
         top = laid_.Snapped(top, dy > 0, Shape());
     }
     ScrollTo(top);
+}
+
+void NoteView::ScrollLines(int lines) {
+    laid_.Trim();
+    ScrollTo(laid_.LinesFrom(top_, lines, Shape()));
 }
 
 void NoteView::ScrollTo(Top top) {

@@ -143,6 +143,8 @@ class NoteView : public QAbstractScrollArea {
     void Settle();
     // Scrolls by `dy` pixels, held between the note's start and its last screenful.
     void ScrollBy(int dy);
+    // Scrolls by whole lines, down or (negative) up, as a text box's scroll bar steps.
+    void ScrollLines(int lines);
     // Puts `top` at the top, or the last screenful's when it is past that.
     void ScrollTo(Top top);
     void JumpToByte(std::size_t byte);
@@ -153,8 +155,9 @@ class NoteView : public QAbstractScrollArea {
     void ScrollBarMoved(int value);
     int ValueOf(const Top& top) const;
     int LineHeight() const;
-    // How far a page scrolls.
-    int PageHeight() const;
+    // Where a page down or up puts the top, as a text box pages; none with the note's end on
+    // the screen going down.
+    std::optional<Top> PagedTop(bool down);
     // Moves the caret for a key, extending the selection with Shift; false for other keys.
     bool MoveCursor(QKeyEvent* event);
     // Where a move of the caret takes it from `place`, `x` being the distance from the left

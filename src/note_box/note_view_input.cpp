@@ -285,7 +285,7 @@ void NoteView::DragScroll() {
     }
     drag_.start(4900 / (delta * delta), this);
     if (deltaY > 0) {
-        ScrollBy(dragPoint_.y() < visible.center().y() ? -LineHeight() : LineHeight());
+        ScrollLines(dragPoint_.y() < visible.center().y() ? -1 : 1);
     }
 }
 

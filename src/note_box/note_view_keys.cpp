@@ -89,15 +89,8 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
     const int from = *pageY_;
     // The note's end counts as on the screen as a text box counts it: when the blocks from the
     // top one on, each taken whole, end within the box's height below where it stands.
-    const int bottom = top_.y - lag_ + viewport()->height();
-    bool atEnd = false;
-    int h = 0;
-    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int) {
-        h += laid.Height();
-        atEnd = !block.next && h <= bottom;
-        return h <= bottom;
-    });
-    atEnd = atEnd && down;
+    const std::optional<Top> pagedTop = PagedTop(down);
+    const bool atEnd = down && !pagedTop;
     // The line that now stands where the caret's stood, by its block and number: the note's
     // last (or first) when its end (or start) is on the screen already.
     using Line = std::pair<std::size_t, int>;
@@ -106,7 +99,7 @@ std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal 
         const NoteBlock edge = down ? Blocks().Last() : Blocks().First();
         target = Line{edge.start, down ? Layout(edge).LineCount() - 1 : 0};
     } else {
-        ScrollBy(down ? PageHeight() : -PageHeight());
+        ScrollTo(*pagedTop);
         // Going up with no line that high, the first line; going down with none that low,
         // past the last line shown.
         target = Line{0, 0};

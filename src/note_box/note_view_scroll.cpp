@@ -34,19 +34,20 @@ void NoteView::SyncScrollBar(const std::optional<Top>& last) {
 }
 
 void NoteView::ScrollBarAction(int action) {
-    const int page = PageHeight();
+    // A text box steps by lines, and pages as Page Down and Page Up page, leaving the caret;
+    // with the note's end on the screen, its scroll bar's own page step takes it to the last
+    // screenful.
     switch (action) {
         case QAbstractSlider::SliderSingleStepAdd:
-            ScrollBy(LineHeight());
+            ScrollLines(1);
             break;
         case QAbstractSlider::SliderSingleStepSub:
-            ScrollBy(-LineHeight());
+            ScrollLines(-1);
             break;
         case QAbstractSlider::SliderPageStepAdd:
-            ScrollBy(page);
-            break;
         case QAbstractSlider::SliderPageStepSub:
-            ScrollBy(-page);
+            ScrollTo(PagedTop(action == QAbstractSlider::SliderPageStepAdd)
+                         .value_or(laid_.LastTop(viewport()->height(), Shape())));
             break;
         case QAbstractSlider::SliderToMinimum:
             JumpToByte(0);
@@ -81,7 +82,7 @@ void NoteView::wheelEvent(QWheelEvent* event) {
     const int lines = wheelRest_ / LineHeight();
     if (lines != 0) {
         wheelRest_ -= lines * LineHeight();
-        ScrollBy(lines * LineHeight());
+        ScrollLines(lines);
     }
     event->accept();
 }

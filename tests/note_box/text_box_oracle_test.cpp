@@ -131,44 +131,6 @@ TEST_F(TextBoxOracle, RandomKeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes)
     }
 }
 
-// A new font or width while the text stands scrolled keeps the caret, the selection and the top
-// line as the text box keeps them.
-TEST_F(TextBoxOracle, FontOrWidthChangeKeepsThePlaceAsTheTextBoxDoes) {
-    const QFont before = view.font();
-    const QSize size = view.size();
-    const std::pair<const char*, std::function<void(QWidget*)>> changes[] = {
-        {"larger font",
-         [&](QWidget* w) {
-             QFont font = before;
-             font.setPointSize(before.pointSize() + 6);
-             w->setFont(font);
-         }},
-        {"smaller font",
-         [&](QWidget* w) {
-             QFont font = before;
-             font.setPointSize(before.pointSize() - 2);
-             w->setFont(font);
-         }},
-        {"narrower", [&](QWidget* w) { w->resize(size.width() - 130, size.height()); }},
-    };
-    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
-        for (const auto& [name, change] : changes) {
-            ASSERT_TRUE(Show(note));
-            for (QWidget* target : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&box)}) {
-                QTest::keyClick(target, Qt::Key_PageDown);
-                QTest::keyClick(target, Qt::Key_Down, Qt::ShiftModifier);
-                change(target);
-            }
-            QApplication::processEvents();
-            EXPECT_EQ(Ours(), Theirs()) << note.name << ", " << name;
-            for (QWidget* target : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&box)}) {
-                target->setFont(before);
-                target->resize(size);
-            }
-        }
-    }
-}
-
 // The caret blinks at the desktop's cursor flash time while the box has the focus, as a text box's,
 // shows again at once when it moves, and stays shown where the desktop asks for no blinking.
 TEST_F(TextBoxOracle, CaretBlinksAtTheCursorFlashTime) {
