@@ -3,9 +3,11 @@
 // SettingsError, which the loaders turn into their message; anything else is a fault.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string_view>
 
+#include "platform/number_reading.h"
 #include "settings/settings_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -14,6 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t count = 1; count <= 12; ++count) {
         try {
             for (const auto& field : lintrel::ReadFields(input, count)) {
+                // What a field holds agrees with how it was read.
+                using Kind = lintrel::Field::Kind;
+                if ((field.kind == Kind::Nothing && !field.text.empty()) ||
+                    (field.kind == Kind::Number && !lintrel::ParseWholeNumber(field.text))) {
+                    std::abort();
+                }
                 const std::function<void()> rules[] = {[&] { (void)lintrel::ReadBoolean(field); },
                                                        [&] { (void)lintrel::ReadText(field); },
                                                        [&] { (void)lintrel::ReadInt16(field); },

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Window tests run on Qt's offscreen platform: no display is needed and nothing blocks.
+// Window tests run on Qt's offscreen platform: no display is needed and nothing blocks. The few
+// that need a real display's clipboard run again under Xvfb with LINTREL_TEST_PLATFORM=xcb.
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -8,7 +9,8 @@
 #include "desktop/qt_host.h"
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray platform = qgetenv("LINTREL_TEST_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     // No test writes to the user's own configuration folder.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());

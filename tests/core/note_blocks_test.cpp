@@ -204,13 +204,26 @@ TEST_P(NoteBlocksTest, BlocksAreShortAndFoundFromAnyByteAndBothWays) {
             EXPECT_EQ(block.end, std::min(lineEnd, c.note.size())) << "block " << i;
         }
         EXPECT_EQ(blocks.Previous(block), i == 0 ? std::nullopt : std::optional(walked[i - 1]));
+        // Every byte finds its block: those near the block's edges, where a search could
+        // stop a byte early or late, here, and a thousand bytes at random below.
         const std::size_t after = block.next.value_or(c.note.size());
-        for (std::size_t p = block.start; p < after; ++p) {
-            ASSERT_EQ(blocks.At(p), block) << "byte " << p;
+        const std::size_t edge = std::min<std::size_t>(8, after - block.start);
+        for (std::size_t p : {block.start, after - edge}) {
+            for (const std::size_t end = p + edge; p < end; ++p) {
+                ASSERT_EQ(blocks.At(p), block) << "byte " << p;
+            }
         }
         pos = after;
     }
     EXPECT_EQ(pos, c.note.size());
+    std::mt19937 random(11);
+    for (int i = 0; i < 1000 && !c.note.empty(); ++i) {
+        const std::size_t p = random() % c.note.size();
+        const auto found = std::find_if(walked.begin(), walked.end(), [&](const NoteBlock& b) {
+            return p >= b.start && p < b.next.value_or(c.note.size());
+        });
+        ASSERT_EQ(blocks.At(p), *found) << "byte " << p;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Notes, NoteBlocksTest, ::testing::ValuesIn(Cases()), [](const auto& p) {

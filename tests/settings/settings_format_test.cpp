@@ -7,7 +7,6 @@
 
 #include <ostream>
 
-#include <random>
 
 #include "platform/number_reading.h"
 
@@ -219,37 +218,6 @@ TEST(SettingsWriterTest, SinglesComeBackExactly) {
     SettingsWriter w;
     w.Single(100000.0f);
     EXPECT_EQ(w.Bytes(), " 100000 \r\n");
-}
-
-TEST(FieldReaderTest, RandomBytesNeverCrash) {
-    std::mt19937 gen(12345);
-    for (int round = 0; round < 2000; ++round) {
-        std::string input(gen() % 200, '\0');
-        for (char& c : input) {
-            const char alphabet[] = "\"\r\n, 0123456789.eE+-Tt\x00\xff";
-            c = alphabet[gen() % (sizeof alphabet - 1)];
-        }
-        try {
-            const auto fields = ReadFields(input, 10);
-            for (const auto& f : fields) {
-                // What a field holds agrees with how it was read.
-                if (f.kind == Kind::Nothing) {
-                    ASSERT_TRUE(f.text.empty());
-                }
-                if (f.kind == Kind::Number) {
-                    ASSERT_TRUE(ParseWholeNumber(f.text).has_value()) << f.text;
-                }
-                try {
-                    (void)ReadBoolean(f);
-                    (void)ReadInt16(f);
-                    (void)ReadInt32(f);
-                } catch (const SettingsError&) {
-                }
-                (void)ReadSingle(f);
-            }
-        } catch (const SettingsError&) {
-        }
-    }
 }
 
 }  // namespace
