@@ -3,12 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include <ostream>
-
-
-#include "platform/number_reading.h"
+#include <stdexcept>
 
 namespace lintrel {
 namespace {
