@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <set>
 
 #include "desktop/file_follower.h"
 #include "form_fixture.h"
@@ -25,7 +24,15 @@ void WriteFile(const QString& path, const std::string& bytes,
 
 class FollowTest : public test::FormTest {
   protected:
-    // Runs the event loop until `done` holds, for three seconds at most.
+    // The window's follower on the test's clock, looking at a notice on the next turn of the
+    // event loop.
+    FileFollower* Follower() {
+        auto* follower = form->findChild<FileFollower*>();
+        follower->SetClock([this] { return now; });
+        follower->SetIntervals(0, 0);
+        return follower;
+    }
+    // Runs the event loop until `done` holds; fails after three seconds.
     static bool RunUntil(const std::function<bool()>& done) {
         QElapsedTimer timer;
         timer.start();
@@ -34,14 +41,7 @@ class FollowTest : public test::FormTest {
         }
         return done();
     }
-    // Runs the event loop for as long as a change takes to be read, and a little more.
-    static void Settle() {
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 2 * FileFollower::kSettleMs + 200) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-    }
+    qint64 now = 0;
     std::string Lines(const std::vector<std::string>& lines) {
         std::string bytes;
         for (const auto& l : lines) {
@@ -92,6 +92,7 @@ TEST_F(FollowTest, EveryWayAFileIsRewrittenShowsTheNewNote) {
     };
     for (const auto& c : cases) {
         form = std::make_unique<Form1>(host);
+        Follower();
         const QString path = LoadLines({"one", "two", "three", "four"});
         form->ShowLine(3);
         c.rewrite(path, Lines(c.lines));
@@ -105,6 +106,7 @@ TEST_F(FollowTest, EveryWayAFileIsRewrittenShowsTheNewNote) {
 
 // Nothing moves under a user busy with a box; the change shows once it is closed.
 TEST_F(FollowTest, WaitsWhileABoxIsOpen) {
+    FileFollower* follower = Follower();
     LoadLines({"one", "two", "three"});
     form->ShowLine(2);
     form->show();
@@ -112,7 +114,7 @@ TEST_F(FollowTest, WaitsWhileABoxIsOpen) {
     box->setModal(true);
     box->show();
     Write("notes.txt", Lines({"one", "changed", "three"}));
-    Settle();
+    follower->Check();
     EXPECT_EQ(Shown(), QStringLiteral("two"));
     delete box;
     EXPECT_TRUE(RunUntil([&] { return Shown() == QStringLiteral("changed"); }));
@@ -120,10 +122,11 @@ TEST_F(FollowTest, WaitsWhileABoxIsOpen) {
 
 // A file that is gone, or that no longer loads, leaves the notes as they are.
 TEST_F(FollowTest, AFileGoneOrUnreadableChangesNothing) {
+    FileFollower* follower = Follower();
     const QString path = LoadLines({"one", "two", "three"});
     form->ShowLine(2);
     QFile::remove(path);
-    Settle();
+    follower->Check();
     EXPECT_EQ(Shown(), QStringLiteral("two"));
     EXPECT_EQ(form->NoteList.Count(), 3u);
     // Back, it is read again.
@@ -131,30 +134,15 @@ TEST_F(FollowTest, AFileGoneOrUnreadableChangesNothing) {
     EXPECT_TRUE(RunUntil([&] { return Shown() == QStringLiteral("back"); }));
     // An empty separator file fails the load: nothing changes, and no message shows.
     Write("notes.ltrsep", "");
-    Settle();
+    now += FileFollower::kLeastGapMs;
+    follower->Check();
     EXPECT_EQ(Shown(), QStringLiteral("back"));
     EXPECT_TRUE(host.messages.empty());
 }
 
-// A file written all the time, as a log is, is read again, but at most once a second.
-TEST_F(FollowTest, AFileWrittenAllTheTimeIsReadAtMostOnceASecond) {
-    const QString path = LoadLines({"one"});
-    form->ShowLine(1);
-    std::set<std::size_t> counts;
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 2500) {
-        WriteFile(path, "line\r\n", QIODevice::Append);
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        counts.insert(form->NoteList.Count());
-    }
-    // The notes at the start, and one count for each read since.
-    EXPECT_GE(counts.size(), 2u);
-    EXPECT_LE(counts.size(), 4u);
-}
-
 // The same text read again keeps its selection.
 TEST_F(FollowTest, ASelectionStaysWhereTheTextIsTheSame) {
+    Follower();
     LoadLines({"one", "two words", "three"});
     form->ShowLine(2);
     form->Text1->selectAll();
