@@ -48,6 +48,7 @@ stage "package" tests/package_deb.sh .
 if [ "${LINTREL_SKIP_SANITIZERS:-0}" != 1 ]; then
     stage "sanitizer build" sh -c "cmake --preset asan >/dev/null && cmake --build build-asan -j $jobs"
     stage "sanitizer tests" env ASAN_OPTIONS=detect_leaks=1 \
+        LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp" \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-asan --output-on-failure -j "$jobs"
 else

@@ -5,6 +5,7 @@
 #include <QSessionManager>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 
 #include "desktop/qt_host.h"
@@ -14,6 +15,8 @@
 #include "version.h"
 
 int main(int argc, char* argv[]) {
+    // A message written to a pipe whose reader is gone fails; it does not end the program.
+    std::signal(SIGPIPE, SIG_IGN);
     // The argument text as one string: everything after the program's own name. It is read
     // before the toolkit starts, and the toolkit gets none of it, so that a note file named
     // like one of its options ("-reverse", "-style=...") is not taken for one.

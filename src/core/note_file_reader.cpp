@@ -5,7 +5,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
 #include "platform/file_test.h"
@@ -15,32 +14,33 @@ namespace lintrel {
 namespace {
 
 // Reads `file` into `builder` up to its end or `limit` bytes, in pieces small enough to stay
-// in the cache, each where the builder holds it.
-bool ReadInto(QFile& file, qint64 limit, NoteListBuilder& builder) {
+// in the cache, each where the builder holds it; how many bytes it read, none on a failure.
+std::optional<qint64> ReadInto(QFile& file, qint64 limit, NoteListBuilder& builder) {
     constexpr auto kPiece = static_cast<qint64>(NoteListBuilder::kPiece);
-    for (qint64 left = limit; left > 0;) {
+    qint64 left = limit;
+    while (left > 0) {
         const qint64 want = std::min(kPiece, left);
         char* const piece = builder.Room(static_cast<std::size_t>(want));
         const qint64 got = file.read(piece, want);
         if (got < 0) {
-            return false;
+            return std::nullopt;
         }
         if (got == 0) {
-            return true;  // the file got shorter meanwhile
+            break;  // the file got shorter meanwhile
         }
         if (!builder.Feed({piece, static_cast<std::size_t>(got)})) {
-            return false;
+            return std::nullopt;
         }
         left -= got;
     }
-    return true;
+    return limit - left;
 }
 
 // The separator file's first line, read no further than it reaches nor than `limit` bytes:
 // a line longer than the note file can never match, so its first `limit` bytes stand for it.
 std::optional<std::string> ReadSeparatorLine(const QString& path, std::size_t limit) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(file, path)) {
         return std::nullopt;
     }
     std::string bytes;
@@ -111,23 +111,28 @@ NoteFileResult ReadNoteFile(const QString& path, const std::string& separatorSet
         separator = "\r\n";
     }
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QFile file;
+    if (!OpenRegularFile(file, path)) {
+        return result;
+    }
+    // The file is read as far as it reached when it was opened: a file that a writer keeps
+    // growing meanwhile would otherwise be read until the writer stops. A file larger than the
+    // memory that can be had is refused unread. A file the system calls empty is read to its
+    // end when that comes within a bound: those that hold bytes all the same are the system's
+    // own generated files (/proc), and some of them never end.
+    const qint64 size = file.size();
+    if (static_cast<std::uint64_t>(size) > AvailableMemory()) {
         return result;
     }
     NoteListBuilder builder(std::move(separator));
-    // The file is read as far as it reached when it was opened: a file that a writer keeps
-    // growing meanwhile would otherwise be read until the writer stops. A file the system
-    // calls empty is read to its end: those that hold bytes all the same are the system's own
-    // generated files (/proc), which end.
-    const qint64 size = file.size();
     // The joined text is the file's bytes and two more, unless the file has lone CRs.
     if (size > 0) {
         builder.Reserve(static_cast<std::size_t>(size) + 2);
     }
-    const bool read = ReadInto(file, size > 0 ? size : std::numeric_limits<qint64>::max(), builder);
+    const auto bound = static_cast<qint64>(kEmptySizeReadBound);
+    const std::optional<qint64> read = ReadInto(file, size > 0 ? size : bound + 1, builder);
     file.close();
-    if (!read) {
+    if (!read || (size == 0 && *read > bound)) {
         return result;
     }
     result.notes = builder.Finish();

@@ -70,8 +70,8 @@ std::optional<std::vector<Field>> ReadSettingsFile(const QString& path, std::siz
     if (!FileExists(path)) {
         return std::nullopt;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(file, path)) {
         throw SettingsError("cannot open the file");
     }
     // Only the lines the file has are read: what follows them is never looked at. No field

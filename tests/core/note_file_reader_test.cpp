@@ -3,11 +3,23 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
 #include "notes_helper.h"
+#include "platform/file_test.h"
+#include "settings/settings_file.h"
 
 namespace lintrel {
 namespace {
@@ -134,6 +146,70 @@ TEST_F(ReadNoteFileTest, LinkCountsAsItsTarget) {
     const auto result = ReadNoteFile(link, "");
     ASSERT_EQ(result.status, LoadStatus::Loaded);
     EXPECT_EQ(result.notes.Count(), 2u);
+}
+
+// What stands at a path may be anything, and may be swapped in after the file was found: each
+// reader opens without waiting on it, reads only a regular file, and reads no more than memory
+// or a bound allows. None of these loads, blocks or runs out of memory.
+TEST_F(ReadNoteFileTest, HostilePathsNeitherBlockNorEatMemory) {
+    const auto make = [&](const char* name, const std::function<void(const QByteArray&)>& how) {
+        const QString path = dir_.filePath(QString::fromLatin1(name));
+        how(QFile::encodeName(path));
+        return path;
+    };
+    const auto link = [](const char* target) {
+        return [target](const QByteArray& path) { ASSERT_EQ(::symlink(target, path), 0); };
+    };
+    const std::pair<QString, bool> rows[] = {
+        // A path, and whether it opens (as a regular file).
+        {make("fifo.txt", [](auto& p) { ASSERT_EQ(::mkfifo(p, 0600), 0); }), false},
+        {make("folder.txt", [](auto& p) { ASSERT_EQ(::mkdir(p, 0700), 0); }), false},
+        {make("zero.txt", link("/dev/zero")), false},
+        {make("random.txt", link("/dev/urandom")), false},
+        {make("dangling.txt", link("nowhere.txt")), false},
+        {make("loop.txt", link("loop.txt")), false},
+        {make("socket.txt",
+              [](auto& p) {
+                  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                  sockaddr_un address{};
+                  address.sun_family = AF_UNIX;
+                  std::strncpy(address.sun_path, p.constData(), sizeof address.sun_path - 1);
+                  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+                  ::close(fd);
+              }),
+         false},
+        // Size 0, and never ending.
+        {make("pagemap.txt", link("/proc/self/pagemap")), true},
+        // Larger than the memory that can be had, and sparse.
+        {make("huge.txt",
+              [](auto& p) {
+                  const int fd = ::open(p, O_CREAT | O_WRONLY, 0600);
+                  ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(
+                                                std::min<std::uint64_t>(AvailableMemory(),
+                                                                        std::uint64_t{1} << 50) +
+                                                1)),
+                            0);
+                  ::close(fd);
+              }),
+         true},
+    };
+    for (const auto& [path, opens] : rows) {
+        const std::string name = QFileInfo(path).fileName().toStdString();
+        QFile file;
+        EXPECT_EQ(OpenRegularFile(file, path), opens) << name;
+        EXPECT_NE(ReadNoteFile(path, "").status, LoadStatus::Loaded) << name;
+        try {
+            EXPECT_FALSE(ReadSettingsFile(path, 7)) << name;
+        } catch (const SettingsError&) {
+        }
+        // As the separator file beside a note file: read no further than can matter.
+        const QString notes = Write(QFileInfo(path).completeBaseName() + ".notes", "a\r\nb\r\n");
+        QFile::remove(dir_.filePath(QFileInfo(path).completeBaseName() + ".ltrsep"));
+        ASSERT_TRUE(
+            QFile::link(path, dir_.filePath(QFileInfo(path).completeBaseName() + ".ltrsep")));
+        const NoteFileResult beside = ReadNoteFile(notes, "");
+        EXPECT_TRUE(beside.status != LoadStatus::Loaded || beside.notes.Count() <= 2) << name;
+    }
 }
 
 }  // namespace
