@@ -53,10 +53,12 @@ void Form1::ReloadNoteFile() {
 }
 
 void Form1::NoteFileChanged() {
+    // Nothing on screen moves when the note's text is the same; a changed text keeps the
+    // place of the box's top as far as it reaches.
     const NoteText before = Text1->Note();
-    const auto [anchor, caret] = Text1->Selection();
-    if (ReadAgain() && Text1->Note().bytes == before.bytes) {
-        Text1->Select(anchor, caret);
+    const NoteView::View view = Text1->SavedView();
+    if (ReadAgain()) {
+        Text1->RestoreView(view, Text1->Note().bytes == before.bytes);
     }
 }
 

@@ -225,6 +225,23 @@ void NoteView::ScrollTo(Top top) {
     viewport()->update();
 }
 
+void NoteView::RestoreView(const View& view, bool sameText) {
+    const Top top{Blocks().At(std::min(view.topByte, NoteSize())), view.y};
+    if (sameText) {
+        Select(view.anchor, view.cursor);
+    }
+    if (!settled_) {
+        top_ = Top{top.block, 0};
+        topLine_ = 0;
+    } else if (sameText) {
+        top_ = top;
+        lag_ = view.lag;
+        ScrollTo(top_);
+    } else {
+        ScrollTo(laid_.Snapped(laid_.Normalised(top, Shape()), false, Shape()));
+    }
+}
+
 void NoteView::JumpToByte(std::size_t byte) {
     ScrollTo(laid_.TopOf(byte, Shape()));
 }

@@ -82,6 +82,18 @@ class NoteView : public QAbstractScrollArea {
     std::pair<TextOffset, TextOffset> LineAround(TextOffset offset) const;
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
+    // Where the box stands and what it selects, to come back to when its note is shown again:
+    // the same text stands as it stood, selection and all; another text keeps the place of the
+    // top as far as the text reaches.
+    struct View {
+        std::size_t topByte = 0;
+        int y = 0;
+        int lag = 0;
+        Place anchor;
+        Place cursor;
+    };
+    View SavedView() const { return {top_.block.start, top_.y, lag_, anchor_, cursor_}; }
+    void RestoreView(const View& view, bool sameText);
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.
     QRect CharacterRect(Place place) const;
     // The block that holds byte `byte`, laid out as the box shows it.

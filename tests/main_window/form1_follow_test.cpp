@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QScrollBar>
 
 #include <cstdio>
 #include <functional>
@@ -150,6 +151,32 @@ TEST_F(FollowTest, ASelectionStaysWhereTheTextIsTheSame) {
     Write("notes.txt", Lines({"ONE", "two words", "three", "four"}));
     ASSERT_TRUE(RunUntil([&] { return form->NoteList.Count() == 4; }));
     EXPECT_EQ(form->Text1->SelectedText(), QStringLiteral("two words"));
+}
+
+// Scrolled into a long note, a change elsewhere in the file moves nothing; a change of the note
+// itself keeps the place of the top as far as the text reaches.
+TEST_F(FollowTest, TheViewStaysWhereItStood) {
+    Follower();
+    std::string words;
+    for (int i = 0; i < 3000; ++i) {
+        words += "word" + std::to_string(i) + " ";
+    }
+    LoadLines({"one", words, "three"});
+    form->ShowLine(2);
+    form->show();
+    for (int page = 0; page < 3; ++page) {
+        form->Text1->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    }
+    const NoteView::View before = form->Text1->SavedView();
+    ASSERT_GT(before.y, 0);
+    Write("notes.txt", Lines({"ONE", words, "three", "four"}));
+    ASSERT_TRUE(RunUntil([&] { return form->NoteList.Count() == 4; }));
+    EXPECT_EQ(form->Text1->SavedView().y, before.y) << "the same text";
+    now += FileFollower::kLeastGapMs;
+    Write("notes.txt", Lines({"ONE", "new " + words, "three", "four", "five"}));
+    ASSERT_TRUE(RunUntil([&] { return form->NoteList.Count() == 5; }));
+    EXPECT_NEAR(form->Text1->SavedView().y, before.y, 3 * form->Text1->fontMetrics().height())
+        << "a changed text";
 }
 
 }  // namespace
