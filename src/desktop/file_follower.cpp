@@ -109,6 +109,10 @@ void FileFollower::Watch() {
     }
 }
 
+void FileFollower::RunEnded() {
+    lastRunEnd_ = clock_();
+}
+
 void FileFollower::Noticed() {
     // Read a little after the first notice of a burst: an editor's save is over by then, and
     // a writer that never stops is still read (at most once a second).

@@ -32,6 +32,9 @@ class FileFollower : public QObject {
     void Follow(const QStringList& paths);
     // Looks at the files now: what the follower's timers run; tests call it to look at once.
     void Check();
+    // Tells that a run that `changed` started (a read on a worker) has ended: the least gap to
+    // the next run counts from now.
+    void RunEnded();
     // The clock times are read from (the system's monotonic clock unless set), and how long
     // it waits after a notice and between looks without notices: tests set their own.
     void SetClock(Clock clock) { clock_ = std::move(clock); }

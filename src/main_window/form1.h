@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <string>
 
 #include "core/navigation.h"
 #include "core/note_list.h"
@@ -15,11 +16,13 @@
 
 class QLabel;
 class QPushButton;
+class QThread;
 
 namespace lintrel {
 
 class Dialog;
 class FileFollower;
+struct NoteFileResult;
 class Host;
 
 // The main window: the loaded notes, the note shown, and the command buttons. Its procedures
@@ -68,8 +71,9 @@ class Form1 : public QWidget {
     void FindAgain();
     // Loads the note file shown again and shows the note of the same number (F5).
     void ReloadNoteFile();
-    // The same, silently, when the note file changed on disk: a file that no longer loads
-    // changes nothing, and a selection stays where the note's text is the same.
+    // The same, silently, when the note file changed on disk: read on a worker thread while
+    // the window goes on, and taken in when done. A file that no longer loads changes
+    // nothing; the view stays where the note's text is the same (see NoteView::RestoreView).
     void NoteFileChanged();
 
     // --- Commands ---
@@ -168,6 +172,14 @@ class Form1 : public QWidget {
     // Reads the note file again and shows the note of the same number; false when it could
     // not be read (the notes stay as they were).
     bool ReadAgain();
+    // The separator setting as note bytes, in the code page the notes are shown in.
+    std::string SeparatorSetting();
+    // Takes in the notes read from `path`; false, changing nothing, when they were not read.
+    bool TakeNoteFile(const QString& path, NoteFileResult result);
+    // Shows the note of the number shown before a read, or the last of a file that got shorter.
+    void ShowAgain();
+    // Takes in the notes a worker read from `path`, keeping the view.
+    void TakeReadAgain(const QString& path, NoteFileResult result);
 
     Host& host_;
     std::unique_ptr<Dialog> dialog_;
@@ -178,6 +190,7 @@ class Form1 : public QWidget {
     QString lastSearch_;
     QString loadedFile_;                // the note file loaded last, empty before any
     FileFollower* follower_ = nullptr;  // reads it again when it changes on disk
+    QThread* reader_ = nullptr;         // the worker reading it again, while it reads
     bool endRequested_ = false;
     bool unloaded_ = false;
 };

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QThread>
 
 #include <utility>
 
@@ -23,8 +24,8 @@ namespace lintrel {
 Form1::Form1(Host& host) : host_(host) {
     // Nobody is busy with a box, a dialog or a mouse selection while the file is read again.
     follower_ = new FileFollower(
-        [] {
-            return QApplication::activeModalWidget() == nullptr &&
+        [this] {
+            return reader_ == nullptr && QApplication::activeModalWidget() == nullptr &&
                    QApplication::mouseButtons() == Qt::NoButton;
         },
         [this] { NoteFileChanged(); }, this);
@@ -131,7 +132,12 @@ void Form1::AddShortcuts() {
     }
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // A read of the note file still under way ends before the window goes.
+    if (reader_ != nullptr) {
+        reader_->wait();
+    }
+}
 
 Dialog& Form1::SettingsDialog() {
     if (!dialog_) {

@@ -2,8 +2,10 @@
 // Loading a note file into the main window.
 #include <QLabel>
 #include <QLineEdit>
+#include <QThread>
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "core/note_file_reader.h"
@@ -16,17 +18,22 @@
 
 namespace lintrel {
 
+std::string Form1::SeparatorSetting() {
+    return EncodeText(codePage_, SettingsDialog().notes_separation_characters->text());
+}
+
 bool Form1::LoadNoteFile(const QString& path) {
-    // The typed separator is matched as note bytes, in the code page the notes are shown in.
-    const std::string separator =
-        EncodeText(codePage_, SettingsDialog().notes_separation_characters->text());
     NoteFileResult result;
     try {
         const BusyCursor busy;
-        result = ReadNoteFile(path, separator);
+        result = ReadNoteFile(path, SeparatorSetting());
     } catch (const std::bad_alloc&) {
         return false;  // a file too large for the memory left: nothing changes
     }
+    return TakeNoteFile(path, std::move(result));
+}
+
+bool Form1::TakeNoteFile(const QString& path, NoteFileResult result) {
     if (result.status != LoadStatus::Loaded) {
         return false;
     }
@@ -53,11 +60,39 @@ void Form1::ReloadNoteFile() {
 }
 
 void Form1::NoteFileChanged() {
+    // One read at a time, on a worker, so that the window answers while a large file is read;
+    // it holds the new notes beside the ones shown until they are taken in.
+    if (reader_ != nullptr || loadedFile_.isEmpty()) {
+        return;
+    }
+    auto result = std::make_shared<NoteFileResult>();
+    reader_ = QThread::create([path = loadedFile_, separator = SeparatorSetting(), result] {
+        try {
+            *result = ReadNoteFile(path, separator);
+        } catch (const std::bad_alloc&) {
+            result->status = LoadStatus::Failed;
+        }
+    });
+    connect(reader_, &QThread::finished, this, [this, path = loadedFile_, result] {
+        reader_->deleteLater();
+        reader_ = nullptr;
+        follower_->RunEnded();
+        TakeReadAgain(path, std::move(*result));
+    });
+    reader_->start();
+}
+
+void Form1::TakeReadAgain(const QString& path, NoteFileResult result) {
+    // Another file loaded meanwhile stays.
+    if (path != loadedFile_) {
+        return;
+    }
     // Nothing on screen moves when the note's text is the same; a changed text keeps the
     // place of the box's top as far as it reaches.
     const NoteText before = Text1->Note();
     const NoteView::View view = Text1->SavedView();
-    if (ReadAgain()) {
+    if (TakeNoteFile(path, std::move(result))) {
+        ShowAgain();
         Text1->RestoreView(view, Text1->Note().bytes == before.bytes);
     }
 }
@@ -66,17 +101,21 @@ bool Form1::ReadAgain() {
     if (!LoadNoteFile(loadedFile_)) {
         return false;
     }
+    ShowAgain();
+    return true;
+}
+
+void Form1::ShowAgain() {
     if (CurrentLine < 1) {
-        return true;  // no note was shown
+        return;  // no note was shown
     }
     if (NoteList.Count() == 0) {
         Text1->clear();
-        return true;
+        return;
     }
     // The note of the number shown, or the last one of a file that got shorter.
     ShowLine(static_cast<std::int16_t>(
         std::min<std::size_t>(static_cast<std::size_t>(CurrentLine), NoteList.Count())));
-    return true;
 }
 
 }  // namespace lintrel

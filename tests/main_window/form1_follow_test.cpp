@@ -153,6 +153,19 @@ TEST_F(FollowTest, ASelectionStaysWhereTheTextIsTheSame) {
     EXPECT_EQ(form->Text1->SelectedText(), QStringLiteral("two words"));
 }
 
+// The file is read again on a worker: the window goes on at once, and takes the notes in from
+// its event loop once they are read.
+TEST_F(FollowTest, TheReadDoesNotHoldTheWindow) {
+    FileFollower* follower = Follower();
+    LoadLines({"one", "two"});
+    form->ShowLine(2);
+    Write("notes.txt", Lines({"one", "changed", "three"}));
+    follower->Check();
+    EXPECT_EQ(form->NoteList.Count(), 2u);
+    EXPECT_TRUE(RunUntil([&] { return Shown() == QStringLiteral("changed"); }));
+    EXPECT_EQ(form->NoteList.Count(), 3u);
+}
+
 // Scrolled into a long note, a change elsewhere in the file moves nothing; a change of the note
 // itself keeps the place of the top as far as the text reaches.
 TEST_F(FollowTest, TheViewStaysWhereItStood) {
