@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -240,10 +241,15 @@ bool QtHost::StartProgram(const QString& program, const QStringList& arguments) 
     if (program.compare(kDesktopEditorName, Qt::CaseInsensitive) != 0) {
         return QProcess::startDetached(program, arguments);
     }
-    const std::optional<QString> editor =
-        DesktopEditor(DefaultTextHandler(),
-                      [](const QString& name) { return QStandardPaths::findExecutable(name); });
-    return editor && QProcess::startDetached(*editor, arguments);
+    const std::optional<ProgramStart> editor = DesktopEditor(
+        DefaultTextHandler(), arguments.value(0),
+        [](const QString& name) {
+            QFile entry(QStandardPaths::locate(QStandardPaths::ApplicationsLocation, name));
+            return entry.size() < (1 << 20) && entry.open(QIODevice::ReadOnly) ? entry.readAll()
+                                                                               : QByteArray();
+        },
+        [](const QString& name) { return QStandardPaths::findExecutable(name); });
+    return editor && QProcess::startDetached(editor->program, editor->arguments);
 }
 
 QDateTime QtHost::LocalNow() {

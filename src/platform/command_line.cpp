@@ -14,19 +14,123 @@ EditorStart EditorProgram(const QString& editor, const QString& noteFile) {
     return {editor, {file}, EditorCommandLine(editor, file)};
 }
 
-std::optional<QString> DesktopEditor(const QString& defaultHandler,
-                                     const std::function<QString(const QString&)>& find) {
-    // Where no default is set, the opener would pick any program that takes text, this one
-    // among them.
+std::optional<QString> DesktopEntryExec(const QByteArray& entry) {
+    bool inGroup = false;
+    std::optional<QString> exec;
+    for (const QByteArray& raw : entry.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[')) {
+            inGroup = line == "[Desktop Entry]";
+        } else if (inGroup && line.startsWith("Terminal=")) {
+            if (line.mid(9).trimmed() == "true") {
+                return std::nullopt;
+            }
+        } else if (inGroup && line.startsWith("Exec=")) {
+            // The string escapes of the format: \s, \n, \t, \r and \\.
+            const QString value = QString::fromUtf8(line.mid(5));
+            QString text;
+            for (qsizetype i = 0; i < value.size(); ++i) {
+                if (value[i] == QLatin1Char('\\') && i + 1 < value.size()) {
+                    const char next = value[++i].toLatin1();
+                    const QString escaped = QStringLiteral("\\ \n\t\r");
+                    const qsizetype at = QStringLiteral("\\sntr").indexOf(QLatin1Char(next));
+                    text += at >= 0 ? QString(escaped[at]) : QStringLiteral("\\") + value[i];
+                } else {
+                    text += value[i];
+                }
+            }
+            exec = text;
+        }
+    }
+    return exec;
+}
+
+std::optional<ProgramStart> ExecCommand(const QString& exec, const QString& file) {
+    // The words, as the quoting rules of the format split them.
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec[i];
+        if (c == QLatin1Char('"')) {
+            inWord = true;
+            for (++i; i < exec.size() && exec[i] != QLatin1Char('"'); ++i) {
+                if (exec[i] == QLatin1Char('\\') && i + 1 < exec.size() &&
+                    QStringLiteral("\"`$\\").contains(exec[i + 1])) {
+                    ++i;
+                }
+                word += exec[i];
+            }
+            if (i == exec.size()) {
+                return std::nullopt;  // a quote left open
+            }
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            if (inWord) {
+                words << word;
+            }
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) {
+        words << word;
+    }
+    // The field codes: the file for %f %F %u %U, a per-cent sign for %%, nothing for others.
+    bool fileGiven = false;
+    QStringList arguments;
+    for (const QString& w : words) {
+        QString expanded;
+        for (qsizetype i = 0; i < w.size(); ++i) {
+            if (w[i] != QLatin1Char('%') || i + 1 == w.size()) {
+                expanded += w[i];
+            } else if (const QChar code = w[++i]; QStringLiteral("fFuU").contains(code)) {
+                expanded += file;
+                fileGiven = true;
+            } else if (code == QLatin1Char('%')) {
+                expanded += QLatin1Char('%');
+            }
+        }
+        if (!expanded.isEmpty() || !w.startsWith(QLatin1Char('%'))) {
+            arguments << expanded;
+        }
+    }
+    if (arguments.isEmpty()) {
+        return std::nullopt;
+    }
+    if (!fileGiven) {
+        arguments << file;
+    }
+    const QString program = arguments.takeFirst();
+    return ProgramStart{program, arguments};
+}
+
+std::optional<ProgramStart> DesktopEditor(
+    const QString& defaultHandler, const QString& file,
+    const std::function<QByteArray(const QString&)>& readEntry,
+    const std::function<QString(const QString&)>& find) {
+    // Where no default is set, the desktop would pick any program that takes text, this one
+    // among them. The default's own program is started, not the desktop's opener, which
+    // chooses by what the file's bytes look like (a note beginning with <html> would go to a
+    // browser).
     if (!defaultHandler.isEmpty() &&
         !defaultHandler.contains(QStringLiteral("lintrel"), Qt::CaseInsensitive)) {
-        return QStringLiteral("xdg-open");
+        if (const std::optional<QString> exec = DesktopEntryExec(readEntry(defaultHandler))) {
+            if (auto start = ExecCommand(*exec, file);
+                start && !QFileInfo(start->program)
+                              .fileName()
+                              .contains(QStringLiteral("lintrel"), Qt::CaseInsensitive)) {
+                return start;
+            }
+        }
     }
     for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma",
                                "xed", "featherpad", "leafpad", "geany"}) {
         const QString found = find(QString::fromLatin1(editor));
         if (!found.isEmpty()) {
-            return found;
+            return ProgramStart{found, {file}};
         }
     }
     return std::nullopt;

@@ -66,31 +66,77 @@ TEST(ProgramRequestTest, HelpAndVersionUnlessAFileOfThatName) {
     }
 }
 
-// The desktop's editor is never this program, whatever the desktop has set.
+// The desktop's editor is never this program, whatever the desktop has set: the program of the
+// default handler's entry, else a common editor.
 TEST(DesktopEditorTest, TheDefaultHandlerUnlessItIsThisProgramThenACommonEditor) {
+    const QByteArray textEditor = "[Desktop Entry]\nExec=gnome-text-editor %U\n";
     const struct {
         const char* handler;
+        QByteArray entry;
         std::vector<const char*> installed;
-        const char* started;  // nullptr: no editor
+        std::optional<ProgramStart> started;
     } cases[] = {
-        {"org.gnome.TextEditor.desktop", {}, "xdg-open"},
-        {"org.lintrel.Lintrel.desktop", {"kate", "gedit"}, "/usr/bin/gedit"},
-        {"lintrel.desktop", {"geany"}, "/usr/bin/geany"},
-        {"", {"mousepad"}, "/usr/bin/mousepad"},
-        {"", {}, nullptr},
-        {"org.lintrel.Lintrel.desktop", {"lintrel"}, nullptr},
+        {"org.gnome.TextEditor.desktop",
+         textEditor,
+         {},
+         ProgramStart{"gnome-text-editor", {"/n.txt"}}},
+        {"vim.desktop",
+         "[Desktop Entry]\nExec=vim %F\nTerminal=true\n",
+         {"gedit"},
+         ProgramStart{"/usr/bin/gedit", {"/n.txt"}}},
+        {"gone.desktop", "", {}, std::nullopt},
+        {"other.desktop",
+         "[Desktop Entry]\nExec=/opt/lintrel/lintrel %f\n",
+         {"kate"},
+         ProgramStart{"/usr/bin/kate", {"/n.txt"}}},
+        {"org.lintrel.Lintrel.desktop",
+         textEditor,
+         {"kate", "gedit"},
+         ProgramStart{"/usr/bin/gedit", {"/n.txt"}}},
+        {"lintrel.desktop", textEditor, {"geany"}, ProgramStart{"/usr/bin/geany", {"/n.txt"}}},
+        {"", textEditor, {"mousepad"}, ProgramStart{"/usr/bin/mousepad", {"/n.txt"}}},
+        {"", {}, {}, std::nullopt},
+        {"org.lintrel.Lintrel.desktop", textEditor, {"lintrel"}, std::nullopt},
     };
     for (const auto& c : cases) {
-        const auto editor = DesktopEditor(QString::fromLatin1(c.handler), [&](const QString& name) {
-            for (const char* program : c.installed) {
-                if (name == QLatin1String(program)) {
-                    return QStringLiteral("/usr/bin/") + name;
+        const auto editor = DesktopEditor(
+            QString::fromLatin1(c.handler), "/n.txt", [&](const QString&) { return c.entry; },
+            [&](const QString& name) {
+                for (const char* program : c.installed) {
+                    if (name == QLatin1String(program)) {
+                        return QStringLiteral("/usr/bin/") + name;
+                    }
                 }
-            }
-            return QString();
-        });
-        EXPECT_EQ(editor, c.started ? std::optional(QString::fromLatin1(c.started)) : std::nullopt)
-            << c.handler;
+                return QString();
+            });
+        EXPECT_EQ(editor, c.started) << c.handler;
+    }
+}
+
+// An entry's Exec line, as the desktop entry format writes it, and what it starts for a file.
+TEST(DesktopEditorTest, ExecLinesStartTheirProgramOnTheFile) {
+    const struct {
+        QByteArray entry;
+        std::optional<ProgramStart> started;
+    } cases[] = {
+        {"[Desktop Entry]\nExec=gedit %U", ProgramStart{"gedit", {"/a b.txt"}}},
+        {"[Desktop Entry]\nName=X\nExec=env A=1 kate -b %f --icon %i",
+         ProgramStart{"env", {"A=1", "kate", "-b", "/a b.txt", "--icon"}}},
+        {"[Desktop Entry]\nExec=\"/opt/my editor/ed\" --file=%f 100%%",
+         ProgramStart{"/opt/my editor/ed", {"--file=/a b.txt", "100%"}}},
+        {"[Desktop Entry]\nExec=\"ed\\\\\\\\\\\"x\" %c", ProgramStart{"ed\\\"x", {"/a b.txt"}}},
+        {"[Desktop Entry]\nExec=mousepad", ProgramStart{"mousepad", {"/a b.txt"}}},
+        {"[Desktop Entry]\nExec=\"open", std::nullopt},
+        {"[Desktop Entry]\nExec=", std::nullopt},
+        {"[Desktop Entry]\nExec=vim %F\nTerminal=true", std::nullopt},
+        {"[Desktop Action new]\nExec=other %f\n[Desktop Entry]\nExec=ed %f",
+         ProgramStart{"ed", {"/a b.txt"}}},
+        {"[Desktop Entry]\nName=none", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QString> exec = DesktopEntryExec(c.entry);
+        const auto started = exec ? ExecCommand(*exec, "/a b.txt") : std::nullopt;
+        EXPECT_EQ(started, c.started) << c.entry.toStdString();
     }
 }
 
