@@ -63,6 +63,19 @@ if id nobody >/dev/null 2>&1 && command -v setpriv >/dev/null && command -v Xvfb
     done
     check "its settings are kept in ~/.config/lintrel" \
         grep -q "$home/notes.txt" "$home/.config/lintrel/FileSettings.ini"
+    # Run by root, who could write /usr/bin: the settings still go to root's ~/.config, and
+    # Default.txt is found there.
+    roothome=$work/root-home
+    mkdir -p "$roothome/.config/lintrel"
+    printf 'the default note\r\n' >"$roothome/.config/lintrel/Default.txt"
+    env -u XDG_CONFIG_HOME HOME="$roothome" lintrel >/dev/null 2>&1 &
+    pid=$!
+    answer_charset
+    close_without_message "$pid" "run by root ends with no message"
+    check "run by root, nothing is written beside the program" \
+        test -z "$(ls /usr/bin/*.ini 2>/dev/null)"
+    check "its settings are kept in root's ~/.config/lintrel" \
+        grep -q Default.txt "$roothome/.config/lintrel/FileSettings.ini"
 fi
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y lintrel >/dev/null 2>&1

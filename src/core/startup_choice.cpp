@@ -5,11 +5,13 @@
 
 namespace lintrel {
 
-std::optional<QString> StartupFileFor(StartupFileOption option, const QString& programFolder,
+std::optional<QString> StartupFileFor(StartupFileOption option, const QString& settingsFolder,
                                       const QString& lastFile, const QString& specifiedFile) {
     switch (option) {
         case StartupFileOption::Default:
-            return programFolder + QLatin1Char('/') + kDefaultNoteFile;
+            // With no folder for the settings there is no default file either.
+            return settingsFolder.isEmpty() ? QString()
+                                            : settingsFolder + QLatin1Char('/') + kDefaultNoteFile;
         case StartupFileOption::Last:
             return lastFile;
         case StartupFileOption::Nothing:

@@ -16,10 +16,10 @@ inline const QString kDefaultNoteFile = QStringLiteral("Default.txt");
 // The start-up file option chosen in "File settings"; None when no option is chosen.
 enum class StartupFileOption { None, Default, Last, Nothing, Specified };
 
-// The file the option loads at start-up: the program folder's default file, the file loaded
-// last, no file (an empty path), or the specified one; nullopt when no option is chosen, so
-// that the start-up path stays as it was.
-std::optional<QString> StartupFileFor(StartupFileOption option, const QString& programFolder,
+// The file the option loads at start-up: the default file of the settings' folder, the file
+// loaded last, no file (an empty path), or the specified one; nullopt when no option is
+// chosen, so that the start-up path stays as it was.
+std::optional<QString> StartupFileFor(StartupFileOption option, const QString& settingsFolder,
                                       const QString& lastFile, const QString& specifiedFile);
 
 // The start-up line option chosen in "General settings"; None when no option is chosen.

@@ -57,8 +57,9 @@ void Form1::LoadFileSettings() {
         if (FileFromCommandLine) {
             return;
         }
-        if (const auto file = StartupFileFor(ChosenFileOption(d), host_.ProgramFolder(), lastFile,
-                                             d.note_file_specified_path->text())) {
+        if (const auto file =
+                StartupFileFor(ChosenFileOption(d), SettingsFolder(host_.ProgramFolder()), lastFile,
+                               d.note_file_specified_path->text())) {
             StartupFile = *file;
             StartupChoiceMade = true;
         }

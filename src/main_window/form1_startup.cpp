@@ -8,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/file_test.h"
 #include "platform/host.h"
+#include "settings/settings_file.h"
 #include "settings_dialog/dialog.h"
 
 namespace lintrel {
@@ -45,8 +46,10 @@ void Form1::Form_Load(const QString& commandLine) {
         if (!named.isEmpty()) {
             host_.TellTerminal(QStringLiteral("lintrel: %1: no such note file").arg(named));
         }
-        const QString defaultFile = host_.ProgramFolder() + QLatin1Char('/') + kDefaultNoteFile;
-        if (FileExists(defaultFile)) {
+        // Default.txt is kept where the settings are.
+        const QString folder = SettingsFolder(host_.ProgramFolder());
+        const QString defaultFile = folder + QLatin1Char('/') + kDefaultNoteFile;
+        if (!folder.isEmpty() && FileExists(defaultFile)) {
             StartupFile = defaultFile;
         }
     }

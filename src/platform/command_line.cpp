@@ -149,14 +149,15 @@ std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
             "Usage: lintrel [NOTE-FILE]\n"
             "Shows the notes of a plain-text note file one at a time.\n"
             "\n"
-            "  NOTE-FILE   the note file to open; without one, Default.txt beside the\n"
-            "              program, or the file the settings choose\n"
+            "  NOTE-FILE   the note file to open; without one, Default.txt in the\n"
+            "              settings folder, or the file the settings choose\n"
             "  --help      show this help and exit\n"
             "  --version   show the version and exit\n"
             "\n"
             "Settings are kept in FileSettings.ini, GeneralSettings.ini,\n"
             "WindowSettings.ini and FontSettings.ini beside the program, or, where\n"
-            "that folder cannot be written, in $XDG_CONFIG_HOME/lintrel\n"
+            "that folder cannot be written and always when installed as a\n"
+            "distribution's package, in $XDG_CONFIG_HOME/lintrel\n"
             "(by default ~/.config/lintrel).\n");
     }
     return std::nullopt;

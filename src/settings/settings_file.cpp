@@ -5,15 +5,19 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
 #include "platform/file_test.h"
 #include "platform/host.h"
 #include "settings/safe_save.h"
+#include "version.h"
 
 namespace lintrel {
 
@@ -21,29 +25,49 @@ QString SettingsPath(const QString& folder, const QString& fileName) {
     return folder + QLatin1Char('/') + fileName;
 }
 
-QString SettingsFolder(const QString& programFolder, const QString& configHome,
-                       const std::function<bool(const QString& path)>& writable) {
-    if (writable(programFolder)) {
-        return programFolder;
+QString ConfigHome(const QString& xdgConfigHome, const QString& home) {
+    // The XDG base directory rules take only an absolute path.
+    if (xdgConfigHome.startsWith(QLatin1Char('/'))) {
+        return xdgConfigHome;
     }
-    for (const QString& name : kSettingsFiles) {
-        const QString path = SettingsPath(programFolder, name);
-        if (FileExists(path) && writable(path)) {
+    if (home.startsWith(QLatin1Char('/')) && QDir(home) != QDir::root() &&
+        QFileInfo(home).isDir()) {
+        return home + QStringLiteral("/.config");
+    }
+    return {};
+}
+
+QString SettingsFolder(const QString& programFolder, const QString& configHome,
+                       const std::function<bool(const QString& path)>& writable,
+                       bool systemLayout) {
+    if (!systemLayout) {
+        if (writable(programFolder)) {
             return programFolder;
         }
+        for (const QString& name : kSettingsFiles) {
+            const QString path = SettingsPath(programFolder, name);
+            if (FileExists(path) && writable(path)) {
+                return programFolder;
+            }
+        }
     }
-    return configHome + QStringLiteral("/lintrel");
+    return configHome.isEmpty() ? QString() : configHome + QStringLiteral("/lintrel");
 }
 
 QString SettingsFolder(const QString& programFolder) {
-    QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
-    // The XDG base directory rules take only an absolute path.
-    if (!configHome.startsWith(QLatin1Char('/'))) {
-        configHome = QDir::homePath() + QStringLiteral("/.config");
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty()) {
+        // Without HOME, the home folder the system has for the user.
+        if (const passwd* user = ::getpwuid(::getuid()); user != nullptr) {
+            home = QFile::decodeName(user->pw_dir);
+        }
     }
-    return SettingsFolder(programFolder, configHome, [](const QString& path) {
-        return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
-    });
+    return SettingsFolder(
+        programFolder, ConfigHome(qEnvironmentVariable("XDG_CONFIG_HOME"), home),
+        [](const QString& path) {
+            return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+        },
+        kSystemLayout);
 }
 
 namespace {
@@ -124,14 +148,31 @@ void DeleteAfterFailure(const QString& path) {
 void RunOnFailurePath(Host& host, const QString& fileName, const QString& verb,
                       bool deleteOnFailure, const std::function<void(const QString& path)>& work) {
     const QString folder = SettingsFolder(host.ProgramFolder());
-    const QString path = SettingsPath(folder, fileName);
-    try {
-        work(path);
-        return;
-    } catch (const SettingsError&) {
-    } catch (const std::bad_alloc&) {
-        // A file too large to hold fails as any other bad file does.
+    QString why;
+    if (folder.isEmpty()) {
+        // Nowhere to keep them: nothing to load, and a save says why.
+        if (deleteOnFailure) {
+            return;
+        }
+        why = QStringLiteral(
+            "no folder for the settings: the program's folder cannot be "
+            "written, and neither HOME nor XDG_CONFIG_HOME names a folder");
     }
+    const QString path = SettingsPath(folder, fileName);
+    if (!folder.isEmpty()) {
+        try {
+            work(path);
+            return;
+        } catch (const SettingsError& error) {
+            why = QString::fromUtf8(error.what());
+        } catch (const std::bad_alloc&) {
+            // A file too large to hold fails as any other bad file does.
+            why = QStringLiteral("too large to hold");
+        }
+    }
+    host.TellTerminal(
+        QStringLiteral("lintrel: error in %1 %2 in %3: %4")
+            .arg(verb, fileName, folder.isEmpty() ? QStringLiteral("-") : folder, why));
     host.MessageBox(QStringLiteral("Error in %1 \"%2\".").arg(verb, fileName), MsgIcon::Critical);
     // A file that cannot be deleted stays; the next start then reports it again.
     if (deleteOnFailure) {
@@ -158,8 +199,13 @@ void SaveSettingsFile(Host& host, const QString& fileName, const SettingsLines& 
             throw std::logic_error("a settings line that writes no value");
         }
         // The user's configuration folder is made at the first save there.
-        if (!QDir().mkpath(QFileInfo(path).path())) {
-            throw SettingsError("cannot make the settings folder");
+        const QString folder = QFileInfo(path).path();
+        errno = 0;
+        if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+            throw SettingsError(QFileInfo::exists(folder)
+                                    ? "cannot make the settings folder: something else stands there"
+                                    : std::string("cannot make the settings folder: ") +
+                                          std::strerror(errno));
         }
         WriteSettingsFile(path, w.Bytes());
     });

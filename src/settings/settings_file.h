@@ -26,13 +26,22 @@ inline const QString kFontSettings = QStringLiteral("FontSettings.ini");
 inline const QStringList kSettingsFiles = {kFileSettings, kGeneralSettings, kWindowSettings,
                                            kFontSettings};
 
-// The folder of the four settings files. The program is portable: its own folder, where
-// that folder takes new files or one of the four files there may be written in place. A
-// program installed where its user cannot write keeps them in `configHome`/lintrel instead.
-// `writable` says whether a path may be written (a folder: whether it takes new files).
+// The user's configuration folder: $XDG_CONFIG_HOME (`xdgConfigHome`) when it is an absolute
+// path, else `home`/.config for a home folder that exists (not "/"); empty when there is none,
+// so that no folder such as /.config is ever made.
+QString ConfigHome(const QString& xdgConfigHome, const QString& home);
+
+// The folder of the four settings files (and of Default.txt). The program is portable: its own
+// folder, where that folder takes new files or one of the four files there may be written in
+// place. A program installed where its user cannot write, and one built in the system layout
+// (`systemLayout`), keeps them in `configHome`/lintrel instead; empty when there is no
+// configuration folder either. `writable` says whether a path may be written (a folder:
+// whether it takes new files).
 QString SettingsFolder(const QString& programFolder, const QString& configHome,
-                       const std::function<bool(const QString& path)>& writable);
-// The same for this process: the folders' permissions, and $XDG_CONFIG_HOME or ~/.config.
+                       const std::function<bool(const QString& path)>& writable,
+                       bool systemLayout = false);
+// The same for this process: the folders' permissions, $XDG_CONFIG_HOME or ~/.config, and the
+// layout it was built for.
 QString SettingsFolder(const QString& programFolder);
 
 // Reads `count` fields from the settings file at `path`; nullopt when the file does not

@@ -184,11 +184,11 @@ TEST_F(ReadNoteFileTest, HostilePathsNeitherBlockNorEatMemory) {
         {make("huge.txt",
               [](auto& p) {
                   const int fd = ::open(p, O_CREAT | O_WRONLY, 0600);
-                  ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(
-                                                std::min<std::uint64_t>(AvailableMemory(),
-                                                                        std::uint64_t{1} << 50) +
-                                                1)),
-                            0);
+                  // Far past what is available, so that memory freed meanwhile does not
+                  // make it fit.
+                  const std::uint64_t size =
+                      std::min<std::uint64_t>(AvailableMemory(), std::uint64_t{1} << 46) * 4;
+                  ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
                   ::close(fd);
               }),
          true},

@@ -27,6 +27,8 @@ TEST(StartupFileForTest, EachOption) {
         EXPECT_EQ(StartupFileFor(c.option, folder, last, specified), c.expected)
             << static_cast<int>(c.option);
     }
+    // With no folder for the settings there is no default file.
+    EXPECT_EQ(StartupFileFor(StartupFileOption::Default, QString(), last, specified), QString());
 }
 
 TEST(StartupLineForTest, EachOptionAndTheSixteenBitLimits) {

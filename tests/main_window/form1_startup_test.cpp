@@ -101,6 +101,22 @@ TEST_F(StartupTest, MissingCommandLineFileFallsBackToDefault) {
     EXPECT_FALSE(form->FileFromCommandLine);
 }
 
+// Installed where its user cannot write, the program finds Default.txt where it keeps the
+// settings: the user's configuration folder.
+TEST_F(StartupTest, DefaultIsLookedForWhereTheSettingsAreKept) {
+    host.folder = dir.filePath("installed-elsewhere");
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/lintrel");
+    ASSERT_TRUE(QDir().mkpath(config));
+    const QString def = config + QStringLiteral("/Default.txt");
+    QFile file(def);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kept with the settings\r\n");
+    file.close();
+    form->Form_Load(QString());
+    QFile::remove(def);
+    EXPECT_EQ(form->file_name->text(), def);
+}
+
 TEST_F(StartupTest, NothingToLoadEndsAtOnceWithoutWriting) {
     form->Form_Load(QString());
     EXPECT_TRUE(form->EndRequested());

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a settings file: only as far as its lines reach.
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -80,12 +83,14 @@ TEST(SettingsFolderTest, ProgramFolderWhereItCanKeepThemElseTheConfigFolder) {
         bool fileThere;
         bool fileWritable;
         bool portable;
+        bool systemLayout = false;
     } cases[] = {
         {"a folder its user owns", true, false, false, true},
         {"a folder its user owns, its file read-only", true, true, false, true},
         {"a read-only folder, its file writable in place", false, true, true, true},
         {"a read-only folder with no file", false, false, false, false},
         {"a read-only folder, its file read-only too", false, true, false, false},
+        {"the system layout, its folder writable (run as root)", true, true, true, false, true},
     };
     for (const auto& c : cases) {
         QFile::remove(settings);
@@ -93,11 +98,57 @@ TEST(SettingsFolderTest, ProgramFolderWhereItCanKeepThemElseTheConfigFolder) {
             QFile file(settings);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
-        const QString chosen = SettingsFolder(folder, config, [&](const QString& path) {
-            return path == folder ? c.folderWritable : c.fileWritable;
-        });
+        const QString chosen = SettingsFolder(
+            folder, config,
+            [&](const QString& path) { return path == folder ? c.folderWritable : c.fileWritable; },
+            c.systemLayout);
         EXPECT_EQ(chosen, c.portable ? folder : config + QStringLiteral("/lintrel")) << c.name;
     }
+}
+
+// The configuration folder as the XDG rules give it, and none where no home folder is known:
+// never a folder such as /.config.
+TEST(SettingsFolderTest, TheConfigurationFolderOrNone) {
+    QTemporaryDir home;
+    const QString h = home.path();
+    const struct {
+        QString xdg;
+        QString home;
+        QString expected;
+    } cases[] = {
+        {"/x/config", h, "/x/config"},
+        {"relative", h, h + "/.config"},
+        {"", h, h + "/.config"},
+        {"", "", ""},
+        {"", "/", ""},
+        {"", "relative", ""},
+        {"", h + "/missing", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ConfigHome(c.xdg, c.home), c.expected)
+            << c.xdg.toStdString() << ", " << c.home.toStdString();
+    }
+    EXPECT_EQ(SettingsFolder(h, QString(), [](const QString&) { return false; }), QString());
+}
+
+// A settings file that cannot be saved says on standard error which folder and why, beside
+// its message.
+TEST(SettingsLinesTest, AFailedSaveSaysWhereAndWhy) {
+    QTemporaryDir dir;
+    test::FakeHost host;
+    // A program folder that is not there, and a file where the configuration folder would be.
+    host.folder = dir.filePath("gone");
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("config")));
+    QFile(dir.filePath("config")).open(QIODevice::WriteOnly);
+    SaveSettingsFile(host, kFileSettings, {{0, [](SettingsWriter& w) { w.Text("x"); }, nullptr}});
+    qputenv("XDG_CONFIG_HOME", before);
+    ASSERT_EQ(host.terminal.size(), 1u);
+    const std::string told = host.terminal[0].toStdString();
+    EXPECT_NE(told.find(dir.filePath("config/lintrel").toStdString()), std::string::npos) << told;
+    EXPECT_NE(told.find(std::strerror(ENOTDIR)), std::string::npos) << told;
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone")));
 }
 
 // A file declared as its lines, listed in the order a load applies them: a save writes them in
