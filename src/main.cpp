@@ -7,12 +7,43 @@
 
 #include <csignal>
 #include <cstdio>
+#include <random>
+#include <string>
 
 #include "desktop/qt_host.h"
 #include "desktop/session_end.h"
 #include "main_window/form1.h"
 #include "platform/command_line.h"
+#include "settings/print_command.h"
+#include "settings/settings_file.h"
 #include "version.h"
+
+namespace {
+
+// Runs a --print or --count request: what it prints goes to standard output, what went wrong
+// to standard error; the settings are read from where the window keeps them, never written.
+int Print(const lintrel::PrintRequest& request, const QString& error) {
+    if (request.which.isEmpty()) {
+        std::fprintf(stderr, "lintrel: %s\n", error.toLocal8Bit().constData());
+        return lintrel::kUsage;
+    }
+    // The real executable's folder, as the window finds it, through any link to it.
+    const QString programFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    std::random_device random;
+    std::string out;
+    std::string err;
+    const int status = lintrel::RunPrintRequest(
+        request, lintrel::SettingsFolder(programFolder),
+        [&random](std::size_t n) {
+            return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+        },
+        out, err);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fwrite(err.data(), 1, err.size(), stderr);
+    return status;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // A message written to a pipe whose reader is gone fails; it does not end the program.
@@ -25,6 +56,13 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const QString commandLine = arguments.join(QLatin1Char(' '));
+    // A note printed to the terminal, without a window.
+    if (!QFileInfo(commandLine).isFile()) {
+        QString error;
+        if (const auto request = lintrel::ParsePrintRequest(arguments, error)) {
+            return Print(*request, error);
+        }
+    }
     if (const auto answer = lintrel::ProgramRequest(commandLine, QFileInfo(commandLine).isFile(),
                                                     QString::fromLatin1(lintrel::kVersion))) {
         std::fputs(answer->toLocal8Bit().constData(), stdout);

@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -24,28 +25,39 @@ int CharsetFromAnswer(const std::optional<QString>& answer) {
     return charset ? *charset : 1;
 }
 
+namespace {
+
+// Each character set the start-up question names, and its code page.
+constexpr std::array<std::pair<int, const char*>, 18> kCharsets{{
+    {0, "windows-1252"},
+    {77, "macintosh"},
+    {128, "windows-932"},
+    {129, "windows-949"},
+    {130, "johab"},
+    {134, "GBK"},
+    {136, "windows-950"},
+    {161, "windows-1253"},
+    {162, "windows-1254"},
+    {163, "windows-1258"},
+    {177, "windows-1255"},
+    {178, "windows-1256"},
+    {186, "windows-1257"},
+    {204, "windows-1251"},
+    {222, "windows-874"},
+    {238, "windows-1250"},
+    {255, "IBM437"},
+    {1, kUtf8},
+}};
+
+}  // namespace
+
+bool CharsetKnown(int charset) {
+    return std::any_of(kCharsets.begin(), kCharsets.end(),
+                       [charset](const auto& entry) { return entry.first == charset; });
+}
+
 QByteArray CodePageForCharset(int charset) {
-    static constexpr std::array<std::pair<int, const char*>, 18> kTable{{
-        {0, "windows-1252"},
-        {77, "macintosh"},
-        {128, "windows-932"},
-        {129, "windows-949"},
-        {130, "johab"},
-        {134, "GBK"},
-        {136, "windows-950"},
-        {161, "windows-1253"},
-        {162, "windows-1254"},
-        {163, "windows-1258"},
-        {177, "windows-1255"},
-        {178, "windows-1256"},
-        {186, "windows-1257"},
-        {204, "windows-1251"},
-        {222, "windows-874"},
-        {238, "windows-1250"},
-        {255, "IBM437"},
-        {1, kUtf8},
-    }};
-    for (const auto& [number, name] : kTable) {
+    for (const auto& [number, name] : kCharsets) {
         if (number == charset) {
             // A table the converter does not know falls back to UTF-8 too.
             return QStringDecoder(name).isValid() ? QByteArray(name) : QByteArray(kUtf8);

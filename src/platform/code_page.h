@@ -22,6 +22,8 @@ int CharsetFromAnswer(const std::optional<QString>& answer);
 // The code page in which note text of character set `charset` is shown (a name that
 // QStringDecoder knows). Unknown sets give UTF-8.
 QByteArray CodePageForCharset(int charset);
+// Whether `charset` is one of the character sets the start-up question names.
+bool CharsetKnown(int charset);
 
 // A decoder for `codePage`, UTF-8 when the name is unknown. It keeps a character cut between
 // two calls whole.

@@ -151,6 +151,15 @@ std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
             "\n"
             "  NOTE-FILE   the note file to open; without one, Default.txt in the\n"
             "              settings folder, or the file the settings choose\n"
+            "  --print [WHICH] FILE\n"
+            "              print a note of FILE and exit, without a window: WHICH is\n"
+            "              random (the default, never a blank note), first, last or a\n"
+            "              note number; cut as the window cuts it, in UTF-8\n"
+            "  --count FILE  print how many notes FILE holds and exit\n"
+            "  --separator TEXT  with --print or --count: cut at TEXT, not at the\n"
+            "              separator text of the settings\n"
+            "  --charset NUMBER  with --print or --count: the character set number\n"
+            "              the start-up question takes (204 Cyrillic, 134 GBK, ...)\n"
             "  --help      show this help and exit\n"
             "  --version   show the version and exit\n"
             "\n"
@@ -158,7 +167,11 @@ std::optional<QString> ProgramRequest(const QString& commandLine, bool isFile,
             "WindowSettings.ini and FontSettings.ini beside the program, or, where\n"
             "that folder cannot be written and always when installed as a\n"
             "distribution's package, in $XDG_CONFIG_HOME/lintrel\n"
-            "(by default ~/.config/lintrel).\n");
+            "(by default ~/.config/lintrel).\n"
+            "\n"
+            "Exit status of --print and --count: 0 printed, 2 wrong words or character\n"
+            "set, 3 no such note file or it cannot be read, 4 no note of that number,\n"
+            "5 every note is blank.\n");
     }
     return std::nullopt;
 }
