@@ -21,12 +21,16 @@ fi
 source "$src/tests/e2e/lib.sh"
 build=$work/build
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_TESTS=OFF \
-    -DLINTREL_SYSTEM_INSTALL=ON \
-    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-cmake --build "$build" >/dev/null
-(cd "$build" && cpack >/dev/null)
+# The README's packager commands, with Debian's build flags, on a machine without the test
+# packages.
+"$src/tests/without_test_packages.sh" bash -euo pipefail -c '
+    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLINTREL_SYSTEM_INSTALL=ON \
+        -DBUILD_TESTING=OFF \
+        -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    cmake --build "$2" >/dev/null
+    (cd "$2" && cpack >/dev/null)
+' bash "$src" "$build"
 deb=$(ls "$build"/lintrel_*.deb)
 echo "built $(basename "$deb")"
 
