@@ -16,6 +16,15 @@ if(LINTREL_SYSTEM_INSTALL)
     install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
     install(FILES data/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
     # The changelogs a package's documents hold, compressed as Debian keeps them.
+    # The release's day, from its section of CHANGELOG.md, in the Debian changelog's form.
+    file(STRINGS CHANGELOG.md release REGEX "^## ${PROJECT_VERSION} - [0-9-]+$")
+    if(NOT release)
+        message(FATAL_ERROR "CHANGELOG.md has no section \"## ${PROJECT_VERSION} - DATE\"")
+    endif()
+    string(REGEX REPLACE "^## [^ ]+ - " "" release_date "${release}")
+    execute_process(COMMAND date -u -R -d "${release_date} 12:00:00 UTC"
+        OUTPUT_VARIABLE LINTREL_RELEASE_DATE_DEBIAN OUTPUT_STRIP_TRAILING_WHITESPACE
+        COMMAND_ERROR_IS_FATAL ANY)
     configure_file(data/changelog.Debian.in changelog.Debian @ONLY)
     foreach(log IN ITEMS changelog.Debian CHANGELOG.md)
         set(from ${CMAKE_CURRENT_BINARY_DIR}/${log})

@@ -48,6 +48,13 @@ check "installs with apt" installed
 check "the program is on the PATH" test "$(command -v lintrel)" = /usr/bin/lintrel
 check "it is in the menu" test -f /usr/share/applications/org.lintrel.Lintrel.desktop
 check "with its manual page" test -f /usr/share/man/man1/lintrel.1.gz
+version=$(dpkg-query -W -f='${Version}' lintrel)
+check "the package, the program and the Debian changelog name one version ($version)" \
+    test "$(lintrel --version)" = "Lintrel $version" -a \
+    "$(zcat /usr/share/doc/lintrel/changelog.Debian.gz | head -n 1)" = \
+    "lintrel ($version) unstable; urgency=medium"
+check "the metainfo names it too" grep -q "release version=\"$version\"" \
+    /usr/share/metainfo/org.lintrel.Lintrel.metainfo.xml
 check "which says what it is" sh -c 'zcat /usr/share/man/man1/lintrel.1.gz | grep -q NOTE-FILE'
 
 # Started as an ordinary user: the settings are kept in ~/.config/lintrel.

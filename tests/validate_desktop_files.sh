@@ -22,6 +22,12 @@ if [ -z "$changelog" ] || [ "$changelog" != "$metainfo" ]; then
     printf 'FAILED: releases in CHANGELOG.md:\n%s\nin the metainfo:\n%s\n' "$changelog" "$metainfo"
     exit 1
 fi
+# The version set in CMakeLists.txt is the newest release of both.
+version=$(sed -n 's/^project(Lintrel VERSION \([0-9.]*\) .*/\1/p' "$data/../CMakeLists.txt")
+if [ "$(head -n 1 <<<"$changelog" | cut -d' ' -f1)" != "$version" ]; then
+    printf 'FAILED: the version is %s, the newest release %s\n' "$version" "$(head -n 1 <<<"$changelog")"
+    exit 1
+fi
 # No address the project does not own.
 if grep -n 'https\?://' "$data/org.lintrel.Lintrel.metainfo.xml" "$data/../README.md"; then
     echo "FAILED: an address in the metainfo or the README"
