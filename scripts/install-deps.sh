@@ -12,7 +12,7 @@ if [ "${1:-}" = --test ]; then
     packages+=(
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick
-        desktop-file-utils xdg-utils appstream dpkg-dev help2man lintian file git
+        desktop-file-utils xdg-utils appstream dpkg-dev lintian file git groff-base
         clang clang-format clang-tidy libclang-rt-14-dev strace sway python3
         # The fonts a desktop has for the scripts the note box is tried on: CJK, Hebrew
         # and Arabic (DejaVu Sans above), emoji.
