@@ -34,6 +34,12 @@ FileFollower::FileFollower(std::function<bool()> idle, std::function<void()> cha
 }
 
 void FileFollower::Follow(const QStringList& paths) {
+    // The same files read again keep the marks they had when the read began, so that a write
+    // during the read is still seen.
+    if (paths == paths_) {
+        Watch();
+        return;
+    }
     if (!watcher_->files().isEmpty()) {
         watcher_->removePaths(watcher_->files());
     }

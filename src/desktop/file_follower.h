@@ -28,7 +28,8 @@ class FileFollower : public QObject {
     FileFollower(std::function<bool()> idle, std::function<void()> changed,
                  QObject* parent = nullptr);
 
-    // Follows `paths` from now on, as they are now; an empty list follows nothing.
+    // Follows `paths` from now on, as they are now (the same paths again: as they were when
+    // their last read began); an empty list follows nothing.
     void Follow(const QStringList& paths);
     // Looks at the files now: what the follower's timers run; tests call it to look at once.
     void Check();

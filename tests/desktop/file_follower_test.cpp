@@ -47,12 +47,16 @@ class FileFollowerTest : public ::testing::Test {
     qint64 now = 100000;
     int runs = 0;
     bool idle = true;
-    // A run that takes this long on the clock.
+    // A run that takes this long on the clock, and does this.
     qint64 runTakes = 0;
+    std::function<void()> duringRun;
     FileFollower follower{[this] { return idle; },
                           [this] {
                               ++runs;
                               now += runTakes;
+                              if (duringRun) {
+                                  duringRun();
+                              }
                           }};
 };
 
@@ -97,6 +101,19 @@ TEST_F(FileFollowerTest, RunsStandASecondApartFromTheEndOfTheLast) {
     EXPECT_FALSE(RunsAfter(FileFollower::kLeastGapMs)) << "while the user is busy";
     idle = true;
     EXPECT_TRUE(RunsAfter(1));
+}
+
+// A write while the file is read, by a reader that then follows the same file again, is still
+// seen: the marks stay those of when the read began.
+TEST_F(FileFollowerTest, AWriteDuringTheReadIsSeenAfterIt) {
+    WriteFile(path, "two\r\n");
+    duringRun = [this] {
+        WriteFile(path, "written meanwhile\r\n");
+        follower.Follow({path});
+    };
+    ASSERT_TRUE(RunsAfter(FileFollower::kLeastGapMs));
+    duringRun = nullptr;
+    EXPECT_TRUE(RunsAfter(FileFollower::kLeastGapMs));
 }
 
 // A folder deleted, or replaced by a rename as version control does, is watched again once it
