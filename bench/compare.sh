@@ -68,8 +68,8 @@ echo
 
 echo "## Loading a note file"
 echo
-echo "| File | Notes | Load (ms) | wc -l (ms) | Load / wc -l | shuf -n 1 (ms) | Load / shuf | Peak memory / size |"
-echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+echo "| File | Notes | Load (ms) | wc -l (ms) | Load / wc -l | shuf -n 1 (ms) | Load / shuf | \`lintrel --print\` (ms) | Print / shuf | Peak memory / size |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
 load_row() {
     local label=$1 kind=$2 size=$3 setting=${4:-}
     local file=$tmp/$kind-$size.txt
@@ -84,9 +84,14 @@ load_row() {
     "$bin/load_bench" "${args[@]}" --benchmark_repetitions="$runs" \
         --benchmark_report_aggregates_only=true --benchmark_format=csv >"$tmp/load.csv" 2>/dev/null
     read -r load_ms notes peak <<<"$(csv_median "$tmp/load.csv" Load real_time label peak_memory_per_byte)"
-    printf '| %s | %s | %s | %s | %s | %s | %s | %.3f |\n' "$label" "$notes" "$(fmt "$load_ms")" \
-        "$(fmt "$wc_ms")" "$(ratio "$load_ms" "$wc_ms")" "$(fmt "$shuf_ms")" \
-        "$(ratio "$load_ms" "$shuf_ms")" "$peak"
+    # A random note printed in a terminal, the whole program started and ended.
+    local print_args=(--print)
+    [ -n "$setting" ] && print_args+=(--separator "$setting")
+    local print_ms
+    print_ms=$(median_ms env -u DISPLAY -u WAYLAND_DISPLAY "$PWD/$build/lintrel" "${print_args[@]}" "$file")
+    printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %.3f |\n' "$label" "$notes" \
+        "$(fmt "$load_ms")" "$(fmt "$wc_ms")" "$(ratio "$load_ms" "$wc_ms")" "$(fmt "$shuf_ms")" \
+        "$(ratio "$load_ms" "$shuf_ms")" "$(fmt "$print_ms")" "$(ratio "$print_ms" "$shuf_ms")" "$peak"
     [ "$size" = 100M ] && [ "$kind" = lines ] && return  # kept for the start-up measurement
     rm -f "$file" "${file%.*}.ltrsep"
 }
@@ -105,7 +110,7 @@ warm "$worst"
     --benchmark_report_aggregates_only=true --benchmark_format=csv >"$tmp/load.csv" 2>/dev/null
 worst_ms=$(csv_median "$tmp/load.csv" Load real_time)
 wc_ms=$(median_ms wc -l "$worst")
-printf '| 64 MB in one line, a 32767-character separator setting | 0 | %s | %s | %s | - | - | - |\n' \
+printf '| 64 MB in one line, a 32767-character separator setting | 0 | %s | %s | %s | - | - | - | - | - |\n' \
     "$(fmt "$worst_ms")" "$(fmt "$wc_ms")" "$(ratio "$worst_ms" "$wc_ms")"
 rm -f "$worst"
 echo
