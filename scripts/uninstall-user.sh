@@ -48,8 +48,10 @@ if [ "$purge" -eq 1 ]; then
     rm -f -- "${settings[@]}"
 fi
 # Deepest first: files and links, then the folders the install made, when empty.
+listing=""
 if [ -f "$manifest" ]; then
-    sort -r "$manifest" | while IFS= read -r listed; do
+    listing=$(sort -r "$manifest")
+    printf '%s\n' "$listing" | while IFS= read -r listed; do
         path=$(inside_prefix "$listed") || continue
         if [ -L "$path" ] || [ -f "$path" ]; then
             rm -f -- "$path"
@@ -57,6 +59,18 @@ if [ -f "$manifest" ]; then
             rmdir -- "$path" 2>/dev/null || true
         fi
     done
+fi
+# Kept settings keep the folders the install made around them: their list stays beside them,
+# so that a later --purge removes those folders too (an empty ~/.local it made, say).
+if [ "$purge" -eq 0 ] && [ -n "$listing" ] && [ -d "$prefix/lintrel" ]; then
+    {
+        printf '%s\n' "$listing" | while IFS= read -r listed; do
+            if path=$(inside_prefix "$listed") && [ -d "$path" ] && [ ! -L "$path" ]; then
+                printf '%s\n' "$path"
+            fi
+        done
+        echo "$manifest"
+    } >"$manifest"
 fi
 if [ "$purge" -eq 1 ] && path=$(inside_prefix "$prefix/lintrel"); then
     rmdir -- "$path" 2>/dev/null || true

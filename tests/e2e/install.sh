@@ -62,8 +62,9 @@ answer_charset
 close_main "$pid"
 HOME=$home "$scripts/uninstall-user.sh" >/dev/null
 left=$(cd "$home" && find . -mindepth 1 -type f | sort | tr '\n' ' ')
-check "uninstall leaves only the settings files" test "$left" = \
-    "./.local/lintrel/FileSettings.ini ./.local/lintrel/FontSettings.ini ./.local/lintrel/GeneralSettings.ini ./.local/lintrel/WindowSettings.ini "
+check "uninstall leaves only the settings files, and the list of the folders around them" \
+    test "$left" = \
+    "./.local/lintrel/FileSettings.ini ./.local/lintrel/FontSettings.ini ./.local/lintrel/GeneralSettings.ini ./.local/lintrel/WindowSettings.ini ./.local/lintrel/installed-files "
 check "and no link or folder of the install" test -z "$(cd "$home" && find . -mindepth 1 -not -type f -not -path ./.local -not -path ./.local/lintrel)"
 home=$work/home2
 mkdir -p "$home"
@@ -80,6 +81,7 @@ printf 'x' >"$home/.local/lintrel/FileSettings.ini"
 HOME=$home "$scripts/uninstall-user.sh" >/dev/null
 HOME=$home "$scripts/uninstall-user.sh" --purge >/dev/null
 check "--purge after an uninstall takes the settings files" test ! -e "$home/.local/lintrel"
+check "and the folders the install made" test -z "$(find "$home" -mindepth 1)"
 
 # A program folder that links elsewhere: --purge removes nothing through the link.
 linked=$work/linked
@@ -149,6 +151,6 @@ listing=$(tar -tzf "$archive_dir"/Lintrel-*-Linux.tar.gz)
 for f in lintrel/lintrel lintrel/README.md lintrel/LICENSE lintrel/START.txt bin/lintrel; do
     check "the archive holds $f" grep -q "/$f\$" <<<"$listing"
 done
-size=$(tar -tvzf "$archive_dir"/Lintrel-*-Linux.tar.gz | awk '$NF ~ /lintrel\/lintrel$/ { print $3 }')
+size=$(tar -tvzf "$archive_dir"/Lintrel-*-Linux.tar.gz | awk '$1 !~ /^l/ && $NF ~ /\/lintrel\/lintrel$/ { print $3 }')
 check "its program is stripped ($size bytes)" test "${size:-0}" -lt 4000000
 finish
