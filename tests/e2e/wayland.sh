@@ -82,7 +82,13 @@ start() {
         QT_QPA_PLATFORM=wayland LSAN_OPTIONS=exitcode=0 \
         "$app/lintrel" "$notes") >>"$work/lintrel.log" 2>&1 &
     pid=$!
-    wait_for box_focused || return 1
+    wait_for box_focused || {
+        echo "FAILED: the program shows no charset question on Wayland; it said:"
+        cat "$work/lintrel.log"
+        echo "sway said:"
+        tail -n 20 "$work/sway.log"
+        return 1
+    }
     key Return
     wait_for main_up && wait_for views_are Lintrel 1 && wait_for main_focused
 }
