@@ -73,6 +73,9 @@ void Form1::NoteFileChanged() {
             result->status = LoadStatus::Failed;
         }
     });
+    // Owned by the window too, so that a window closed before the notes are taken in leaves
+    // no thread object behind (its destructor waits for the read to end).
+    reader_->setParent(this);
     connect(reader_, &QThread::finished, this, [this, path = loadedFile_, result] {
         reader_->deleteLater();
         reader_ = nullptr;
