@@ -115,6 +115,48 @@ printf '| 64 MB in one line, a 32767-character separator setting | 0 | %s | %s |
 rm -f "$worst"
 echo
 
+echo "## A gigabyte in one note (Unix line ends), by the system's huge-page setting"
+echo
+# Root may switch the setting for the run; otherwise the row of the setting the system has.
+thp=/sys/kernel/mm/transparent_hugepage/enabled
+thp_was=$(sed 's/.*\[\(.*\)\].*/\1/' "$thp" 2>/dev/null || echo unknown)
+thp_settings=("$thp_was")
+if [ -w "$thp" ]; then
+    thp_settings=(always madvise never)
+    trap 'echo "$thp_was" >"$thp"; rm -rf "$tmp"' EXIT
+fi
+unix=$tmp/unix-1G.txt
+"$bin/generate_notes" lines 1G "$tmp/lines-unix.txt"
+tr -d '\r' <"$tmp/lines-unix.txt" >"$unix"
+rm -f "$tmp/lines-unix.txt"
+echo "| transparent_hugepage/enabled | Load (ms) | read() into one buffer (ms) | Load / read() |"
+echo "|---|---:|---:|---:|"
+for setting in "${thp_settings[@]}"; do
+    [ -w "$thp" ] && echo "$setting" >"$thp"
+    warm "$unix"
+    "$bin/load_bench" "$unix" --benchmark_repetitions="$runs" \
+        --benchmark_report_aggregates_only=true --benchmark_format=csv >"$tmp/load.csv" 2>/dev/null
+    load_ms=$(csv_median "$tmp/load.csv" Load real_time)
+    read_ms=$(median_ms "$bin/plain_read" "$unix")
+    echo "| $setting | $(fmt "$load_ms") | $(fmt "$read_ms") | $(ratio "$load_ms" "$read_ms") |"
+done
+[ -w "$thp" ] && echo "$thp_was" >"$thp"
+rm -f "$unix"
+echo
+
+echo "## A screen reader reading about a megabyte word by word (us per question)"
+echo
+"$bin/reader_bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv >"$tmp/reader.csv" 2>/dev/null
+echo "| Note | Note box | Text box |"
+echo "|---|---:|---:|"
+for note in "1 MB in one paragraph" "1 MB in lines of 12 words" "1 MB in lines of 30 words"; do
+    # Three questions an iteration.
+    per() { awk -v t="$(csv_median "$tmp/reader.csv" "$note/$1" real_time)" 'BEGIN { printf "%.1f", t / 3 }'; }
+    echo "| $note | $(per "note box") | $(per "text box") |"
+done
+echo
+
 echo "## Byte scans on a 128 KiB piece: 32-byte against 16-byte (us)"
 echo
 echo "| Scan | 32-byte | 16-byte |"

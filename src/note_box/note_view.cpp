@@ -34,6 +34,8 @@ NoteView::~NoteView() = default;
 void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     note_ = std::move(note);
     laid_.Reset(codePage, note_.bytes);
+    offsets_.reset();
+    ++serial_;
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
     top_ = Top{Blocks().First(), 0};
     lag_ = 0;
@@ -59,6 +61,17 @@ void NoteView::setPlainText(const QString& text) {
 
 QString NoteView::toPlainText() const {
     return ShownText(laid_.CodePage(), Blocks().Note());
+}
+
+const BlockOffsets& NoteView::Offsets() const {
+    if (!offsets_) {
+        offsets_.emplace(laid_.CodePage(), Blocks());
+    }
+    return *offsets_;
+}
+
+QString NoteView::TextBetweenOffsets(TextOffset from, TextOffset to) const {
+    return lintrel::TextBetween(laid_.CodePage(), Blocks(), PlaceOf(from), PlaceOf(to));
 }
 
 LaidBlock& NoteView::Layout(const NoteBlock& block) const {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/block_offsets.h"
 #include "core/block_text.h"
 #include "core/note_blocks.h"
 #include "core/note_list.h"
@@ -70,16 +71,21 @@ class NoteView : public QAbstractScrollArea {
     using Place = BlockPlace;
     // The character at a point of the viewport.
     Place PlaceAt(QPoint point);
-    // A place as an offset into toPlainText(), and back, found by decoding every block from
-    // the note's start: for screen readers, which are given notes up to kReadWholeBytes whole.
-    TextOffset OffsetByWalkingFromStart(Place place) const;
-    Place PlaceByWalkingFromStart(TextOffset offset) const;
-    // The text of the block that holds `offset`, and the offset where that block starts (a
-    // walk from the note's start too).
+    // A place as an offset into toPlainText(), and back: for screen readers, which are given
+    // notes up to kReadWholeBytes whole. The first asks decode the note once, to index where
+    // each block's text starts.
+    TextOffset OffsetOf(Place place) const { return Offsets().OffsetOf(place); }
+    Place PlaceOf(TextOffset offset) const { return Offsets().PlaceOf(offset); }
+    // The length of toPlainText(), from the same index.
+    TextOffset TextSize() const { return Offsets().Size(); }
+    // toPlainText() from `from` to `to`, decoding only the blocks between.
+    QString TextBetweenOffsets(TextOffset from, TextOffset to) const;
+    // The text of the block that holds `offset`, and the offset where that block starts.
     std::pair<QString, TextOffset> TextAround(TextOffset offset) const;
-    // Where the line on screen that holds `offset` starts and ends, as Home and End find them
-    // (a walk from the note's start too).
+    // Where the line on screen that holds `offset` starts and ends, as Home and End find them.
     std::pair<TextOffset, TextOffset> LineAround(TextOffset offset) const;
+    // Counts the notes shown, so that what was learnt of one is known to be of it.
+    std::size_t NoteSerial() const { return serial_; }
     void Select(Place anchor, Place cursor);
     std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
     // Where the box stands and what it selects, to come back to when its note is shown again:
@@ -130,6 +136,7 @@ class NoteView : public QAbstractScrollArea {
     using Top = BoxTop;
 
     const NoteBlocks& Blocks() const { return laid_.Blocks(); }
+    const BlockOffsets& Offsets() const;
     // How the box lays the note out now.
     LaidShape Shape() const { return {font(), viewport()->width(), kMargin}; }
     // The block laid out at the box's width and font, kept until the next scroll or note.
@@ -225,6 +232,9 @@ class NoteView : public QAbstractScrollArea {
     int wheelRest_ = 0;
     // Bytes per scroll bar step, so that any note fits the bar's range.
     std::size_t unit_ = 1;
+    // Where each block's text starts, once a screen reader asked; and the note's count.
+    mutable std::optional<BlockOffsets> offsets_;
+    std::size_t serial_ = 0;
 };
 
 }  // namespace lintrel

@@ -4,10 +4,13 @@
 // sentence and paragraph around an offset are found by a text box's own cursor in a document
 // of the block that holds the offset (or of the part on screen), and the line on screen from
 // the block's layout: no search runs beyond a block. Offsets themselves still count the text
-// from the note's start (a note read whole is at most a megabyte).
+// from the note's start, through an index of where each block's text starts that the first
+// question builds (a note read whole is at most a megabyte).
 #include <QAccessibleWidget>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 #include "note_box/note_view.h"
 
@@ -35,8 +38,22 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     QString text(QAccessible::Text type) const override {
         return type == QAccessible::Value ? Text() : QAccessibleWidget::text(type);
     }
-    QString text(int start, int end) const override { return Text().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(Text().size()); }
+    // As a text box's cursor takes them: a place out of the text leaves the cursor where it
+    // was (at the start, or at `start`), and either may come first.
+    QString text(int start, int end) const override {
+        const int count = characterCount();
+        const auto within = [count](int at) { return at >= 0 && at <= count; };
+        start = within(start) ? start : 0;
+        end = within(end) ? end : start;
+        if (start > end) {
+            std::swap(start, end);
+        }
+        return Whole() ? Shown(View()->TextBetweenOffsets(TextOffset(start), TextOffset(end)))
+                       : Text().mid(start, end - start);
+    }
+    int characterCount() const override {
+        return Whole() ? View()->TextSize().value : static_cast<int>(Text().size());
+    }
     int selectionCount() const override { return Whole() && View()->HasSelection() ? 1 : 0; }
     void selection(int index, int* start, int* end) const override {
         *start = *end = 0;
@@ -50,12 +67,11 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     void removeSelection(int) override { View()->Select({}, {}); }
     void setSelection(int, int start, int end) override {
         if (Whole()) {
-            View()->Select(View()->PlaceByWalkingFromStart(TextOffset(start)),
-                           View()->PlaceByWalkingFromStart(TextOffset(end)));
+            View()->Select(View()->PlaceOf(TextOffset(start)), View()->PlaceOf(TextOffset(end)));
         }
     }
     int cursorPosition() const override {
-        return Whole() ? View()->OffsetByWalkingFromStart(View()->Selection().second).value : 0;
+        return Whole() ? View()->OffsetOf(View()->Selection().second).value : 0;
     }
     void setCursorPosition(int position) override { setSelection(0, position, position); }
     // On the screen, in global coordinates; nothing for a character off the screen.
@@ -63,8 +79,7 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         if (!Whole()) {
             return {};
         }
-        const QRect rect =
-            View()->CharacterRect(View()->PlaceByWalkingFromStart(TextOffset(offset)));
+        const QRect rect = View()->CharacterRect(View()->PlaceOf(TextOffset(offset)));
         return rect.isNull() ? rect
                              : QRect(View()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
     }
@@ -73,7 +88,7 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         if (!Whole() || !View()->viewport()->rect().contains(local)) {
             return -1;
         }
-        return View()->OffsetByWalkingFromStart(View()->PlaceAt(local)).value;
+        return View()->OffsetOf(View()->PlaceAt(local)).value;
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
                          int* end) const override {
@@ -99,6 +114,12 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
     QString Answer(std::pair<int, int> range, int* start, int* end) const {
         *start = range.first;
         *end = range.second;
+        // Most answers lie within the block just asked about, whose text is at hand.
+        const int from = range.first - kept_.base;
+        if (Whole() && kept_.serial == View()->NoteSerial() && from >= 0 &&
+            range.second - kept_.base <= kept_.text.size()) {
+            return Shown(kept_.text.mid(from, range.second - range.first));
+        }
         return text(range.first, range.second);
     }
     // The stretch of `type` around `offset`, as a text box's cursor finds it.
@@ -112,41 +133,62 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
             const auto [start, end] = View()->LineAround(TextOffset(offset));
             return {start.value, end.value};
         }
-        const auto [around, base] = Whole() ? View()->TextAround(TextOffset(offset))
-                                            : std::pair(View()->VisibleText(), TextOffset());
-        QTextDocument& document = Document(around);
-        QTextCursor cursor(&document);
-        cursor.setPosition(offset - base.value);
+        const int base = KeepAround(offset);
+        QTextCursor cursor(&kept_.document);
+        cursor.setPosition(offset - base);
         auto [from, to] = QAccessible::qAccessibleTextBoundaryHelper(cursor, type);
         // A character at a block's end is the line break after it.
-        if (type == QAccessible::CharBoundary && from == to && base.value + to < count) {
+        if (type == QAccessible::CharBoundary && from == to && base + to < count) {
             ++to;
         }
-        return {base.value + from, base.value + to};
+        return {base + from, base + to};
     }
-    // `text` as a document, kept while the questions stay in one block.
-    QTextDocument& Document(const QString& text) const {
-        if (text != document_.toRawText()) {
-            document_.setPlainText(text);
+    // Keeps the block that holds `offset` as a document (of a note not read whole, the part
+    // on screen) while the questions stay in it; the offset where it starts.
+    int KeepAround(int offset) const {
+        const std::size_t serial = View()->NoteSerial();
+        if (!Whole()) {
+            if (const QString shown = View()->VisibleText();
+                kept_.serial != serial || kept_.base != 0 || shown != kept_.text) {
+                Keep(shown, serial, 0);
+            }
+            return 0;
         }
-        return document_;
+        const TextOffset at(offset);
+        const int base = (at - View()->PlaceOf(at).index.value).value;
+        if (kept_.serial != serial || kept_.base != base) {
+            Keep(View()->TextAround(at).first, serial, base);
+        }
+        return base;
+    }
+    void Keep(const QString& text, std::size_t serial, int base) const {
+        kept_.text = text;
+        kept_.document.setPlainText(text);
+        kept_.serial = serial;
+        kept_.base = base;
     }
 
     bool Whole() const { return View()->NoteSize() <= NoteView::kReadWholeBytes; }
     // The text as a text box gives it: every paragraph break a line feed, though a copy keeps
     // a separator that ends one as itself.
-    QString Text() const {
-        QString text = Whole() ? View()->toPlainText() : View()->VisibleText();
+    QString Text() const { return Shown(Whole() ? View()->toPlainText() : View()->VisibleText()); }
+    static QString Shown(QString text) {
         for (const char16_t separator : {u'\u2029', u'\ufdd0', u'\ufdd1'}) {
             text.replace(QChar(separator), QLatin1Char('\n'));
         }
         return text;
     }
-    mutable QTextDocument document_;
+    // The block last asked about, of the note shown `serial`.
+    mutable struct {
+        QString text;
+        QTextDocument document;
+        std::size_t serial = 0;
+        int base = -1;
+    } kept_;
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();
-        return {View()->OffsetByWalkingFromStart(std::min(anchor, cursor)).value,
-                View()->OffsetByWalkingFromStart(std::max(anchor, cursor)).value};
+        return {View()->OffsetOf(std::min(anchor, cursor)).value,
+                View()->OffsetOf(std::max(anchor, cursor)).value};
     }
 };
 

@@ -114,10 +114,9 @@ void NoteView::Select(Place anchor, Place cursor) {
     // Offsets count the text from the note's start: a screen reader is told them for a note
     // it reads whole (up to a megabyte), as it is given the text.
     if ((moved || selection) && QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
-        const int caret = OffsetByWalkingFromStart(cursor_).value;
+        const int caret = OffsetOf(cursor_).value;
         if (selection) {
-            QAccessibleTextSelectionEvent selected(this, OffsetByWalkingFromStart(anchor_).value,
-                                                   caret);
+            QAccessibleTextSelectionEvent selected(this, OffsetOf(anchor_).value, caret);
             QAccessible::updateAccessibility(&selected);
         }
         if (moved) {
@@ -192,37 +191,13 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
     return false;
 }
 
-TextOffset NoteView::OffsetByWalkingFromStart(Place place) const {
-    TextOffset offset;
-    for (std::optional<NoteBlock> block = Blocks().First(); block; block = Blocks().Next(*block)) {
-        if (block->start == place.block) {
-            return offset + place.index.value;
-        }
-        offset += static_cast<int>(Decoded(*block).size()) + (block->breakAfter ? 1 : 0);
-    }
-    return offset;
-}
-
-NoteView::Place NoteView::PlaceByWalkingFromStart(TextOffset offset) const {
-    // How far into the block that starts at `offset` it lies.
-    int rest = offset.value;
-    for (std::optional<NoteBlock> block = Blocks().First(); block; block = Blocks().Next(*block)) {
-        const int size = static_cast<int>(Decoded(*block).size());
-        if (rest <= size || !block->next) {
-            return Place{block->start, TextIndex(std::clamp(rest, 0, size))};
-        }
-        rest -= size + (block->breakAfter ? 1 : 0);
-    }
-    return Place{};
-}
-
 std::pair<QString, TextOffset> NoteView::TextAround(TextOffset offset) const {
-    const Place place = PlaceByWalkingFromStart(offset);
+    const Place place = PlaceOf(offset);
     return {Decoded(Blocks().At(place.block)), offset - place.index.value};
 }
 
 std::pair<TextOffset, TextOffset> NoteView::LineAround(TextOffset offset) const {
-    const Place place = PlaceByWalkingFromStart(offset);
+    const Place place = PlaceOf(offset);
     const LaidBlock& laid = Layout(Blocks().At(place.block));
     const QTextLine line = laid.LineOf(place.index);
     const TextOffset start = offset - place.index.value;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "core/block_offsets.h"
 #include "core/block_text.h"
 #include "platform/code_page.h"
 #include "qt_printers.h"
@@ -157,12 +158,15 @@ std::vector<NoteBlock> Walk(const NoteBlocks& blocks) {
     return walked;
 }
 
-TEST_P(NoteBlocksTest, DecodedBlocksJoinedAreTheNoteAsShown) {
+TEST_P(NoteBlocksTest, DecodedBlocksJoinedAreTheNoteAsShownAndIndexed) {
     const BlocksCase& c = GetParam();
     const NoteBlocks blocks(c.note, c.codePage, kLimits);
+    const BlockOffsets offsets(c.codePage, blocks);
     QString joined;
     std::string seams;
     for (const NoteBlock& block : Walk(blocks)) {
+        // The index puts each block where the joined text has it.
+        ASSERT_EQ(offsets.OffsetOf({block.start, TextIndex()}).value, joined.size());
         joined += DecodeBlock(c.codePage, blocks, block) + BreakText(c.codePage, blocks, block);
         if (!block.breakAfter && block.next) {
             seams += std::to_string(joined.size()) + ":" + std::to_string(block.end) + " ";
@@ -173,6 +177,13 @@ TEST_P(NoteBlocksTest, DecodedBlocksJoinedAreTheNoteAsShown) {
     EXPECT_TRUE(differ.first == joined.end() && differ.second == shown.end())
         << "first difference at character " << (differ.first - joined.begin())
         << "; seams (character:byte) " << seams;
+    // Every offset is found at a place of its own, and one beyond either end at that end.
+    ASSERT_EQ(offsets.Size().value, shown.size());
+    for (int o = 0; o <= shown.size(); ++o) {
+        ASSERT_EQ(offsets.OffsetOf(offsets.PlaceOf(TextOffset(o))).value, o);
+    }
+    EXPECT_EQ(offsets.PlaceOf(TextOffset(-1)), (BlockPlace{0, TextIndex()}));
+    EXPECT_EQ(offsets.OffsetOf(offsets.PlaceOf(offsets.Size() + 1)), offsets.Size());
 }
 
 TEST_P(NoteBlocksTest, BlocksAreShortAndFoundFromAnyByteAndBothWays) {

@@ -94,10 +94,8 @@ TEST_P(NoteViewTest, SelectsAndCopiesExactlyTheNotesText) {
         const int b = offset(random);
         const int from = std::min(a, b);
         const int to = std::max(a, b);
-        ASSERT_EQ(view.OffsetByWalkingFromStart(view.PlaceByWalkingFromStart(TextOffset(from))),
-                  TextOffset(from));
-        view.Select(view.PlaceByWalkingFromStart(TextOffset(from)),
-                    view.PlaceByWalkingFromStart(TextOffset(to)));
+        ASSERT_EQ(view.OffsetOf(view.PlaceOf(TextOffset(from))), TextOffset(from));
+        view.Select(view.PlaceOf(TextOffset(from)), view.PlaceOf(TextOffset(to)));
         ASSERT_EQ(view.SelectedText(), shown.mid(from, to - from)) << from << " to " << to;
     }
 }
@@ -303,13 +301,13 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
         {Qt::Key_End, Qt::ControlModifier, false},
     };
     for (const auto& k : keys) {
-        const int before = view.OffsetByWalkingFromStart(view.Selection().second).value;
-        const int anchorBefore = view.OffsetByWalkingFromStart(view.Selection().first).value;
+        const int before = view.OffsetOf(view.Selection().second).value;
+        const int anchorBefore = view.OffsetOf(view.Selection().first).value;
         const std::size_t top = view.TopByte();
         QTest::keyClick(&view, k.key, k.modifiers);
         const auto [anchor, caret] = view.Selection();
-        const int after = view.OffsetByWalkingFromStart(caret).value;
-        const int anchorAfter = view.OffsetByWalkingFromStart(anchor).value;
+        const int after = view.OffsetOf(caret).value;
+        const int anchorAfter = view.OffsetOf(anchor).value;
         EXPECT_EQ(view.HasSelection(), k.selects) << k.key;
         if (k.selects) {
             // Shift selects from where the caret was, and the box stays where it was or follows.
@@ -325,7 +323,7 @@ TEST_F(NoteBoxTest, KeysMoveTheCaretAndSelectFromIt) {
             EXPECT_GT(after, before);  // the caret went down with the page
         }
     }
-    EXPECT_EQ(view.OffsetByWalkingFromStart(view.Selection().second).value, text.size());
+    EXPECT_EQ(view.OffsetOf(view.Selection().second).value, text.size());
     // Paging through the whole note lays out and drops far more blocks than are kept.
     QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
     for (std::size_t top = 1; top != view.TopByte();) {
@@ -341,7 +339,7 @@ TEST_F(NoteBoxTest, WheelScrollsByWholeLines) {
     Show({"", "UTF-8", Words(100000, "\r\n")});
     const int line = view.fontMetrics().lineSpacing();
     const QPointF at(50, 50);
-    auto topLine = [&] { return view.OffsetByWalkingFromStart(view.PlaceAt(QPoint(5, 1))).value; };
+    auto topLine = [&] { return view.OffsetOf(view.PlaceAt(QPoint(5, 1))).value; };
     int top = topLine();
     const struct {
         QPoint pixels;
@@ -457,9 +455,7 @@ TEST_F(NoteBoxTest, HiddenBoxLaysOutWhenItShowsAsAShownOneDoes) {
     }
     view.show();
     QApplication::processEvents();
-    const auto top = [](NoteView& box) {
-        return box.OffsetByWalkingFromStart(box.PlaceAt(QPoint(5, 1))).value;
-    };
+    const auto top = [](NoteView& box) { return box.OffsetOf(box.PlaceAt(QPoint(5, 1))).value; };
     EXPECT_GT(top(shown), 0);
     EXPECT_EQ(top(view), top(shown));
     EXPECT_EQ(view.verticalScrollBar()->maximum(), shown.verticalScrollBar()->maximum());

@@ -331,6 +331,13 @@ TEST_F(TextBoxOracle, ScreenReadersGetTheTextBoxsBoundaries) {
             offsets.push_back(offset);
         }
         offsets.push_back(count);
+        // Stretches of the text, the odd ones a screen reader may ask for among them.
+        for (const auto& [start, end] :
+             {std::pair(0, count), std::pair(1, 3), std::pair(2, 1), std::pair(count - 1, count),
+              std::pair(0, -1), std::pair(count / 2, count + 3)}) {
+            ASSERT_EQ(ours->text(start, end), theirs->text(start, end))
+                << note.name << " from " << start << " to " << end;
+        }
         for (const int offset : offsets) {
             for (const auto type : types) {
                 using Ask = QString (QAccessibleTextInterface::*)(

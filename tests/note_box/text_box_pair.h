@@ -134,9 +134,8 @@ class TextBoxPair {
     // The caret, the anchor and the start of the line at the top, of each box.
     std::vector<int> Ours() {
         const auto [anchor, caret] = view.Selection();
-        return {view.OffsetByWalkingFromStart(caret).value,
-                view.OffsetByWalkingFromStart(anchor).value,
-                view.LineAround(view.OffsetByWalkingFromStart(view.PlaceAt(Middle()))).first.value};
+        return {view.OffsetOf(caret).value, view.OffsetOf(anchor).value,
+                view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first.value};
     }
     std::vector<int> Theirs() {
         QTextCursor top = box.cursorForPosition(Middle());
