@@ -4,6 +4,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -16,8 +17,8 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// The held text from which huge pages are asked for: a few of them.
-constexpr std::size_t kHugeEnough = 8u << 20;
+// How far ahead of the text being read its room is backed with memory in one call.
+constexpr std::size_t kPopulateAhead = std::size_t{2} << 20;
 
 // The notes whose start is held: every note that can be shown, and the one after it, whose
 // start ends the last of them.
@@ -88,6 +89,7 @@ NoteCutter::NoteCutter(std::string separator) : separator_(std::move(separator))
 }
 
 NoteList NoteCutter::Finish() {
+    populator_.Stop();
     if (failed_) {
         return {};
     }
@@ -112,19 +114,25 @@ void NoteCutter::Accept(std::string_view joined) {
 }
 
 void NoteCutter::Reserve(std::size_t bytes) {
-    if (bytes > capacity_) {
-        (void)Grow(bytes);  // without the room, the text grows as it comes
+    if (bytes > capacity_ && Grow(bytes)) {
+        populator_.Start(text_.get(), capacity_);
     }
+    // Without the room, the text grows as it comes.
 }
 
 char* NoteCutter::Room(std::size_t ahead, std::size_t bytes) {
     if (failed_ || !holding_ || size_ + ahead + bytes < size_) {
         return nullptr;
     }
-    return Ensure(size_ + ahead + bytes) ? text_.get() + size_ + ahead : nullptr;
+    if (!Ensure(size_ + ahead + bytes)) {
+        return nullptr;
+    }
+    Populate(size_ + ahead + bytes);
+    return text_.get() + size_ + ahead;
 }
 
 bool NoteCutter::Grow(std::size_t capacity) {
+    populator_.Stop();  // the block may move
     char* grown = static_cast<char*>(std::realloc(text_.get(), capacity));
     if (grown == nullptr) {
         return false;
@@ -132,16 +140,25 @@ bool NoteCutter::Grow(std::size_t capacity) {
     (void)text_.release();
     text_.reset(grown);
     capacity_ = capacity;
-    // Huge pages where the system offers them: a gigabyte is then backed in a few hundred
-    // faults rather than a quarter of a million.
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(grown);
-    const auto first = (start + page - 1) & ~(page - 1);
-    const auto last = (start + capacity) & ~(page - 1);
-    if (capacity >= kHugeEnough && last > first) {
-        (void)madvise(grown + (first - start), last - first, MADV_HUGEPAGE);
-    }
+    populated_ = std::min(populated_, size_);
     return true;
+}
+
+void NoteCutter::Populate(std::size_t upTo) {
+    if (upTo <= populated_) {
+        return;
+    }
+    // madvise takes whole pages; the one the text ends in is backed already.
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(text_.get());
+    const std::size_t end = std::min(capacity_, std::max(upTo, populated_ + kPopulateAhead));
+    const auto first = (start + populated_ + page - 1) & ~(page - 1);
+    const auto last = (start + end) & ~(page - 1);
+    if (last > first) {
+        // Where the kernel cannot, the pages are backed as they are written instead.
+        (void)madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+    }
+    populated_ = end;
 }
 
 bool NoteCutter::Ensure(std::size_t bytes) {

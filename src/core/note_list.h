@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/byte_scan.h"
+#include "core/page_populator.h"
 
 namespace lintrel {
 
@@ -121,6 +122,9 @@ class NoteCutter {
     bool Grow(std::size_t capacity);
     // Room for `bytes` bytes of held text, grown by doubling; false when there is no memory.
     bool Ensure(std::size_t bytes);
+    // Backs the room up to byte `upTo`, and some way past it, with memory in one call: the
+    // pages a read would fault in one by one, with one trap into the kernel for many of them.
+    void Populate(std::size_t upTo);
     // Finds the occurrences in the held text that start at or after searchFrom_.
     void SearchHeld();
     // Counts the occurrences in joined text past the held notes.
@@ -134,6 +138,10 @@ class NoteCutter {
     NoteList::Text text_;
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
+    // The room is backed with memory up to here, and by a thread of its own ahead of the
+    // reads when the room was made at once (declared after text_, so stopped before it goes).
+    std::size_t populated_ = 0;
+    PagePopulator populator_;
     std::vector<std::size_t> starts_;
     std::size_t count_ = 0;
     bool holding_ = true;

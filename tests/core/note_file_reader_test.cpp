@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <random>
+#include <string>
 
 #include "notes_helper.h"
 #include "platform/file_test.h"
@@ -57,6 +59,24 @@ TEST_F(ReadNoteFileTest, DefaultSeparatorGivesOneNotePerLine) {
     const auto result = ReadNoteFile(Write("a.txt", "one\r\n two \r\n"), "");
     ASSERT_EQ(result.status, LoadStatus::Loaded);
     EXPECT_EQ(test::AllNotes(result.notes), (Notes{"one", "two"}));
+}
+
+// A file large enough that its room is backed with pages ahead of the reads, while they
+// write into it: the notes are those of its bytes, for the line break and a separator alike.
+TEST_F(ReadNoteFileTest, LargeFileGivesTheNotesOfItsBytes) {
+    std::mt19937 random(7);
+    std::string bytes(std::size_t{20} << 20, 'x');
+    for (std::size_t i = 0; i < bytes.size(); i += 1 + random() % 400000) {
+        bytes[i] = "\r\n|"[random() % 3];
+    }
+    const QString path = Write("large.txt", bytes);
+    for (const std::string separator : {"", "|"}) {
+        const auto result = ReadNoteFile(path, separator);
+        ASSERT_EQ(result.status, LoadStatus::Loaded);
+        EXPECT_EQ(test::AllNotes(result.notes),
+                  test::AllNotes(NoteList::FromFile(bytes, separator.empty() ? "\r\n" : separator)))
+            << separator;
+    }
 }
 
 TEST_F(ReadNoteFileTest, SettingCutsWhenNoSeparatorFile) {
