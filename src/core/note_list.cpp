@@ -114,10 +114,9 @@ void NoteCutter::Accept(std::string_view joined) {
 }
 
 void NoteCutter::Reserve(std::size_t bytes) {
-    if (bytes > capacity_ && Grow(bytes)) {
-        populator_.Start(text_.get(), capacity_);
+    if (bytes > capacity_) {
+        reserved_ = Grow(bytes);  // without the room, the text grows as it comes
     }
-    // Without the room, the text grows as it comes.
 }
 
 char* NoteCutter::Room(std::size_t ahead, std::size_t bytes) {
@@ -128,6 +127,13 @@ char* NoteCutter::Room(std::size_t ahead, std::size_t bytes) {
         return nullptr;
     }
     Populate(size_ + ahead + bytes);
+    // A large held text goes on being backed on another processor, when the room will not
+    // move: only when it was made for the whole file at once.
+    if (reserved_ && size_ >= PagePopulator::kLeast) {
+        reserved_ = false;
+        populator_.Start(text_.get(), capacity_, size_ + ahead);
+    }
+    populator_.Reached(size_ + ahead);
     return text_.get() + size_ + ahead;
 }
 
@@ -199,6 +205,7 @@ void NoteCutter::SearchHeld() {
         if (starts_.size() == kHeldStarts) {
             // Every note that can be shown is held: the rest of the text is only counted.
             holding_ = false;
+            populator_.Stop();
             const std::string_view rest(text + searchFrom_, size_ - searchFrom_);
             size_ = searchFrom_;
             CountOccurrences(rest);

@@ -141,6 +141,7 @@ class NoteCutter {
     // The room is backed with memory up to here, and by a thread of its own ahead of the
     // reads when the room was made at once (declared after text_, so stopped before it goes).
     std::size_t populated_ = 0;
+    bool reserved_ = false;
     PagePopulator populator_;
     std::vector<std::size_t> starts_;
     std::size_t count_ = 0;

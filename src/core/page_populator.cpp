@@ -6,15 +6,11 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <limits>
 
 namespace lintrel {
 
 namespace {
-
-// Below this a thread is not worth starting.
-constexpr std::size_t kLeast = std::size_t{16} << 20;
-// Backed in steps of a huge page's size, so that a stop is heard soon.
-constexpr std::size_t kStep = std::size_t{2} << 20;
 
 bool AnotherProcessor() {
     cpu_set_t set;
@@ -24,21 +20,33 @@ bool AnotherProcessor() {
 
 }  // namespace
 
-void PagePopulator::Start(char* data, std::size_t size) {
+void PagePopulator::Start(char* data, std::size_t size, std::size_t at) {
     Stop();
-    if (size < kLeast || !AnotherProcessor()) {
+    reached_.store(at);
+    if (at >= size || !AnotherProcessor()) {
         return;
     }
     // madvise takes whole pages.
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (start + page - 1) & ~(page - 1);
+    const std::uintptr_t first = (start + at + page - 1) & ~(page - 1);
     const std::uintptr_t last = (start + size) & ~(page - 1);
-    thread_ = std::jthread([first, last](const std::stop_token& stop) {
-        for (std::uintptr_t at = first; at < last && !stop.stop_requested(); at += kStep) {
-            const std::size_t length = last - at < kStep ? last - at : kStep;
+    thread_ = std::jthread([this, start, first, last](const std::stop_token& stop) {
+        for (std::uintptr_t next = first; next < last; next += kStep) {
+            // No further than kAhead past the writes.
+            for (std::size_t reached = reached_.load(std::memory_order_acquire);
+                 next - start >= reached + kAhead; reached = reached_.load()) {
+                if (stop.stop_requested()) {
+                    return;
+                }
+                reached_.wait(reached);
+            }
+            if (stop.stop_requested()) {
+                return;
+            }
+            const std::size_t length = last - next < kStep ? last - next : kStep;
             // A kernel that cannot back pages ahead leaves them to the writes.
-            if (madvise(reinterpret_cast<void*>(at), length, MADV_POPULATE_WRITE) != 0) {
+            if (madvise(reinterpret_cast<void*>(next), length, MADV_POPULATE_WRITE) != 0) {
                 return;
             }
         }
@@ -48,6 +56,9 @@ void PagePopulator::Start(char* data, std::size_t size) {
 void PagePopulator::Stop() {
     if (thread_.joinable()) {
         thread_.request_stop();
+        // Wakes a wait for the writes.
+        reached_.store(std::numeric_limits<std::size_t>::max());
+        reached_.notify_all();
         thread_.join();
     }
 }
