@@ -4,14 +4,80 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
-#include <optional>
+#include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <semaphore>
+#include <system_error>
+#include <thread>
+
+#include "core/page_populator.h"
 #include "platform/file_test.h"
 
 namespace lintrel {
 
 namespace {
+
+// Reads the rest of the open file `fd`, up to `left` bytes, on a thread of its own, into a
+// ring of buffers, while the calling thread feeds them to `builder` in order: the counting
+// of the notes past those held then costs no more time than the reading. How many bytes it
+// read, none on a failure.
+std::optional<qint64> ReadAheadInto(int fd, qint64 left, NoteListBuilder& builder) {
+    constexpr int kRing = 4;
+    constexpr std::size_t kBuffer = std::size_t{1} << 20;
+    struct Buffer {
+        std::unique_ptr<char[]> bytes = std::make_unique_for_overwrite<char[]>(kBuffer);
+        ssize_t size = 0;  // what was read; 0 at the end, -1 on a failure
+    };
+    std::array<Buffer, kRing> ring;
+    std::counting_semaphore<kRing> empty(kRing);
+    std::counting_semaphore<kRing> full(0);
+    std::atomic<bool> stop{false};
+    std::jthread reader([&, toRead = left]() mutable {
+        for (int i = 0;; i = (i + 1) % kRing) {
+            empty.acquire();
+            if (stop.load()) {
+                return;
+            }
+            Buffer& buffer = ring[static_cast<std::size_t>(i)];
+            const auto want = static_cast<std::size_t>(std::min<qint64>(toRead, kBuffer));
+            do {
+                buffer.size = want == 0 ? 0 : ::read(fd, buffer.bytes.get(), want);
+            } while (buffer.size < 0 && errno == EINTR);
+            toRead -= std::max<ssize_t>(buffer.size, 0);
+            full.release();
+            if (buffer.size <= 0) {
+                return;
+            }
+        }
+    });
+    qint64 read = 0;
+    bool fed = true;
+    for (int i = 0;; i = (i + 1) % kRing) {
+        full.acquire();
+        const Buffer& buffer = ring[static_cast<std::size_t>(i)];
+        if (buffer.size <= 0) {
+            fed = buffer.size == 0;
+            break;
+        }
+        read += buffer.size;
+        fed = builder.Feed({buffer.bytes.get(), static_cast<std::size_t>(buffer.size)});
+        if (!fed) {
+            break;
+        }
+        empty.release();
+    }
+    // A reader still at work is told to stop and let through.
+    stop.store(true);
+    empty.release();
+    reader.join();
+    return fed ? std::optional(read) : std::nullopt;
+}
 
 // Reads `file` into `builder` up to its end or `limit` bytes, in pieces small enough to stay
 // in the cache, each where the builder holds it; how many bytes it read, none on a failure.
@@ -19,6 +85,15 @@ std::optional<qint64> ReadInto(QFile& file, qint64 limit, NoteListBuilder& build
     constexpr auto kPiece = static_cast<qint64>(NoteListBuilder::kPiece);
     qint64 left = limit;
     while (left > 0) {
+        // Past the notes held, with another processor to read on.
+        if (!builder.Holding() && left > kPiece && HasAnotherProcessor()) {
+            try {
+                const std::optional<qint64> rest = ReadAheadInto(file.handle(), left, builder);
+                return rest ? std::optional(limit - left + *rest) : std::nullopt;
+            } catch (const std::system_error&) {
+                // No thread to be had: read on here.
+            }
+        }
         const qint64 want = std::min(kPiece, left);
         char* const piece = builder.Room(static_cast<std::size_t>(want));
         const qint64 got = file.read(piece, want);

@@ -113,6 +113,8 @@ class NoteCutter {
     char* Room(std::size_t ahead, std::size_t bytes);
     // Memory for the notes ran out: the notes are lost.
     bool Failed() const { return failed_; }
+    // The text is still held (not yet past the notes that can be shown).
+    bool Holding() const { return holding_ && !failed_; }
     // The notes of all the joined text.
     NoteList Finish();
 
@@ -166,6 +168,9 @@ class NoteListBuilder {
     char* Room(std::size_t bytes);
     // Takes the next bytes of the file. False when memory for the notes ran out.
     bool Feed(std::string_view bytes);
+    // Whether Room still gives a place in the held text: once it does not, the rest of the
+    // file is only counted, and may be read ahead into buffers of the reader's own.
+    bool Holding() const { return cutter_.Holding(); }
     // The notes of all bytes fed.
     NoteList Finish() { return cutter_.Finish(); }
 

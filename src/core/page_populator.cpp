@@ -7,23 +7,20 @@
 
 #include <cstdint>
 #include <limits>
+#include <system_error>
 
 namespace lintrel {
 
-namespace {
-
-bool AnotherProcessor() {
+bool HasAnotherProcessor() {
     cpu_set_t set;
     CPU_ZERO(&set);
     return sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 1;
 }
 
-}  // namespace
-
 void PagePopulator::Start(char* data, std::size_t size, std::size_t at) {
     Stop();
     reached_.store(at);
-    if (at >= size || !AnotherProcessor()) {
+    if (at >= size || !HasAnotherProcessor()) {
         return;
     }
     // madvise takes whole pages.
@@ -31,26 +28,30 @@ void PagePopulator::Start(char* data, std::size_t size, std::size_t at) {
     const auto start = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (start + at + page - 1) & ~(page - 1);
     const std::uintptr_t last = (start + size) & ~(page - 1);
-    thread_ = std::jthread([this, start, first, last](const std::stop_token& stop) {
-        for (std::uintptr_t next = first; next < last; next += kStep) {
-            // No further than kAhead past the writes.
-            for (std::size_t reached = reached_.load(std::memory_order_acquire);
-                 next - start >= reached + kAhead; reached = reached_.load()) {
+    // Without a thread to be had, the writes back the pages.
+    try {
+        thread_ = std::jthread([this, start, first, last](const std::stop_token& stop) {
+            for (std::uintptr_t next = first; next < last; next += kStep) {
+                // No further than kAhead past the writes.
+                for (std::size_t reached = reached_.load(std::memory_order_acquire);
+                     next - start >= reached + kAhead; reached = reached_.load()) {
+                    if (stop.stop_requested()) {
+                        return;
+                    }
+                    reached_.wait(reached);
+                }
                 if (stop.stop_requested()) {
                     return;
                 }
-                reached_.wait(reached);
+                const std::size_t length = last - next < kStep ? last - next : kStep;
+                // A kernel that cannot back pages ahead leaves them to the writes.
+                if (madvise(reinterpret_cast<void*>(next), length, MADV_POPULATE_WRITE) != 0) {
+                    return;
+                }
             }
-            if (stop.stop_requested()) {
-                return;
-            }
-            const std::size_t length = last - next < kStep ? last - next : kStep;
-            // A kernel that cannot back pages ahead leaves them to the writes.
-            if (madvise(reinterpret_cast<void*>(next), length, MADV_POPULATE_WRITE) != 0) {
-                return;
-            }
-        }
-    });
+        });
+    } catch (const std::system_error&) {
+    }
 }
 
 void PagePopulator::Stop() {

@@ -7,6 +7,9 @@
 
 namespace lintrel {
 
+// Whether the process may run on more than one processor.
+bool HasAnotherProcessor();
+
 // Backs a block of fresh memory with pages on a thread of its own, a little ahead of where
 // the caller fills it: the kernel clears the pages on another processor, instead of in a
 // fault for each page as the caller first writes it. The same pages either way, and never

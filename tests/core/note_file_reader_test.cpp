@@ -61,21 +61,25 @@ TEST_F(ReadNoteFileTest, DefaultSeparatorGivesOneNotePerLine) {
     EXPECT_EQ(test::AllNotes(result.notes), (Notes{"one", "two"}));
 }
 
-// A file large enough that its room is backed with pages ahead of the reads, while they
-// write into it: the notes are those of its bytes, for the line break and a separator alike.
-TEST_F(ReadNoteFileTest, LargeFileGivesTheNotesOfItsBytes) {
+// Files large enough that the held text is backed with pages ahead of the reads (long notes),
+// or that the notes past those held are read ahead on another thread (short notes): the notes
+// and their count are those of the bytes, for the line break and a separator alike.
+TEST_F(ReadNoteFileTest, LargeFilesGiveTheNotesOfTheirBytes) {
     std::mt19937 random(7);
-    std::string bytes(std::size_t{20} << 20, 'x');
-    for (std::size_t i = 0; i < bytes.size(); i += 1 + random() % 400000) {
-        bytes[i] = "\r\n|"[random() % 3];
-    }
-    const QString path = Write("large.txt", bytes);
-    for (const std::string separator : {"", "|"}) {
-        const auto result = ReadNoteFile(path, separator);
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
-        EXPECT_EQ(test::AllNotes(result.notes),
-                  test::AllNotes(NoteList::FromFile(bytes, separator.empty() ? "\r\n" : separator)))
-            << separator;
+    for (const std::size_t gap : {400000, 400}) {
+        std::string bytes(std::size_t{20} << 20, 'x');
+        for (std::size_t i = 0; i < bytes.size(); i += 1 + random() % gap) {
+            bytes[i] = "\r\n|"[random() % 3];
+        }
+        const QString path = Write("large.txt", bytes);
+        for (const std::string separator : {"", "|"}) {
+            const auto result = ReadNoteFile(path, separator);
+            const NoteList whole =
+                NoteList::FromFile(bytes, separator.empty() ? "\r\n" : separator);
+            ASSERT_EQ(result.status, LoadStatus::Loaded);
+            EXPECT_EQ(result.notes.Count(), whole.Count()) << gap << separator;
+            EXPECT_EQ(test::AllNotes(result.notes), test::AllNotes(whole)) << gap << separator;
+        }
     }
 }
 
