@@ -21,7 +21,10 @@ cmake --build "$build" -j "$(nproc)" >/dev/null
 bin=$PWD/$build/bench
 
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+# The huge-page setting, which root may switch for one table, is put back at the end.
+thp=/sys/kernel/mm/transparent_hugepage/enabled
+thp_was=$(sed 's/.*\[\(.*\)\].*/\1/' "$thp" 2>/dev/null || echo unknown)
+trap '[ -w "$thp" ] && echo "$thp_was" >"$thp"; rm -rf "$tmp"' EXIT
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=$tmp/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -118,13 +121,8 @@ echo
 echo "## A gigabyte in one note (Unix line ends), by the system's huge-page setting"
 echo
 # Root may switch the setting for the run; otherwise the row of the setting the system has.
-thp=/sys/kernel/mm/transparent_hugepage/enabled
-thp_was=$(sed 's/.*\[\(.*\)\].*/\1/' "$thp" 2>/dev/null || echo unknown)
 thp_settings=("$thp_was")
-if [ -w "$thp" ]; then
-    thp_settings=(always madvise never)
-    trap 'echo "$thp_was" >"$thp"; rm -rf "$tmp"' EXIT
-fi
+[ -w "$thp" ] && thp_settings=(always madvise never)
 unix=$tmp/unix-1G.txt
 "$bin/generate_notes" lines 1G "$tmp/lines-unix.txt"
 tr -d '\r' <"$tmp/lines-unix.txt" >"$unix"

@@ -37,6 +37,8 @@ void BM_Words(benchmark::State& state, QWidget* box) {
     int offset = 0;
     int start = 0;
     int end = 0;
+    // A first question lays the text box's note out, once: not a question's cost.
+    text->textAtOffset(0, QAccessible::WordBoundary, &start, &end);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
             text->textAtOffset(offset, QAccessible::WordBoundary, &start, &end));
@@ -72,8 +74,7 @@ int main(int argc, char** argv) {
             box->show();
             const std::string label = std::string(name) + (box == view ? "/note box" : "/text box");
             benchmark::RegisterBenchmark(label.c_str(), BM_Words, box)
-                ->Unit(benchmark::kMicrosecond)
-                ->MinTime(1.0);
+                ->Unit(benchmark::kMicrosecond);
         }
     }
     benchmark::RunSpecifiedBenchmarks();
