@@ -162,7 +162,7 @@ void NoteCutter::Populate(std::size_t upTo) {
     const auto last = (start + end) & ~(page - 1);
     if (last > first) {
         // Where the kernel cannot, the pages are backed as they are written instead.
-        (void)madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+        (void)madvise(text_.get() + (first - start), last - first, MADV_POPULATE_WRITE);
     }
     populated_ = end;
 }

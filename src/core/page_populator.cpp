@@ -30,7 +30,7 @@ void PagePopulator::Start(char* data, std::size_t size, std::size_t at) {
     const std::uintptr_t last = (start + size) & ~(page - 1);
     // Without a thread to be had, the writes back the pages.
     try {
-        thread_ = std::jthread([this, start, first, last](const std::stop_token& stop) {
+        thread_ = std::jthread([this, data, start, first, last](const std::stop_token& stop) {
             for (std::uintptr_t next = first; next < last; next += kStep) {
                 // No further than kAhead past the writes.
                 for (std::size_t reached = reached_.load(std::memory_order_acquire);
@@ -45,7 +45,7 @@ void PagePopulator::Start(char* data, std::size_t size, std::size_t at) {
                 }
                 const std::size_t length = last - next < kStep ? last - next : kStep;
                 // A kernel that cannot back pages ahead leaves them to the writes.
-                if (madvise(reinterpret_cast<void*>(next), length, MADV_POPULATE_WRITE) != 0) {
+                if (madvise(data + (next - start), length, MADV_POPULATE_WRITE) != 0) {
                     return;
                 }
             }
