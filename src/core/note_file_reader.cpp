@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <unistd.h>
 
@@ -56,6 +57,12 @@ std::optional<qint64> ReadAheadInto(int fd, qint64 left, NoteListBuilder& builde
             }
         }
     });
+    // However the feeding ends, a memory failure's exception included, a reader still at work
+    // is told to stop and let through before the thread is joined.
+    const auto letGo = qScopeGuard([&] {
+        stop.store(true);
+        empty.release();
+    });
     qint64 read = 0;
     bool fed = true;
     for (int i = 0;; i = (i + 1) % kRing) {
@@ -72,10 +79,6 @@ std::optional<qint64> ReadAheadInto(int fd, qint64 left, NoteListBuilder& builde
         }
         empty.release();
     }
-    // A reader still at work is told to stop and let through.
-    stop.store(true);
-    empty.release();
-    reader.join();
     return fed ? std::optional(read) : std::nullopt;
 }
 
