@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/note_list.h"
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -154,16 +150,9 @@ void NoteCutter::Populate(std::size_t upTo) {
     if (upTo <= populated_) {
         return;
     }
-    // madvise takes whole pages; the one the text ends in is backed already.
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(text_.get());
     const std::size_t end = std::min(capacity_, std::max(upTo, populated_ + kPopulateAhead));
-    const auto first = (start + populated_ + page - 1) & ~(page - 1);
-    const auto last = (start + end) & ~(page - 1);
-    if (last > first) {
-        // Where the kernel cannot, the pages are backed as they are written instead.
-        (void)madvise(text_.get() + (first - start), last - first, MADV_POPULATE_WRITE);
-    }
+    // Where the kernel cannot, the pages are backed as they are written instead.
+    (void)BackPages(text_.get(), populated_, end);
     populated_ = end;
 }
 

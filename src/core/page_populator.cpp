@@ -17,35 +17,36 @@ bool HasAnotherProcessor() {
     return sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 1;
 }
 
+bool BackPages(char* data, std::size_t from, std::size_t to) {
+    // madvise takes whole pages; a page the bytes share with others is left to the writes.
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (start + from + page - 1) & ~(page - 1);
+    const std::uintptr_t last = (start + to) & ~(page - 1);
+    return last <= first || madvise(data + (first - start), last - first, MADV_POPULATE_WRITE) == 0;
+}
+
 void PagePopulator::Start(char* data, std::size_t size, std::size_t at) {
     Stop();
     reached_.store(at);
     if (at >= size || !HasAnotherProcessor()) {
         return;
     }
-    // madvise takes whole pages.
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (start + at + page - 1) & ~(page - 1);
-    const std::uintptr_t last = (start + size) & ~(page - 1);
     // Without a thread to be had, the writes back the pages.
     try {
-        thread_ = std::jthread([this, data, start, first, last](const std::stop_token& stop) {
-            for (std::uintptr_t next = first; next < last; next += kStep) {
+        thread_ = std::jthread([this, data, size, at](const std::stop_token& stop) {
+            for (std::size_t next = at; next < size; next += kStep) {
                 // No further than kAhead past the writes.
                 for (std::size_t reached = reached_.load(std::memory_order_acquire);
-                     next - start >= reached + kAhead; reached = reached_.load()) {
+                     next >= reached + kAhead; reached = reached_.load()) {
                     if (stop.stop_requested()) {
                         return;
                     }
                     reached_.wait(reached);
                 }
-                if (stop.stop_requested()) {
-                    return;
-                }
-                const std::size_t length = last - next < kStep ? last - next : kStep;
                 // A kernel that cannot back pages ahead leaves them to the writes.
-                if (madvise(data + (next - start), length, MADV_POPULATE_WRITE) != 0) {
+                if (stop.stop_requested() ||
+                    !BackPages(data, next, size - next < kStep ? size : next + kStep)) {
                     return;
                 }
             }

@@ -10,6 +10,10 @@ namespace lintrel {
 // Whether the process may run on more than one processor.
 bool HasAnotherProcessor();
 
+// Backs the whole pages of bytes [from, to) of the block at `data` with memory in one call:
+// the pages its writes would fault in one by one. False where the kernel cannot.
+bool BackPages(char* data, std::size_t from, std::size_t to);
+
 // Backs a block of fresh memory with pages on a thread of its own, a little ahead of where
 // the caller fills it: the kernel clears the pages on another processor, instead of in a
 // fault for each page as the caller first writes it. The same pages either way, and never
