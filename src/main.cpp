@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -43,6 +44,38 @@ int Print(const lintrel::PrintRequest& request, const QString& error) {
     return status;
 }
 
+// Answers a request that needs no window: a note printed to the terminal, the version or the
+// usage; none for a note file or nothing.
+std::optional<int> AnswerWithoutWindow(const QStringList& arguments, const QString& commandLine) {
+    const bool isFile = QFileInfo(commandLine).isFile();
+    if (!isFile) {
+        QString error;
+        if (const auto request = lintrel::ParsePrintRequest(arguments, error)) {
+            return Print(*request, error);
+        }
+    }
+    if (const auto answer =
+            lintrel::ProgramRequest(commandLine, isFile, QString::fromLatin1(lintrel::kVersion))) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+// Names the program to the toolkit and the desktop: ties the windows to the desktop entry and
+// gives them the program's icon.
+void PresentProgram() {
+    QApplication::setApplicationName(QStringLiteral("Lintrel"));
+    QApplication::setApplicationVersion(QString::fromLatin1(lintrel::kVersion));
+    const QString appId = QString::fromLatin1(lintrel::kAppId);
+    QGuiApplication::setDesktopFileName(appId);
+    QIcon icon;
+    for (const int size : lintrel::kIconSizes) {
+        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(appId).arg(size));
+    }
+    QApplication::setWindowIcon(QIcon::fromTheme(appId, icon));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -56,30 +89,12 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const QString commandLine = arguments.join(QLatin1Char(' '));
-    // A note printed to the terminal, without a window.
-    if (!QFileInfo(commandLine).isFile()) {
-        QString error;
-        if (const auto request = lintrel::ParsePrintRequest(arguments, error)) {
-            return Print(*request, error);
-        }
-    }
-    if (const auto answer = lintrel::ProgramRequest(commandLine, QFileInfo(commandLine).isFile(),
-                                                    QString::fromLatin1(lintrel::kVersion))) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
-        return 0;
+    if (const std::optional<int> status = AnswerWithoutWindow(arguments, commandLine)) {
+        return *status;
     }
     int toolkitArgc = 1;
     QApplication app(toolkitArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lintrel"));
-    QApplication::setApplicationVersion(QString::fromLatin1(lintrel::kVersion));
-    // Ties the windows to the desktop entry, and gives both windows the program's icon.
-    const QString appId = QString::fromLatin1(lintrel::kAppId);
-    QGuiApplication::setDesktopFileName(appId);
-    QIcon icon;
-    for (const int size : lintrel::kIconSizes) {
-        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(appId).arg(size));
-    }
-    QApplication::setWindowIcon(QIcon::fromTheme(appId, icon));
+    PresentProgram();
     lintrel::KeepToolkitStoreAway();
     // The main window's close ends the program, whatever other window is still open.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -297,21 +297,15 @@ char16_t LineDirections::ResolveFsi(const QByteArray& codePage, const NoteBlocks
     return fsi_.try_emplace(at, kLri).first->second;
 }
 
-QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blocks,
-                               const NoteBlock& block) {
-    if (codePage != kUtf8) {
-        return {};
-    }
-    const std::optional<std::size_t> line = LineOf(blocks, block);
-    if (!line) {
-        return {};
-    }
+LineDirections::Embeddings LineDirections::OpenBefore(const QByteArray& codePage,
+                                                      const NoteBlocks& blocks,
+                                                      const NoteBlock& block, std::size_t line) {
     const int base = Of(codePage, blocks, block) == Qt::RightToLeft ? 1 : 0;
     // From the controls open at the nearest stretch met before, in the same line.
-    std::size_t from = *line;
+    std::size_t from = line;
     Embeddings open;
     if (auto met = open_.upper_bound(block.start);
-        met != open_.begin() && std::prev(met)->first >= *line) {
+        met != open_.begin() && std::prev(met)->first >= line) {
         --met;
         from = met->first;
         open = met->second;
@@ -334,7 +328,19 @@ QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blo
         from = to;
         open_[from] = open;
     }
+    return open;
+}
 
+QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blocks,
+                               const NoteBlock& block) {
+    if (codePage != kUtf8) {
+        return {};
+    }
+    const std::optional<std::size_t> line = LineOf(blocks, block);
+    if (!line) {
+        return {};
+    }
+    const Embeddings open = OpenBefore(codePage, blocks, block, *line);
     QString text;
     for (const auto& [control, level] : open.valid) {
         text += QChar(control);
@@ -344,6 +350,7 @@ QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blo
     }
     // Past the deepest level only the number of controls counts, and only as far as the
     // PDFs and PDIs of the block can close them.
+    const std::string_view note = blocks.Note();
     int pdfs = 0;
     int pdis = 0;
     for (auto c = NextControl(note, block.start, block.end); c;

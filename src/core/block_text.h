@@ -83,6 +83,10 @@ class LineDirections {
     std::optional<std::size_t> LineOf(const NoteBlocks& blocks, const NoteBlock& block);
     // That no control lies in [from, to), learnt on a search back for a line's start.
     void Quiet(std::size_t from, std::size_t to);
+    // The controls open where `block` starts, found from the nearest place before it in
+    // `line` whose open controls are known.
+    Embeddings OpenBefore(const QByteArray& codePage, const NoteBlocks& blocks,
+                          const NoteBlock& block, std::size_t line);
     // LRI or RLI for the FSI at byte `at`.
     char16_t ResolveFsi(const QByteArray& codePage, const NoteBlocks& blocks, std::size_t at);
 

@@ -45,8 +45,11 @@ std::optional<QString> DesktopEntryExec(const QByteArray& entry) {
     return exec;
 }
 
-std::optional<ProgramStart> ExecCommand(const QString& exec, const QString& file) {
-    // The words, as the quoting rules of the format split them.
+namespace {
+
+// The words of an Exec line, as the quoting rules of the format split them; none when a quote
+// is left open.
+std::optional<QStringList> ExecWords(const QString& exec) {
     QStringList words;
     QString word;
     bool inWord = false;
@@ -62,7 +65,7 @@ std::optional<ProgramStart> ExecCommand(const QString& exec, const QString& file
                 word += exec[i];
             }
             if (i == exec.size()) {
-                return std::nullopt;  // a quote left open
+                return std::nullopt;
             }
         } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
             if (inWord) {
@@ -78,22 +81,39 @@ std::optional<ProgramStart> ExecCommand(const QString& exec, const QString& file
     if (inWord) {
         words << word;
     }
-    // The field codes: the file for %f %F %u %U, a per-cent sign for %%, nothing for others.
+    return words;
+}
+
+// A word with its field codes expanded: the file for %f %F %u %U, a per-cent sign for %%,
+// nothing for others; `fileGiven` is set when the file went in.
+QString Expanded(const QString& word, const QString& file, bool& fileGiven) {
+    QString expanded;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (word[i] != QLatin1Char('%') || i + 1 == word.size()) {
+            expanded += word[i];
+        } else if (const QChar code = word[++i]; QStringLiteral("fFuU").contains(code)) {
+            expanded += file;
+            fileGiven = true;
+        } else if (code == QLatin1Char('%')) {
+            expanded += QLatin1Char('%');
+        }
+    }
+    return expanded;
+}
+
+}  // namespace
+
+std::optional<ProgramStart> ExecCommand(const QString& exec, const QString& file) {
+    const std::optional<QStringList> words = ExecWords(exec);
+    if (!words) {
+        return std::nullopt;
+    }
     bool fileGiven = false;
     QStringList arguments;
-    for (const QString& w : words) {
-        QString expanded;
-        for (qsizetype i = 0; i < w.size(); ++i) {
-            if (w[i] != QLatin1Char('%') || i + 1 == w.size()) {
-                expanded += w[i];
-            } else if (const QChar code = w[++i]; QStringLiteral("fFuU").contains(code)) {
-                expanded += file;
-                fileGiven = true;
-            } else if (code == QLatin1Char('%')) {
-                expanded += QLatin1Char('%');
-            }
-        }
-        if (!expanded.isEmpty() || !w.startsWith(QLatin1Char('%'))) {
+    for (const QString& word : *words) {
+        // A word that was a field code alone and expands to nothing is dropped.
+        const QString expanded = Expanded(word, file, fileGiven);
+        if (!expanded.isEmpty() || !word.startsWith(QLatin1Char('%'))) {
             arguments << expanded;
         }
     }

@@ -17,21 +17,51 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The place after the blanks from `pos` on, when blanks inside a number are ignored.
+size_t PastBlanks(std::string_view text, size_t pos, bool skipBlanks) {
+    while (skipBlanks && pos < text.size() && IsIgnored(text[pos])) {
+        ++pos;
+    }
+    return pos;
+}
+
+// Takes a sign at `pos` into `out`, and the blanks after it.
+void TakeSign(std::string_view text, size_t& pos, bool skipBlanks, std::string& out) {
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        out += text[pos++];
+        pos = PastBlanks(text, pos, skipBlanks);
+    }
+}
+
+// The exponent at `pos`, as "e" with its sign and digits, leaving `pos` after it; nothing,
+// and `pos` where it was, unless at least one digit follows the letter.
+std::string ScanExponent(std::string_view text, size_t& pos, bool skipBlanks) {
+    if (pos >= text.size() || (text[pos] != 'e' && text[pos] != 'E')) {
+        return {};
+    }
+    size_t p = PastBlanks(text, pos + 1, skipBlanks);
+    std::string exponent = "e";
+    TakeSign(text, p, skipBlanks, exponent);
+    bool digits = false;
+    while (p < text.size() && IsDigit(text[p])) {
+        exponent += text[p++];
+        digits = true;
+        p = PastBlanks(text, p, skipBlanks);
+    }
+    if (!digits) {
+        return {};
+    }
+    pos = p;
+    return exponent;
+}
+
 // Scans a number from `text` at `pos`; returns the characters that make it up (without the
 // ignored blanks) and leaves `pos` after the last one taken. `skipBlanks` chooses whether
 // blanks inside the number are ignored.
 std::string ScanNumber(std::string_view text, size_t& pos, bool skipBlanks) {
-    auto skip = [&] {
-        while (skipBlanks && pos < text.size() && IsIgnored(text[pos])) {
-            ++pos;
-        }
-    };
     std::string out;
-    skip();
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        out += text[pos++];
-        skip();
-    }
+    pos = PastBlanks(text, pos, skipBlanks);
+    TakeSign(text, pos, skipBlanks, out);
     bool digits = false;
     bool point = false;
     while (pos < text.size()) {
@@ -44,38 +74,12 @@ std::string ScanNumber(std::string_view text, size_t& pos, bool skipBlanks) {
             break;
         }
         out += c;
-        ++pos;
-        skip();
+        pos = PastBlanks(text, pos + 1, skipBlanks);
     }
     if (!digits) {
         return {};
     }
-    // An exponent counts only when at least one digit follows it.
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        size_t p = pos + 1;
-        std::string exponent = "e";
-        auto skipAt = [&] {
-            while (skipBlanks && p < text.size() && IsIgnored(text[p])) {
-                ++p;
-            }
-        };
-        skipAt();
-        if (p < text.size() && (text[p] == '+' || text[p] == '-')) {
-            exponent += text[p++];
-            skipAt();
-        }
-        bool expDigits = false;
-        while (p < text.size() && IsDigit(text[p])) {
-            exponent += text[p++];
-            expDigits = true;
-            skipAt();
-        }
-        if (expDigits) {
-            out += exponent;
-            pos = p;
-        }
-    }
-    return out;
+    return out + ScanExponent(text, pos, skipBlanks);
 }
 
 double ToDouble(const std::string& number) {

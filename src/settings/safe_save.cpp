@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace lintrel {
 
@@ -78,56 +79,82 @@ bool IsMarkedReadOnly(const std::string& path) {
     return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
-SaveResult SaveFileSafely(const std::string& path, const std::string& bytes, const FileOps& ops) {
-    // Where the bytes go: the file itself, or the file a link names.
-    std::string target = path;
-    struct stat st {};
+namespace {
+
+// Where the bytes of a save go: the file itself, or the file a link names; whether it is
+// there, and its permissions; or why no save can be made there.
+struct SaveTarget {
+    std::string path;
     bool exists = false;
-    if (::lstat(path.c_str(), &st) == 0) {
-        if (S_ISLNK(st.st_mode)) {
-            if (::stat(path.c_str(), &st) != 0) {
-                return SaveResult::DanglingLink;
-            }
-            const std::unique_ptr<char, decltype(&std::free)> real(
-                ::realpath(path.c_str(), nullptr), &std::free);
-            if (real == nullptr) {
-                return SaveResult::Failed;
-            }
-            target = real.get();
+    mode_t mode = 0;
+    std::optional<SaveResult> refused;
+};
+
+SaveTarget TargetOf(const std::string& path) {
+    SaveTarget target;
+    target.path = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            target.refused = SaveResult::Failed;
         }
-        if (!S_ISREG(st.st_mode)) {
-            return SaveResult::NotAFile;
+        return target;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        if (::stat(path.c_str(), &st) != 0) {
+            target.refused = SaveResult::DanglingLink;
+            return target;
         }
-        exists = true;
-        if (IsMarkedReadOnly(target)) {
-            return SaveResult::ReadOnly;
+        const std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr),
+                                                               &std::free);
+        if (real == nullptr) {
+            target.refused = SaveResult::Failed;
+            return target;
         }
-    } else if (errno != ENOENT) {
+        target.path = real.get();
+    }
+    if (!S_ISREG(st.st_mode)) {
+        target.refused = SaveResult::NotAFile;
+    } else if (IsMarkedReadOnly(target.path)) {
+        target.refused = SaveResult::ReadOnly;
+    }
+    target.exists = true;
+    target.mode = st.st_mode & 07777;
+    return target;
+}
+
+// Writes the file in place, over its old bytes (their room is already the file's, even on a
+// full disk), and cuts it to the new length once they are all written.
+SaveResult WriteInPlace(const std::string& path, const std::string& bytes, const FileOps& ops) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
         return SaveResult::Failed;
     }
+    return WriteAll(fd, bytes, ops) ? SaveResult::Saved : SaveResult::Failed;
+}
 
-    std::string temporary = target + ".XXXXXX";
+}  // namespace
+
+SaveResult SaveFileSafely(const std::string& path, const std::string& bytes, const FileOps& ops) {
+    const SaveTarget target = TargetOf(path);
+    if (target.refused) {
+        return *target.refused;
+    }
+    std::string temporary = target.path + ".XXXXXX";
     const int fd = ops.makeTemporary(temporary.data());
     if (fd < 0) {
-        if (!exists || (errno != EACCES && errno != EPERM && errno != EROFS)) {
-            return SaveResult::Failed;
-        }
-        // The folder takes no new file, but the file itself may be written: write it in place,
-        // over its old bytes (their room is already the file's, even on a full disk), and cut
-        // it to the new length once they are all written.
-        const int in = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        if (in < 0) {
-            return SaveResult::Failed;
-        }
-        return WriteAll(in, bytes, ops) ? SaveResult::Saved : SaveResult::Failed;
+        // A folder that takes no new file may still hold a file that can be written.
+        const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
+        return target.exists && refused ? WriteInPlace(target.path, bytes, ops)
+                                        : SaveResult::Failed;
     }
-    const mode_t mode = exists ? (st.st_mode & 07777) : NewFileMode();
+    const mode_t mode = target.exists ? target.mode : NewFileMode();
     const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes, ops);
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!written || ::rename(temporary.c_str(), target.path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return SaveResult::Failed;
     }
-    SyncFolderOf(target);
+    SyncFolderOf(target.path);
     return SaveResult::Saved;
 }
 

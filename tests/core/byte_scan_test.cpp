@@ -167,6 +167,23 @@ TEST_P(ByteScanTest, BreakScansPassOverNoBreak) {
     }
 }
 
+// Finds and counts a needle of each length the strategies meet at in `text` as `copy` (the
+// same bytes, held apart) finds them; the needles are taken from the text's end, so that the
+// last match runs up to whatever follows the text.
+void ExpectNeedlesFound(std::string_view text, const std::string& copy) {
+    const std::size_t length = text.size();
+    for (const std::size_t n : {1, 2, 7, 16, 17, 32, 33}) {
+        const std::string needle = n <= length ? copy.substr(length - n) : std::string(n, 'a');
+        ASSERT_EQ(FindBytes(text, 0, needle), copy.find(needle)) << length << " " << n;
+        std::size_t expected = 0;
+        for (std::size_t at = copy.find(needle); at != std::string::npos;
+             at = copy.find(needle, at + n)) {
+            ++expected;
+        }
+        ASSERT_EQ(CountBytes(text, 0, needle).count, expected) << length << " " << n;
+    }
+}
+
 TEST_P(ByteScanTest, ReadsNothingPastTheText) {
     const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     void* pages =
@@ -205,19 +222,7 @@ TEST_P(ByteScanTest, ReadsNothingPastTheText) {
             }
             ASSERT_EQ(lowered, expected) << length;
         }
-        // A needle of each length the strategies meet at, taken from the text's end so that
-        // the last match runs up to the guard page.
-        for (const std::size_t n : {1, 2, 7, 16, 17, 32, 33}) {
-            const std::string needle = n <= length ? copy.substr(length - n) : std::string(n, 'a');
-            ASSERT_EQ(FindBytes(text, 0, needle), copy.find(needle)) << length << " " << n;
-            const ByteCount counted = CountBytes(text, 0, needle);
-            std::size_t expected = 0;
-            for (std::size_t at = copy.find(needle); at != std::string::npos;
-                 at = copy.find(needle, at + n)) {
-                ++expected;
-            }
-            ASSERT_EQ(counted.count, expected) << length << " " << n;
-        }
+        ExpectNeedlesFound(text, copy);
     }
     munmap(pages, 2 * page);
 }

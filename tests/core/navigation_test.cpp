@@ -16,7 +16,7 @@ namespace {
 using test::NotesFromLines;
 
 // A list of `count` notes where the notes numbered in `blank` are blank.
-NoteList Notes(int count, std::set<int> blank = {}) {
+NoteList Notes(int count, const std::set<int>& blank = {}) {
     std::vector<std::string> lines;
     for (int k = 1; k <= count; ++k) {
         lines.push_back(blank.count(k) ? "  " : "note " + std::to_string(k));

@@ -59,8 +59,9 @@ void PrintTo(const BlocksCase& c, std::ostream* out) {
     *out << c.name << " in " << c.codePage;
 }
 
-std::vector<BlocksCase> Cases() {
-    std::vector<BlocksCase> cases{
+// Notes of each code page with breaks, separators and long runs where blocks are cut.
+std::vector<BlocksCase> FixedCases() {
+    return {
         {"Empty", "UTF-8", ""},
         {"OneLine", "UTF-8", "a note"},
         {"EveryLineBreak", "UTF-8", "a\r\nb\rc\nd\r\r\n\n\re\r\n"},
@@ -108,6 +109,10 @@ std::vector<BlocksCase> Cases() {
                     s += kind == 0 ? "\r\n" : kind < 300 ? " " : "w";
                 })},
     };
+}
+
+std::vector<BlocksCase> Cases() {
+    std::vector<BlocksCase> cases = FixedCases();
     // One or three letters, then a long run of two-byte characters whose second bytes are
     // letters and high bytes alike: the run must pair up from its start.
     const struct {

@@ -46,10 +46,33 @@ QRect Ink(QWidget* w) {
     return QRect(w->x(), w->y() + (w->height() - height) / 2, width, height);
 }
 
+// What is clipped of a control's caption, or nothing.
+const char* ClippedCaption(QWidget* w) {
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        const bool clipped =
+            ButtonCaptionWidth(b) > b->width() || b->sizeHint().height() > b->height();
+        return !b->text().isEmpty() && clipped ? "button caption clipped" : nullptr;
+    }
+    if (auto* c = qobject_cast<CheckBox*>(w); c != nullptr && c->WordWrap()) {
+        return c->heightForWidth(c->width()) > c->height() ? "wrapped caption clipped" : nullptr;
+    }
+    if (qobject_cast<QAbstractButton*>(w) != nullptr || qobject_cast<QLabel*>(w) != nullptr) {
+        const QSize hint = w->sizeHint();
+        return hint.width() > w->width() || hint.height() > w->height() ? "caption clipped"
+                                                                        : nullptr;
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        return g->fontMetrics().horizontalAdvance(g->title()) + 16 > g->width()
+                   ? "frame title clipped"
+                   : nullptr;
+    }
+    return nullptr;
+}
+
 // Lists each control of `window` whose caption is clipped or runs into another control.
 std::vector<std::string> Misfits(QWidget* window) {
     std::vector<std::string> out;
-    auto report = [&](QWidget* w, const char* what) {
+    auto report = [&](QWidget* w, const std::string& what) {
         out.push_back(w->objectName().toStdString() + ": " + what);
     };
     // The window's controls and those of its frames.
@@ -66,40 +89,19 @@ std::vector<std::string> Misfits(QWidget* window) {
         }
         return controls;
     };
-    QList<QWidget*> all;
-    for (QWidget* parent : parents) {
-        all << controlsOf(parent);
-    }
-    for (QWidget* w : all) {
-        if (auto* b = qobject_cast<QPushButton*>(w)) {
-            if (!b->text().isEmpty() &&
-                (ButtonCaptionWidth(b) > b->width() || b->sizeHint().height() > b->height())) {
-                report(w, "button caption clipped");
-            }
-        } else if (auto* c = qobject_cast<CheckBox*>(w); c != nullptr && c->WordWrap()) {
-            if (c->heightForWidth(c->width()) > c->height()) {
-                report(w, "wrapped caption clipped");
-            }
-        } else if (qobject_cast<QAbstractButton*>(w) != nullptr || qobject_cast<QLabel*>(w)) {
-            if (w->sizeHint().width() > w->width() || w->sizeHint().height() > w->height()) {
-                report(w, "caption clipped");
-            }
-        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
-            if (g->fontMetrics().horizontalAdvance(g->title()) + 16 > g->width()) {
-                report(w, "frame title clipped");
-            }
-        }
-    }
-    // No two controls of a frame (or of the window) draw over each other.
     for (QWidget* parent : parents) {
         const QList<QWidget*> controls = controlsOf(parent);
         for (qsizetype i = 0; i < controls.size(); ++i) {
+            QWidget* a = controls[i];
+            if (const char* clipped = ClippedCaption(a)) {
+                report(a, clipped);
+            }
+            // No two controls of a frame (or of the window) draw over each other.
             for (qsizetype j = i + 1; j < controls.size(); ++j) {
-                QWidget* a = controls[i];
                 QWidget* b = controls[j];
                 if (qobject_cast<QGroupBox*>(a) == nullptr &&
                     qobject_cast<QGroupBox*>(b) == nullptr && Ink(a).intersects(Ink(b))) {
-                    report(a, ("runs into " + b->objectName().toStdString()).c_str());
+                    report(a, "runs into " + b->objectName().toStdString());
                 }
             }
         }

@@ -12,7 +12,7 @@ namespace {
 class PrintCommandTest : public test::FormTest {
   protected:
     // Prints `words` (then the file) with the settings kept in the test's folder.
-    std::pair<int, std::string> Print(QStringList words) {
+    std::pair<int, std::string> Print(const QStringList& words) {
         QString error;
         const auto request = ParsePrintRequest(words, error);
         EXPECT_TRUE(request && !request->which.isEmpty()) << error.toStdString();
