@@ -15,8 +15,8 @@ if [ "${1:-}" = --test ]; then
         desktop-file-utils xdg-utils appstream dpkg-dev lintian file git groff-base
         clang clang-format clang-tidy libclang-rt-14-dev strace sway python3
         # The fonts a desktop has for the scripts the note box is tried on: CJK, Hebrew
-        # and Arabic (DejaVu Sans above), emoji.
-        fonts-droid-fallback fonts-noto-color-emoji
+        # and Arabic (DejaVu Sans above), emoji; and faces with negative leading.
+        fonts-droid-fallback fonts-noto-color-emoji fonts-urw-base35
     )
 fi
 

@@ -30,16 +30,20 @@ LaidBlock::LaidBlock(QString text, const QString& open, const QFont& font,
     layout_.setTextOption(option);
     layout_.setCacheEnabled(true);
     qreal y = top;
+    // Where the last line ends: a text box counts its height rounded up.
+    qreal end = top;
     layout_.beginLayout();
     for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
-        // Lines drawn in a fallback font are as far apart as in a text box.
+        // Lines drawn in a fallback font are as far apart as in a text box, and a face with
+        // negative leading draws them closer by that leading, rounded up, as a text box does.
         line.setLeadingIncluded(true);
         line.setLineWidth(width);
         line.setPosition(QPointF(left, y));
-        y += line.height();
+        end = y + std::ceil(line.height());
+        y += line.height() + std::ceil(std::min(line.leading(), qreal(0)));
     }
     layout_.endLayout();
-    height_ = std::max(1, static_cast<int>(std::ceil(y)) + bottom);
+    height_ = std::max(1, static_cast<int>(std::ceil(end)) + bottom);
 }
 
 QTextLine LaidBlock::LineOf(TextIndex index) const {
@@ -93,7 +97,7 @@ void LaidBlock::Draw(QPainter& painter, QPointF at,
         const int first = selected->first.value < 0 ? -1 : selected->first.value + shift_;
         ranges.append({first, selected->second.value + shift_ - first, format});
     }
-    layout_.draw(&painter, at, ranges);
+    layout_.draw(&painter, at, ranges, painter.clipBoundingRect());
     if (caret) {
         layout_.drawCursor(&painter, at, caret->value + shift_);
     }

@@ -104,10 +104,21 @@ BoxTop LaidNote::Snapped(BoxTop top, bool down, const LaidShape& shape) {
     return BoxTop{top.block, before};
 }
 
+BoxTop LaidNote::Above(BoxTop bottom, int height, const LaidShape& shape) {
+    BoxTop top = Normalised(BoxTop{bottom.block, bottom.y - height}, shape);
+    // A text box wants the top margin below the box's top too when its top is in the note's
+    // first block.
+    if (top.block.start == 0 && top.y > 0) {
+        top.y += shape.margin;
+    }
+    return Snapped(top, true, shape);
+}
+
 BoxTop LaidNote::LastTop(int height, const LaidShape& shape) {
-    // So the scroll bar's end may show a line less than the note's end scrolled into view.
+    // The note's end, bottom margin and all, fits a pixel and a margin above the box's bottom;
+    // so the scroll bar's end may show a line less than the note's end scrolled into view.
     BoxTop top{blocks_.Last(), 0};
-    top.y = Layout(top.block, shape).Height() - shape.margin - (height - shape.margin - 1);
+    top.y = Layout(top.block, shape).Height() - (height - shape.margin - 1);
     return Snapped(Normalised(top, shape), true, shape);
 }
 
@@ -144,6 +155,14 @@ BoxTop LaidNote::LinesFrom(BoxTop top, int lines, const LaidShape& shape) {
         }
     }
     return BoxTop{top.block, TopOfLine(Layout(top.block, shape), line)};
+}
+
+int LaidNote::LinesToEnd(BoxTop top, const LaidShape& shape) {
+    int lines = -Layout(top.block, shape).LineAt(top.y);
+    for (std::optional<NoteBlock> block = top.block; block; block = blocks_.Next(*block)) {
+        lines += Layout(*block, shape).LineCount();
+    }
+    return lines;
 }
 
 std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool down,

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 
+#include <compare>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -35,6 +36,13 @@ struct BoxTop {
     }
 };
 
+// A line of a note as laid out: its block, by the block's first byte, and its number there.
+struct ViewLine {
+    std::size_t block = 0;
+    int line = 0;
+    friend auto operator<=>(const ViewLine&, const ViewLine&) = default;
+};
+
 // A note's blocks in a code page, each decoded and laid out when it is first asked for, with the
 // directions of the long lines they cut; the layouts are dropped when they hold too much.
 class LaidNote {
@@ -61,6 +69,9 @@ class LaidNote {
     BoxTop Normalised(BoxTop top, const LaidShape& shape);
     // The top of the line that holds `top`, or with `down` of the first line from it on.
     BoxTop Snapped(BoxTop top, bool down, const LaidShape& shape);
+    // The top of a box `height` pixels high whose bottom is at `bottom`, as a text box scrolls
+    // a line into view from above: the first line that starts within the box.
+    BoxTop Above(BoxTop bottom, int height, const LaidShape& shape);
     // The top of the last screenful of a box `height` pixels high, as a text box scrolls: the
     // whole lines that fit above its bottom margin end the note, or the note's start at the top
     // when the note is shorter.
@@ -68,6 +79,8 @@ class LaidNote {
     // The top `lines` whole lines further down (up when negative), held to the note: a text
     // box's scroll bar steps by lines, whatever their heights.
     BoxTop LinesFrom(BoxTop top, int lines, const LaidShape& shape);
+    // How many lines there are from the line of `top` to the note's end.
+    int LinesToEnd(BoxTop top, const LaidShape& shape);
     // Where a text box's Page Down (or Page Up) puts its top when the box's top stands
     // `from` pixels into the block of `top` and the box is `height` pixels high: the first line
     // that did not wholly fit on the screen (or the first line wholly within the page above);

@@ -25,7 +25,7 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &NoteView::ScrollBarAction);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, &NoteView::ScrollBarMoved);
-    top_.block = Blocks().First();
+    scroll_.Reset(Blocks().First());
     InstallAccessibility();
 }
 
@@ -37,15 +37,12 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     offsets_.reset();
     ++serial_;
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
-    top_ = Top{Blocks().First(), 0};
-    lag_ = 0;
+    scroll_.Reset(Blocks().First());
     wheelRest_ = 0;
     anchor_ = cursor_ = Place{};
     // A new text's caret, never moved across, keeps the box's left edge for Up and Down.
     caretX_ = 0;
     pageY_.reset();
-    topLine_ = 0;
-    settled_ = false;
     if (isVisible()) {
         Settle();
     }
@@ -78,17 +75,17 @@ LaidBlock& NoteView::Layout(const NoteBlock& block) const {
     return laid_.Layout(block, Shape());
 }
 
-int NoteView::LineHeight() const {
-    return fontMetrics().lineSpacing();
-}
-
 std::optional<NoteView::Top> NoteView::PagedTop(bool down) {
     laid_.Trim();
-    return laid_.PagedTop(top_, top_.y - lag_, viewport()->height(), down, Shape());
+    return laid_.PagedTop(scroll_.Top(), scroll_.verticalOffset(), viewport()->height(), down,
+                          Shape());
 }
 
 void NoteView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
+    // The right margin stays clear of a selected line's end, but for the caret's width, as a
+    // text box keeps it.
+    painter.setClipRect(QRect(0, 0, viewport()->width() - kMargin + 2, viewport()->height()));
     painter.setPen(palette().color(QPalette::Text));
     const auto group = hasFocus() ? QPalette::Active : QPalette::Inactive;
     QTextCharFormat selected;
@@ -171,12 +168,8 @@ void NoteView::changeEvent(QEvent* event) {
 void NoteView::Relayout() {
     // The top block stays at the top, from the line of the same number, as a text box keeps
     // its top line when the width or the font changes.
-    if (settled_) {
-        const LaidBlock* laid = laid_.Laid(top_.block.start);
-        topLine_ = laid != nullptr ? laid->LineAt(top_.y) : 0;
-    }
+    scroll_.Unsettle(laid_);
     laid_.Forget();
-    settled_ = false;
     // A hidden box is laid out when it shows, at the size it shows at.
     if (isVisible()) {
         Settle();
@@ -184,23 +177,21 @@ void NoteView::Relayout() {
 }
 
 void NoteView::Settle() {
-    const LaidBlock& laid = Layout(top_.block);
-    const QTextLine line = laid.Line(std::min(topLine_, laid.LineCount() - 1));
-    top_.y = line.isValid() && line.lineNumber() > 0 ? static_cast<int>(line.y()) : 0;
-    settled_ = true;
+    scroll_.Settle(laid_, Shape());
     ScrollBy(0);
 }
 
 void NoteView::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
-    if (!settled_) {
+    if (!scroll_.Settled()) {
         Settle();
     }
 }
 
 void NoteView::ScrollBy(int dy) {
     laid_.Trim();
-    Top top = laid_.Normalised(Top{top_.block, top_.y + dy}, Shape());
+    const Top& now = scroll_.Top();
+    Top top = laid_.Normalised(Top{now.block, now.y + dy}, Shape());
     // The box scrolls by lines, as a text box does: a whole line at the top.
     if (dy != 0) {
         top = laid_.Snapped(top, dy > 0, Shape());
@@ -210,7 +201,7 @@ void NoteView::ScrollBy(int dy) {
 
 void NoteView::ScrollLines(int lines) {
     laid_.Trim();
-    ScrollTo(laid_.LinesFrom(top_, lines, Shape()));
+    ScrollTo(laid_.LinesFrom(scroll_.Top(), lines, Shape()));
 }
 
 void NoteView::ScrollTo(Top top) {
@@ -221,19 +212,7 @@ void NoteView::ScrollTo(Top top) {
         last = laid_.LastTop(viewport()->height(), Shape());
         top = std::min(top, *last);
     }
-    if (top != top_) {
-        // A text box stands where the text of the line above its top line ends, moved there by
-        // whole pixels: a line's height is rounded up, so coming down it stands a pixel above
-        // the top line, coming up on it.
-        const bool down = top > top_;
-        const LaidBlock& laid = Layout(top.block);
-        lag_ = 0;
-        if (const int line = laid.LineAt(top.y); line > 0) {
-            const qreal above = laid.Line(line - 1).naturalTextRect().bottom();
-            lag_ = top.y - static_cast<int>(down ? std::floor(above) : std::ceil(above));
-        }
-    }
-    top_ = top;
+    scroll_.MoveTo(top, laid_, Shape());
     SyncScrollBar(last);
     viewport()->update();
 }
@@ -243,13 +222,11 @@ void NoteView::RestoreView(const View& view, bool sameText) {
     if (sameText) {
         Select(view.anchor, view.cursor);
     }
-    if (!settled_) {
-        top_ = Top{top.block, 0};
-        topLine_ = 0;
+    if (!scroll_.Settled()) {
+        scroll_.Wait(top.block);
     } else if (sameText) {
-        top_ = top;
-        lag_ = view.lag;
-        ScrollTo(top_);
+        scroll_.Restore(top, view.lag);
+        ScrollTo(top);
     } else {
         ScrollTo(laid_.Snapped(laid_.Normalised(top, Shape()), false, Shape()));
     }

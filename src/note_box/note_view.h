@@ -18,6 +18,7 @@
 #include "core/note_list.h"
 #include "note_box/laid_block.h"
 #include "note_box/laid_note.h"
+#include "note_box/scroll_position.h"
 
 class QMenu;
 
@@ -60,7 +61,7 @@ class NoteView : public QAbstractScrollArea {
     // The text of the blocks on screen, top to bottom.
     QString VisibleText() const;
     // The byte at the top of the box, and the note's size in bytes.
-    std::size_t TopByte() const { return top_.block.start; }
+    std::size_t TopByte() const { return scroll_.Top().block.start; }
     std::size_t NoteSize() const { return Blocks().Note().size(); }
 
     // A note up to this size is offered to screen readers whole; of a larger one, the part on
@@ -98,7 +99,9 @@ class NoteView : public QAbstractScrollArea {
         Place anchor;
         Place cursor;
     };
-    View SavedView() const { return {top_.block.start, top_.y, lag_, anchor_, cursor_}; }
+    View SavedView() const {
+        return {scroll_.Top().block.start, scroll_.Top().y, scroll_.Lag(), anchor_, cursor_};
+    }
     void RestoreView(const View& view, bool sameText);
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.
     QRect CharacterRect(Place place) const;
@@ -124,6 +127,8 @@ class NoteView : public QAbstractScrollArea {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Where the caret stands, for input methods and for the Menu key's menu, which opens there.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
     void scrollContentsBy(int dx, int dy) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -145,8 +150,8 @@ class NoteView : public QAbstractScrollArea {
     // block's top in the viewport, for as long as it returns true.
     template <typename Visit>
     void VisitShown(Visit visit) const {
-        std::optional<NoteBlock> block = top_.block;
-        for (int y = lag_ - top_.y; block && y < viewport()->height();
+        std::optional<NoteBlock> block = scroll_.Top().block;
+        for (int y = -scroll_.verticalOffset(); block && y < viewport()->height();
              block = Blocks().Next(*block)) {
             LaidBlock& laid = Layout(*block);
             if (!visit(*block, laid, y)) {
@@ -158,7 +163,7 @@ class NoteView : public QAbstractScrollArea {
     QString Decoded(const NoteBlock& block) const { return laid_.Decoded(block); }
     // Lays the note out anew (at a new width or font), keeping the top line.
     void Relayout();
-    // Puts the line `topLine_` of the top block at the top, laid out.
+    // Lays the top block out with the kept line at the top.
     void Settle();
     // Scrolls by `dy` pixels, held between the note's start and its last screenful.
     void ScrollBy(int dy);
@@ -173,12 +178,12 @@ class NoteView : public QAbstractScrollArea {
     void ScrollBarAction(int action);
     void ScrollBarMoved(int value);
     int ValueOf(const Top& top) const;
-    int LineHeight() const;
     // Where a page down or up puts the top, as a text box pages; none with the note's end on
     // the screen going down.
     std::optional<Top> PagedTop(bool down);
     // Moves the caret for a key, extending the selection with Shift; false for other keys.
     bool MoveCursor(QKeyEvent* event);
+    void MoveCaret(Move move, bool extend);
     // Where a move of the caret takes it from `place`, `x` being the distance from the left
     // that Up and Down keep; none for a move that cannot be made.
     std::optional<Place> Moved(Place place, Move move, qreal x);
@@ -190,6 +195,10 @@ class NoteView : public QAbstractScrollArea {
     Place Stepped(Place place, bool forward, QTextLayout::CursorMode mode);
     // The caret's place a line up or down at `x`; none past the note's first or last line.
     std::optional<Place> LineStep(Place place, bool up, qreal x);
+    ViewLine LineOfPlace(Place place) const;
+    // The line a page up or down takes the caret to, the box scrolled by the page, `from` being
+    // where the caret's line stood on the screen when the paging began.
+    ViewLine PagedLine(bool down, int from);
     // The caret's place a page up or down at `x`, the box scrolled by the page; none where
     // the caret cannot move.
     std::optional<Place> PageFrom(Place place, bool down, qreal x);
@@ -208,13 +217,8 @@ class NoteView : public QAbstractScrollArea {
     NoteText note_;
     // The note's blocks, laid out as they come on screen.
     mutable LaidNote laid_;
-    Top top_;
-    // Whether the blocks are laid out at the box's size; a hidden box waits until it shows,
-    // with the number of the line of its top block to show at the top.
-    bool settled_ = false;
-    int topLine_ = 0;
-    // How far above the top line a text box would stand, scrolled as this box was (0 or 1).
-    int lag_ = 0;
+    // Where the box stands; a hidden box is laid out when it shows.
+    ScrollPosition scroll_;
     Place anchor_;
     Place cursor_;
     // The caret's distance from the left that Up and Down keep, since the last other move.
@@ -228,8 +232,8 @@ class NoteView : public QAbstractScrollArea {
     qint64 doubleClickAt_ = -1;
     QBasicTimer blink_;
     bool caretOn_ = true;
-    // Pixels the wheel turned that do not yet make a line.
-    int wheelRest_ = 0;
+    // What the wheel turned that does not yet make a line.
+    qreal wheelRest_ = 0;
     // Bytes per scroll bar step, so that any note fits the bar's range.
     std::size_t unit_ = 1;
     // Where each block's text starts, once a screen reader asked; and the note's count.

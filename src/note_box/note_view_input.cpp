@@ -73,8 +73,8 @@ class SelectionData : public QMimeData {
 }  // namespace
 
 NoteView::Place NoteView::PlaceAt(QPoint point) {
-    std::optional<NoteBlock> block = top_.block;
-    int y = lag_ - top_.y;
+    std::optional<NoteBlock> block = scroll_.Top().block;
+    int y = -scroll_.verticalOffset();
     // A point above the box finds the lines above it.
     for (auto previous = Blocks().Previous(*block); point.y() < y && previous;
          previous = Blocks().Previous(*block)) {
@@ -299,6 +299,26 @@ QMenu* NoteView::CreateContextMenu() {
     all->setShortcut(QKeySequence::SelectAll);
     all->setEnabled(!Blocks().Note().empty());
     return menu;
+}
+
+QVariant NoteView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImCursorRectangle) {
+        // The caret's line, a caret wide, in the viewport, as a text box answers.
+        QRectF caret;
+        VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
+            if (block.start == cursor_.block) {
+                const QTextLine line = laid.LineOf(cursor_.index);
+                if (line.isValid()) {
+                    caret = QRectF(laid.XOf(line, cursor_.index), y + line.y(), 1, line.height());
+                }
+            }
+            return caret.isNull() && block.start < cursor_.block;
+        });
+        if (!caret.isNull()) {
+            return caret.toRect();
+        }
+    }
+    return QAbstractScrollArea::inputMethodQuery(query);
 }
 
 void NoteView::contextMenuEvent(QContextMenuEvent* event) {

@@ -23,19 +23,14 @@ void NoteView::EnsureVisible(Place place) {
         }
         return !shownAt;
     });
-    if (shownAt) {
-        if (*shownAt + lineTop < 0) {
-            ScrollBy(*shownAt + lineTop);
-        } else if (*shownAt + lineBottom > viewport()->height()) {
-            ScrollBy(*shownAt + lineBottom - viewport()->height());
-        }
-        return;
+    const bool above = shownAt ? *shownAt + lineTop < 0 : block.start < scroll_.Top().block.start;
+    // A line ending on the bottom edge counts as below it, as in a text box.
+    const bool below = shownAt ? *shownAt + lineBottom >= viewport()->height() : !above;
+    if (above) {
+        ScrollTo(laid_.Snapped(Top{block, lineTop}, false, Shape()));
+    } else if (below) {
+        ScrollTo(laid_.Above(Top{block, lineBottom}, viewport()->height(), Shape()));
     }
-    const bool above = block.start < top_.block.start;
-    // A whole line at the top, as the box always has.
-    ScrollTo(laid_.Snapped(
-        laid_.Normalised(Top{block, above ? lineTop : lineBottom - viewport()->height()}, Shape()),
-        !above, Shape()));
 }
 
 std::optional<QPointF> NoteView::PointOf(Place place) const {
@@ -76,54 +71,52 @@ qreal NoteView::CaretX(Place place) const {
     return line.isValid() ? laid.XOf(line, place.index) : kMargin;
 }
 
+ViewLine NoteView::LineOfPlace(Place place) const {
+    return ViewLine{place.block, Layout(Blocks().At(place.block)).LineOf(place.index).lineNumber()};
+}
+
+ViewLine NoteView::PagedLine(bool down, int from) {
+    // The note's end counts as on the screen as a text box counts it: when the blocks from the
+    // top one on, each taken whole, end within the box's height below where it stands. Then the
+    // caret goes to the note's last line; with the note's start at the top, to its first.
+    const std::optional<Top> pagedTop = PagedTop(down);
+    if ((down && !pagedTop) || (!down && scroll_.Top().block.start == 0 && scroll_.Top().y == 0)) {
+        const NoteBlock edge = down ? Blocks().Last() : Blocks().First();
+        return ViewLine{edge.start, down ? Layout(edge).LineCount() - 1 : 0};
+    }
+    ScrollTo(*pagedTop);
+    // The line that now stands where the caret's stood: going up with no line that high, the
+    // first line; going down with none that low, past the last line shown.
+    ViewLine target;
+    VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
+        for (int i = 0; i < laid.LineCount(); ++i) {
+            const int top = y + static_cast<int>(laid.Line(i).y());
+            if (!down && top > from) {
+                return false;
+            }
+            target = ViewLine{block.start, down && top < from ? i + 1 : i};
+            if (down && top >= from) {
+                return false;
+            }
+        }
+        return true;
+    });
+    return target;
+}
+
 std::optional<NoteView::Place> NoteView::PageFrom(Place place, bool down, qreal x) {
     // As a text box pages: the text moves a page and the caret goes to the line that stands
     // where its line stood on the screen when the paging began (the first at or below that
-    // place going down, the last at or above it going up). With the note's end already on
-    // the screen it goes to the last line, with its start at the top to the first; already
-    // there, nothing moves.
+    // place going down, the last at or above it going up); already there, nothing moves.
     EnsureVisible(place);
     if (!pageY_) {
         pageY_ = CharacterRect(place).top();
     }
-    const int from = *pageY_;
-    // The note's end counts as on the screen as a text box counts it: when the blocks from the
-    // top one on, each taken whole, end within the box's height below where it stands.
-    const std::optional<Top> pagedTop = PagedTop(down);
-    const bool atEnd = down && !pagedTop;
-    // The line that now stands where the caret's stood, by its block and number: the note's
-    // last (or first) when its end (or start) is on the screen already.
-    using Line = std::pair<std::size_t, int>;
-    Line target;
-    if (atEnd || (!down && top_.block.start == 0 && top_.y == 0)) {
-        const NoteBlock edge = down ? Blocks().Last() : Blocks().First();
-        target = Line{edge.start, down ? Layout(edge).LineCount() - 1 : 0};
-    } else {
-        ScrollTo(*pagedTop);
-        // Going up with no line that high, the first line; going down with none that low,
-        // past the last line shown.
-        target = Line{0, 0};
-        VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
-            for (int i = 0; i < laid.LineCount(); ++i) {
-                const int top = y + static_cast<int>(laid.Line(i).y());
-                if (!down && top > from) {
-                    return false;
-                }
-                target = Line{block.start, down && top < from ? i + 1 : i};
-                if (down && top >= from) {
-                    return false;
-                }
-            }
-            return true;
-        });
-    }
+    const ViewLine target = PagedLine(down, *pageY_);
     // The caret goes there a line at a time, as Up and Down take it, and at least a line; on
     // the note's last line going down (or first going up) it stays, and so does the selection.
-    const auto lineOf = [this](Place at) {
-        return Line{at.block, Layout(Blocks().At(at.block)).LineOf(at.index).lineNumber()};
-    };
     std::optional<Place> paged = LineStep(place, !down, x);
-    while (paged && (down ? lineOf(*paged) < target : lineOf(*paged) > target)) {
+    while (paged && (down ? LineOfPlace(*paged) < target : LineOfPlace(*paged) > target)) {
         const std::optional<Place> next = LineStep(*paged, !down, x);
         if (!next || *next == *paged) {
             break;
@@ -279,52 +272,54 @@ std::optional<NoteView::Place> NoteView::Collapsed(Move move, bool extend) const
 }
 
 bool NoteView::MoveCursor(QKeyEvent* event) {
-    for (const KeyMove& k : kKeyMoves) {
-        const bool extend = event->matches(k.select);
-        if (!extend && !event->matches(k.move)) {
-            continue;
-        }
-        // Up and Down keep the caret's distance from the left that the last other move left.
-        const bool vertical = k.to == Move::Up || k.to == Move::Down || k.to == Move::PageUp ||
-                              k.to == Move::PageDown;
-        const qreal x = vertical && caretX_ ? *caretX_ : CaretX(cursor_);
-        // A run of pages keeps the caret's place on the screen from where the run began, until
-        // the caret moves otherwise.
-        const bool paging = k.to == Move::PageUp || k.to == Move::PageDown;
-        std::optional<Place> place = Collapsed(k.to, extend);
-        if (!place) {
-            place = Moved(cursor_, k.to, x);
-        }
-        // Selecting up from the note's first line, or down from its last, takes in the rest of
-        // that line's block; the caret then keeps no distance from the left for Up and Down.
-        const bool toEdge = !place && extend && (k.to == Move::Up || k.to == Move::Down);
-        if (toEdge) {
-            place = Moved(cursor_, k.to == Move::Up ? Move::BlockStart : Move::BlockEnd, x);
-        }
-        if (!place) {
-            // Nothing moves, but the caret is brought into view, as a text box brings it.
-            if (!paging) {
-                EnsureVisible(cursor_);
-            }
-            return true;
-        }
-        const std::optional<int> pageY = pageY_;
-        Select(extend ? anchor_ : *place, *place);
-        if (vertical && !toEdge) {
-            caretX_ = x;
-        }
-        if (paging) {
-            pageY_ = pageY;
-        }
-        if (k.to == Move::Start) {
-            // The note's very start, margin and all.
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-        } else {
-            EnsureVisible(*place);
-        }
-        return true;
+    const auto found = std::find_if(std::begin(kKeyMoves), std::end(kKeyMoves), [&](auto& k) {
+        return event->matches(k.select) || event->matches(k.move);
+    });
+    if (found == std::end(kKeyMoves)) {
+        return false;
     }
-    return false;
+    MoveCaret(found->to, event->matches(found->select));
+    return true;
+}
+
+void NoteView::MoveCaret(Move move, bool extend) {
+    // Up and Down keep the caret's distance from the left that the last other move left.
+    const bool paging = move == Move::PageUp || move == Move::PageDown;
+    const bool vertical = paging || move == Move::Up || move == Move::Down;
+    const qreal x = vertical && caretX_ ? *caretX_ : CaretX(cursor_);
+    std::optional<Place> place = Collapsed(move, extend);
+    if (!place) {
+        place = Moved(cursor_, move, x);
+    }
+    // Selecting up from the note's first line, or down from its last, takes in the rest of
+    // that line's block; the caret then keeps no distance from the left for Up and Down.
+    const bool toEdge = !place && extend && (move == Move::Up || move == Move::Down);
+    if (toEdge) {
+        place = Moved(cursor_, move == Move::Up ? Move::BlockStart : Move::BlockEnd, x);
+    }
+    if (!place) {
+        // Nothing moves, but the caret is brought into view, as a text box brings it.
+        if (!paging) {
+            EnsureVisible(cursor_);
+        }
+        return;
+    }
+    // A run of pages keeps the caret's place on the screen from where the run began, until
+    // the caret moves otherwise.
+    const std::optional<int> pageY = pageY_;
+    Select(extend ? anchor_ : *place, *place);
+    if (vertical && !toEdge) {
+        caretX_ = x;
+    }
+    if (paging) {
+        pageY_ = pageY;
+    }
+    if (move == Move::Start) {
+        // The note's very start, margin and all.
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    } else {
+        EnsureVisible(*place);
+    }
 }
 
 void NoteView::keyPressEvent(QKeyEvent* event) {

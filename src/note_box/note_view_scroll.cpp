@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The note box's scroll bar, which counts bytes, and the wheel.
+#include <QApplication>
 #include <QScrollBar>
 #include <QTextLayout>
 #include <QWheelEvent>
@@ -20,8 +21,9 @@ void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     // A page is the bytes on screen, from the top of the box to its bottom, each end counted
     // by its height in its block, so that the slider's share of the groove is the share of the
     // note on screen.
-    const Top bottom = laid_.Normalised(Top{top_.block, top_.y + viewport()->height()}, Shape());
-    const std::size_t topByte = laid_.ByteOf(top_, Shape());
+    const Top& top = scroll_.Top();
+    const Top bottom = laid_.Normalised(Top{top.block, top.y + viewport()->height()}, Shape());
+    const std::size_t topByte = laid_.ByteOf(top, Shape());
     const std::size_t shown = std::max(laid_.ByteOf(bottom, Shape()), topByte) - topByte;
     // Far from the end, the last screenful starts a page before the note's end.
     bar->setRange(0, last ? ValueOf(*last) : static_cast<int>((NoteSize() - shown) / unit_));
@@ -29,7 +31,7 @@ void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     bar->setSingleStep(std::max(1, bar->pageStep() / 10));
     // While the slider is dragged it stays where the mouse puts it.
     if (!bar->isSliderDown()) {
-        bar->setValue(ValueOf(top_));
+        bar->setValue(ValueOf(top));
     }
 }
 
@@ -59,11 +61,11 @@ void NoteView::ScrollBarAction(int action) {
             return;
     }
     // The slider then takes the place scrolled to, not a step of its own.
-    verticalScrollBar()->setSliderPosition(ValueOf(top_));
+    verticalScrollBar()->setSliderPosition(ValueOf(scroll_.Top()));
 }
 
 void NoteView::ScrollBarMoved(int value) {
-    if (value != ValueOf(top_)) {
+    if (value != ValueOf(scroll_.Top())) {
         const QSignalBlocker blocker(verticalScrollBar());
         JumpToByte(static_cast<std::size_t>(value) * unit_);
     }
@@ -74,17 +76,37 @@ void NoteView::scrollContentsBy(int, int) {
 }
 
 void NoteView::wheelEvent(QWheelEvent* event) {
-    const QPoint pixels = event->pixelDelta();
-    wheelRest_ +=
-        !pixels.isNull() ? -pixels.y() : -event->angleDelta().y() * 3 * LineHeight() / 120;
-    // Whole lines, as a text box scrolls; what is left of a line waits for the next turn, so
-    // that a touchpad's small steps add up.
-    const int lines = wheelRest_ / LineHeight();
-    if (lines != 0) {
-        wheelRest_ -= lines * LineHeight();
-        ScrollLines(lines);
-    }
+    // The wheel's turn in notches, as a text box reads it: a touchpad's events carry their
+    // angle too, which is what counts.
+    const qreal notches = (event->inverted() ? -1 : 1) * event->angleDelta().y() / 120.0;
     event->accept();
+    if (event->modifiers() & Qt::ControlModifier) {
+        // Zooms, a point a notch, as a read-only text box does.
+        QFont zoomed = font();
+        if (const qreal size = zoomed.pointSizeF() + notches; size > 0 && notches != 0) {
+            zoomed.setPointSizeF(size);
+            setFont(zoomed);
+        }
+        return;
+    }
+    // A page of lines a notch with Shift, else the desktop's lines a notch, what is left of a
+    // line waiting for the next turn, so that a touchpad's small steps add up; never more
+    // than a page at once.
+    const int page =
+        std::max(1, laid_.LinesToEnd(laid_.LastTop(viewport()->height(), Shape()), Shape()));
+    int lines = 0;
+    if (event->modifiers() & Qt::ShiftModifier) {
+        lines = static_cast<int>(notches * page);
+        wheelRest_ = 0;
+    } else {
+        if (wheelRest_ * notches < 0) {
+            wheelRest_ = 0;  // turned the other way
+        }
+        wheelRest_ += notches * QApplication::wheelScrollLines();
+        lines = static_cast<int>(wheelRest_);
+        wheelRest_ -= lines;
+    }
+    ScrollLines(-std::clamp(lines, -page, page));
 }
 
 }  // namespace lintrel

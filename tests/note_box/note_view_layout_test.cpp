@@ -20,34 +20,6 @@ namespace {
 using test::NoteBoxTest;
 using test::Words;
 
-// The wheel scrolls by whole lines; a touchpad's small steps add up to them.
-TEST_F(NoteBoxTest, WheelScrollsByWholeLines) {
-    Show({"", "UTF-8", Words(100000, "\r\n")});
-    const int line = view.fontMetrics().lineSpacing();
-    const QPointF at(50, 50);
-    auto topLine = [&] { return view.OffsetOf(view.PlaceAt(QPoint(5, 1))).value; };
-    int top = topLine();
-    const struct {
-        QPoint pixels;
-        QPoint angle;
-        bool scrolls;
-    } turns[] = {
-        {{0, -line / 3}, {0, -40}, false},
-        {{0, -line / 3}, {0, -40}, false},
-        {{0, -line / 2}, {0, -60}, true},
-        {{}, {0, -120}, true},
-        {{}, {0, 120}, true},
-    };
-    for (const auto& t : turns) {
-        QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), t.pixels, t.angle, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view.viewport(), &wheel);
-        EXPECT_EQ(topLine() != top, t.scrolls) << t.angle.y();
-        EXPECT_GE(view.CharacterRect(view.PlaceAt(QPoint(5, 1))).top(), 0);
-        top = topLine();
-    }
-}
-
 // Reversed or embedded text keeps its order across the cuts of a line too long to be laid out
 // whole, and the caret steps over nothing at a stretch's start.
 TEST_F(NoteBoxTest, EmbeddingsReachIntoEveryStretchOfALongLine) {

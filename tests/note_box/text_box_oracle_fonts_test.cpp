@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <set>
 #include <string>
 
@@ -98,6 +99,132 @@ TEST_F(TextBoxOracleFonts, FontOrWidthChangeKeepsThePlaceAsTheTextBoxDoes) {
             for (QWidget* target : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&box)}) {
                 target->setFont(before);
                 target->resize(size);
+            }
+        }
+    }
+}
+
+// The faces a desktop may give the note box (the default first; the URW faces have negative
+// leading, the CJK face taller lines), the sizes Settings offers up to 36 points, and box
+// heights around where one line more fits.
+const char* const kFaces[] = {"",
+                              "DejaVu Sans",
+                              "Nimbus Sans",
+                              "Nimbus Roman",
+                              "Nimbus Mono PS",
+                              "URW Bookman",
+                              "Droid Sans Fallback"};
+const int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36};
+const int kHeights[] = {200, 230, 231, 232, 233, 300, 411};
+
+struct Shape {
+    const char* face;
+    int size;
+    int height;
+};
+
+// Every face at every size at two heights, and at every height at two sizes.
+std::vector<Shape> Shapes() {
+    std::vector<Shape> shapes;
+    for (const char* face : kFaces) {
+        for (const int size : kSizes) {
+            shapes.push_back({face, size, 231});
+            shapes.push_back({face, size, 300});
+        }
+        for (const int height : kHeights) {
+            shapes.push_back({face, 10, height});
+            shapes.push_back({face, 14, height});
+        }
+    }
+    return shapes;
+}
+
+using KeyList = std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
+
+class TextBoxOracleFaces : public TextBoxOracleFonts {
+  protected:
+    // Gives both boxes the face, size and height; false when the face is not installed.
+    bool Use(const Shape& shape) {
+        QFont font = base_;
+        if (*shape.face != 0) {
+            font.setFamily(QString::fromLatin1(shape.face));
+        }
+        font.setPointSize(shape.size);
+        for (QWidget* w : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&box)}) {
+            w->setFont(font);
+            w->resize(400, shape.height);
+        }
+        return *shape.face == 0 ||
+               QFontInfo(font).family().startsWith(QString::fromLatin1(shape.face));
+    }
+    static std::string Name(const Shape& shape, const Note& note) {
+        return std::string(*shape.face != 0 ? shape.face : "default") + " " +
+               std::to_string(shape.size) + " pt, " + std::to_string(shape.height) + " px, " +
+               note.name;
+    }
+    // Presses `keys` in both boxes; after each the caret, the selection, the top line and the
+    // screen agree, or the failure names the keys pressed.
+    void Press(const KeyList& keys, const std::string& name) {
+        std::string played;
+        for (const auto& [key, with] : keys) {
+            played += QKeySequence(key | with).toString().toStdString() + " ";
+            QTest::keyClick(&view, key, with);
+            QTest::keyClick(&box, key, with);
+            if (Ours() != Theirs() || !SameScreen()) {
+                ADD_FAILURE() << name << " after " << played
+                              << "(caret, anchor, top): " << ::testing::PrintToString(Ours())
+                              << " against " << ::testing::PrintToString(Theirs());
+                return;
+            }
+        }
+    }
+
+  private:
+    const QFont base_ = view.font();
+};
+
+// Pages, a page at a time and to the end, in every face, size and height: the line that was
+// partly shown comes to the top, and the last line shows whole above the margin.
+TEST_F(TextBoxOracleFaces, PagesAsTheTextBoxInEveryFaceSizeAndHeight) {
+    const KeyList sequences[] = {
+        {{Qt::Key_PageDown, {}},
+         {Qt::Key_PageDown, {}},
+         {Qt::Key_PageDown, test::kShift},
+         {Qt::Key_PageUp, {}},
+         {Qt::Key_Space, {}},
+         {Qt::Key_Space, {}},
+         {Qt::Key_Space, test::kShift}},
+        {{Qt::Key_End, test::kControl}, {Qt::Key_Up, {}}, {Qt::Key_PageUp, test::kShift}},
+    };
+    for (const Shape& shape : Shapes()) {
+        ASSERT_TRUE(Use(shape)) << shape.face << " is not installed (scripts/install-deps.sh "
+                                << "--test), the box got "
+                                << QFontInfo(view.font()).family().toStdString();
+        for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
+            for (const KeyList& keys : sequences) {
+                ASSERT_TRUE(Show(note));
+                Press(keys, Name(shape, note));
+            }
+        }
+    }
+}
+
+// Random runs of the keys a reader presses, pages among them, on every note in each face at a
+// small and a large size.
+TEST_F(TextBoxOracleFaces, RandomKeysAgreeInEveryFace) {
+    std::mt19937 random(41);
+    for (const char* face : kFaces) {
+        for (const Shape& shape : {Shape{face, 9, 231}, Shape{face, 20, 300}}) {
+            ASSERT_TRUE(Use(shape)) << face << " is not installed";
+            for (const Note& note : kNotes) {
+                for (int run = 0; run < 2; ++run) {
+                    ASSERT_TRUE(Show(note));
+                    KeyList keys;
+                    for (int i = 0; i < 15; ++i) {
+                        keys.push_back(test::kReaderKeys[random() % std::size(test::kReaderKeys)]);
+                    }
+                    Press(keys, Name(shape, note));
+                }
             }
         }
     }

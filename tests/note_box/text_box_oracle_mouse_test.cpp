@@ -69,20 +69,52 @@ TEST_F(TextBoxOracleMouse, MouseClicksSelectAsTheTextBoxDoes) {
 }
 
 // A triple click takes the line's paragraph, and the wheel scrolls as far as in the text box,
-// in notes of long paragraphs and of many short lines.
+// in notes of long paragraphs and of many short lines: by notches, by a touchpad's small turns
+// (with the pixels they carry), a page with Shift, and Ctrl zooms.
 TEST_F(TextBoxOracleMouse, TripleClicksAndTheWheelAsInTheTextBox) {
     const int line = view.fontMetrics().lineSpacing();
+    const struct {
+        int angle;
+        int pixels;
+        Qt::KeyboardModifiers modifiers;
+    } turns[] = {
+        {-120, 0, {}},
+        {120, 0, {}},
+        {240, 0, {}},
+        {360, 0, {}},
+        {-120, 0, {}},
+        {40, 0, {}},
+        {40, 0, {}},
+        {40, 0, {}},
+        {-120, 10, {}},
+        {-15, 2, {}},
+        {-15, 2, {}},
+        {-15, 2, {}},
+        {-15, 2, {}},
+        {-15, 2, {}},
+        {15, 2, {}},
+        {-120, 0, Qt::ShiftModifier},
+        {-60, 0, Qt::ShiftModifier},
+        {120, 0, Qt::ShiftModifier},
+        {120, 0, Qt::ControlModifier},
+        {-120, 0, {}},
+        {-240, 0, Qt::ControlModifier},
+        {120, 0, Qt::ControlModifier},
+    };
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {
         ASSERT_TRUE(Show(note));
-        for (const int turn : {-120, 120, 240, 360, -120, 40, 40, 40}) {
+        for (const auto& turn : turns) {
             for (QWidget* target : {view.viewport(), box.viewport()}) {
                 const QPointF at(100, 100);
-                QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, turn),
-                                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(0, turn.pixels),
+                                  QPoint(0, turn.angle), Qt::NoButton, turn.modifiers,
+                                  Qt::NoScrollPhase, false);
                 QApplication::sendEvent(target, &wheel);
             }
-            EXPECT_EQ(Ours(), Theirs())
-                << note.name << ", wheel " << turn << " (caret, anchor, top)";
+            QApplication::processEvents();
+            EXPECT_EQ(Ours(), Theirs()) << note.name << ", wheel " << turn.angle << " with "
+                                        << turn.modifiers << " (caret, anchor, top)";
+            EXPECT_EQ(view.font().pointSizeF(), box.font().pointSizeF()) << note.name;
         }
         const QPoint at(120, 4 + 3 * line / 2);
         for (QWidget* target : {view.viewport(), box.viewport()}) {
@@ -178,6 +210,26 @@ TEST_F(TextBoxOracleMouse, RightClickMenuAsInTheTextBox) {
         EXPECT_EQ(MenuEntries(view.CreateContextMenu()),
                   MenuEntries(box.createStandardContextMenu()))
             << note.name << ", all selected";
+    }
+}
+
+// The Menu key opens the menu where the box says its caret is: where the text box's caret is,
+// after moves down, along and to the end of the note.
+TEST_F(TextBoxOracleMouse, MenuKeyMenuOpensAtTheCaretAsInTheTextBox) {
+    const auto caret = [](QWidget* w) {
+        return w->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    };
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[3]}) {
+        ASSERT_TRUE(Show(note));
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Down, {}},
+                                                                  {Qt::Key_End, {}},
+                                                                  {Qt::Key_PageDown, {}},
+                                                                  {Qt::Key_End, test::kControl}};
+        for (const auto& [key, with] : keys) {
+            QTest::keyClick(&view, key, with);
+            QTest::keyClick(&box, key, with);
+            EXPECT_EQ(caret(&view), caret(&box)) << note.name << ", key " << key;
+        }
     }
 }
 
