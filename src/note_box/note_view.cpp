@@ -3,10 +3,8 @@
 #include "note_box/note_view.h"
 
 #include <QAccessible>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleHints>
 #include <QTextLayout>
 #include <QTimerEvent>
 
@@ -39,10 +37,7 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
     scroll_.Reset(Blocks().First());
     wheelRest_ = 0;
-    anchor_ = cursor_ = Place{};
-    // A new text's caret, never moved across, keeps the box's left edge for Up and Down.
-    caretX_ = 0;
-    pageY_.reset();
+    caret_.Reset();
     if (isVisible()) {
         Settle();
     }
@@ -91,8 +86,8 @@ void NoteView::paintEvent(QPaintEvent*) {
     QTextCharFormat selected;
     selected.setBackground(palette().color(group, QPalette::Highlight));
     selected.setForeground(palette().color(group, QPalette::HighlightedText));
-    const Place from = std::min(anchor_, cursor_);
-    const Place to = std::max(anchor_, cursor_);
+    const Place from = std::min(caret_.Anchor(), caret_.Cursor());
+    const Place to = std::max(caret_.Anchor(), caret_.Cursor());
 
     VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
         std::optional<std::pair<TextIndex, TextIndex>> selection;
@@ -104,41 +99,29 @@ void NoteView::paintEvent(QPaintEvent*) {
                 block.start == from.block ? from.index : TextIndex(-1),
                 block.start == to.block ? to.index : laid.End() + (block.breakAfter ? 1 : 0));
         }
-        const bool caret = CaretShown() && block.start == cursor_.block;
+        const Place cursor = caret_.Cursor();
+        const bool caret = CaretShown() && block.start == cursor.block;
         laid.Draw(painter, QPointF(0, y), selection, selected,
-                  caret ? std::optional(cursor_.index) : std::nullopt);
+                  caret ? std::optional(cursor.index) : std::nullopt);
         return true;
     });
 }
 
 void NoteView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    RestartBlink();
+    viewport()->update();
 }
 
 void NoteView::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
-    blink_.stop();
-    viewport()->update();
-}
-
-void NoteView::RestartBlink() {
-    caretOn_ = true;
-    blink_.stop();
-    // A flash time below 2 ms means a caret that does not blink.
-    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
-    if (hasFocus() && flash >= 2) {
-        blink_.start(flash / 2, this);
-    }
     viewport()->update();
 }
 
 void NoteView::timerEvent(QTimerEvent* event) {
     if (event->timerId() == drag_.timerId()) {
         DragScroll();
-    } else if (event->timerId() == blink_.timerId()) {
-        caretOn_ = !caretOn_;
-        viewport()->update();
+    } else if (event->timerId() == tripleClick_.timerId()) {
+        tripleClick_.stop();
     } else {
         QAbstractScrollArea::timerEvent(event);
     }

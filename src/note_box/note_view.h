@@ -16,6 +16,7 @@
 #include "core/block_text.h"
 #include "core/note_blocks.h"
 #include "core/note_list.h"
+#include "note_box/caret_control.h"
 #include "note_box/laid_block.h"
 #include "note_box/laid_note.h"
 #include "note_box/scroll_position.h"
@@ -32,7 +33,7 @@ namespace lintrel {
 // line and its break) and with the keys, copied with Ctrl+C; what is copied is the note's text,
 // each CR LF, CR and LF one "\n" (see BreakText). The selection is offered to middle-click
 // pasting as it changes.
-class NoteView : public QAbstractScrollArea {
+class NoteView : public QAbstractScrollArea, private CaretView {
     Q_OBJECT
 
   public:
@@ -50,10 +51,10 @@ class NoteView : public QAbstractScrollArea {
     // The whole note as shown.
     QString toPlainText() const;
     QString SelectedText() const;
-    bool HasSelection() const { return anchor_ != cursor_; }
-    // Whether the caret is drawn now: while the box has the focus, blinking at the desktop's
-    // cursor flash time, and shown again whenever it moves.
-    bool CaretShown() const { return hasFocus() && caretOn_; }
+    bool HasSelection() const { return caret_.HasSelection(); }
+    // Whether the caret is drawn: while the box has the focus, steady, as a read-only text
+    // box's.
+    bool CaretShown() const { return hasFocus(); }
     void selectAll();
     // The right-click menu, as a read-only text box's: Copy and Select All. The caller owns it.
     QMenu* CreateContextMenu();
@@ -88,7 +89,7 @@ class NoteView : public QAbstractScrollArea {
     // Counts the notes shown, so that what was learnt of one is known to be of it.
     std::size_t NoteSerial() const { return serial_; }
     void Select(Place anchor, Place cursor);
-    std::pair<Place, Place> Selection() const { return {anchor_, cursor_}; }
+    std::pair<Place, Place> Selection() const { return {caret_.Anchor(), caret_.Cursor()}; }
     // Where the box stands and what it selects, to come back to when its note is shown again:
     // the same text stands as it stood, selection and all; another text keeps the place of the
     // top as far as the text reaches.
@@ -100,7 +101,8 @@ class NoteView : public QAbstractScrollArea {
         Place cursor;
     };
     View SavedView() const {
-        return {scroll_.Top().block.start, scroll_.Top().y, scroll_.Lag(), anchor_, cursor_};
+        return {scroll_.Top().block.start, scroll_.Top().y, scroll_.Lag(), caret_.Anchor(),
+                caret_.Cursor()};
     }
     void RestoreView(const View& view, bool sameText);
     // Where the character at `place` is drawn in the viewport; null when it is off the screen.
@@ -111,9 +113,6 @@ class NoteView : public QAbstractScrollArea {
     // `near` (where the search of the note found it), and scrolls it into view; false when
     // there is none there.
     bool SelectMatch(const QString& text, std::size_t near);
-
-    // The caret's moves, as a text box names them (see note_view_keys.cpp).
-    enum class Move;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -140,12 +139,12 @@ class NoteView : public QAbstractScrollArea {
     static constexpr int kMargin = 4;
     using Top = BoxTop;
 
-    const NoteBlocks& Blocks() const { return laid_.Blocks(); }
+    const NoteBlocks& Blocks() const override { return laid_.Blocks(); }
     const BlockOffsets& Offsets() const;
     // How the box lays the note out now.
     LaidShape Shape() const { return {font(), viewport()->width(), kMargin}; }
     // The block laid out at the box's width and font, kept until the next scroll or note.
-    LaidBlock& Layout(const NoteBlock& block) const;
+    LaidBlock& Layout(const NoteBlock& block) const override;
     // Calls `visit(block, laid, y)` for the blocks on screen from the top, `y` being the
     // block's top in the viewport, for as long as it returns true.
     template <typename Visit>
@@ -181,36 +180,22 @@ class NoteView : public QAbstractScrollArea {
     // Where a page down or up puts the top, as a text box pages; none with the note's end on
     // the screen going down.
     std::optional<Top> PagedTop(bool down);
-    // Moves the caret for a key, extending the selection with Shift; false for other keys.
-    bool MoveCursor(QKeyEvent* event);
-    void MoveCaret(Move move, bool extend);
-    // Where a move of the caret takes it from `place`, `x` being the distance from the left
-    // that Up and Down keep; none for a move that cannot be made.
-    std::optional<Place> Moved(Place place, Move move, qreal x);
-    // Where Left or Right without Shift puts the caret when something is selected; none
-    // otherwise.
-    std::optional<Place> Collapsed(Move move, bool extend) const;
-    qreal CaretX(Place place) const;
-    // The next or previous character or word from `place`, across blocks.
-    Place Stepped(Place place, bool forward, QTextLayout::CursorMode mode);
-    // The caret's place a line up or down at `x`; none past the note's first or last line.
-    std::optional<Place> LineStep(Place place, bool up, qreal x);
-    ViewLine LineOfPlace(Place place) const;
     // The line a page up or down takes the caret to, the box scrolled by the page, `from` being
     // where the caret's line stood on the screen when the paging began.
-    ViewLine PagedLine(bool down, int from);
-    // The caret's place a page up or down at `x`, the box scrolled by the page; none where
-    // the caret cannot move.
-    std::optional<Place> PageFrom(Place place, bool down, qreal x);
-    void EnsureVisible(Place place);
-    // Shows the caret and starts its blinking over.
-    void RestartBlink();
+    ViewLine PagedLine(bool down, int from) override;
+    void EnsureVisible(Place place) override;
+    int LineTopOnScreen(Place place) const override { return CharacterRect(place).top(); }
+    void ShowStart() override;
+    // Redraws, offers the selection to middle-click pasting and tells screen readers.
+    void Selected(bool moved, bool selection) override;
     // Where a place is drawn in the viewport, when its block is on screen.
     std::optional<QPointF> PointOf(Place place) const;
     // Offers the selection to middle-click pasting.
     void OfferSelection();
     // Scrolls while the mouse, dragging, is held beyond the box's edge.
     void DragScroll();
+    // Drags the selected text out of the box, as a copy.
+    void DragOut();
     // Lets screen readers read the note box as a text.
     static void InstallAccessibility();
 
@@ -219,19 +204,16 @@ class NoteView : public QAbstractScrollArea {
     mutable LaidNote laid_;
     // Where the box stands; a hidden box is laid out when it shows.
     ScrollPosition scroll_;
-    Place anchor_;
-    Place cursor_;
-    // The caret's distance from the left that Up and Down keep, since the last other move.
-    std::optional<qreal> caretX_;
-    // Where on the screen the caret's line stood when the present run of pages began.
-    std::optional<int> pageY_;
+    CaretControl caret_{*this};
     bool selecting_ = false;
     QPoint dragPoint_;
     QBasicTimer drag_;
-    // When the last double click was, for a third click to select the line.
-    qint64 doubleClickAt_ = -1;
-    QBasicTimer blink_;
-    bool caretOn_ = true;
+    // A press on the selection, which a move drags out and a release ends as a click.
+    bool mightDrag_ = false;
+    QPoint pressPoint_;
+    // Runs for a double-click time after a double click, for a third click to take the line.
+    QBasicTimer tripleClick_;
+    QPoint tripleClickPoint_;
     // What the wheel turned that does not yet make a line.
     qreal wheelRest_ = 0;
     // Bytes per scroll bar step, so that any note fits the bar's range.

@@ -4,15 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDateTime>
-#include <QKeyEvent>
+#include <QDrag>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QStyleHints>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextLayout>
 
 #include <new>
@@ -96,27 +92,20 @@ NoteView::Place NoteView::PlaceAt(QPoint point) {
 }
 
 void NoteView::Select(Place anchor, Place cursor) {
-    const bool moved = cursor != cursor_;
-    // As a text box tells it: when text comes to be selected or stops being, or when what is
-    // selected changes; a caret moving with nothing selected changes no selection.
-    const bool selection =
-        (anchor != cursor) != HasSelection() || (anchor != cursor && (anchor != anchor_ || moved));
-    anchor_ = anchor;
-    cursor_ = cursor;
-    caretX_.reset();
-    if (moved) {
-        pageY_.reset();
-    }
-    RestartBlink();
+    caret_.Select(anchor, cursor);
+}
+
+void NoteView::Selected(bool moved, bool selection) {
+    viewport()->update();
     if (selection) {
         OfferSelection();
     }
     // Offsets count the text from the note's start: a screen reader is told them for a note
     // it reads whole (up to a megabyte), as it is given the text.
     if ((moved || selection) && QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
-        const int caret = OffsetOf(cursor_).value;
+        const int caret = OffsetOf(caret_.Cursor()).value;
         if (selection) {
-            QAccessibleTextSelectionEvent selected(this, OffsetOf(anchor_).value, caret);
+            QAccessibleTextSelectionEvent selected(this, OffsetOf(caret_.Anchor()).value, caret);
             QAccessible::updateAccessibility(&selected);
         }
         if (moved) {
@@ -127,7 +116,7 @@ void NoteView::Select(Place anchor, Place cursor) {
 }
 
 void NoteView::OfferSelection() {
-    const auto [from, to] = std::minmax(anchor_, cursor_);
+    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
     QClipboard* clipboard = QApplication::clipboard();
     // A mouse drag offers its selection once, when the button is released.
     if (from != to && !selecting_ && clipboard->supportsSelection()) {
@@ -142,7 +131,7 @@ void NoteView::selectAll() {
 }
 
 QString NoteView::SelectedText() const {
-    const auto [from, to] = std::minmax(anchor_, cursor_);
+    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
     return TextBetween(laid_.CodePage(), Blocks(), from, to);
 }
 
@@ -150,7 +139,7 @@ void NoteView::copy() const {
     if (!HasSelection()) {
         return;
     }
-    const auto [from, to] = std::minmax(anchor_, cursor_);
+    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
     QApplication::clipboard()->setMimeData(
         new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
 }
@@ -211,29 +200,45 @@ void NoteView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    const Place place = PlaceAt(event->position().toPoint());
-    // A third click soon after a double click selects the line, and the line break after it.
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (doubleClickAt_ >= 0 &&
-        now - doubleClickAt_ <= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
-        doubleClickAt_ = -1;
-        const NoteBlock block = Blocks().At(place.block);
-        const Place end = block.breakAfter && block.next
-                              ? Place{*block.next, TextIndex()}
-                              : Place{block.start, EndOf(Decoded(block))};
-        Select(Place{block.start, TextIndex()}, end);
+    const QPoint point = event->position().toPoint();
+    mightDrag_ = false;
+    selecting_ = true;
+    // A third click soon after a double click, and near it, selects the line and its break.
+    if (tripleClick_.isActive() &&
+        (point - tripleClickPoint_).manhattanLength() < QApplication::startDragDistance()) {
+        tripleClick_.stop();
+        caret_.SelectLine();
         return;
     }
-    Select(event->modifiers() & Qt::ShiftModifier ? anchor_ : place, place);
-    selecting_ = true;
+    const bool extend = event->modifiers() == Qt::ShiftModifier;
+    const Place place = PlaceAt(point);
+    // A press on the selection (the character nearest the mouse selected) may begin dragging
+    // the selected text out of the box.
+    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    if (!extend && from != to && from <= place && place <= to) {
+        mightDrag_ = true;
+        pressPoint_ = point;
+        return;
+    }
+    caret_.Press(place, point.x(), extend);
 }
 
 void NoteView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    if (mightDrag_) {
+        if ((event->position().toPoint() - pressPoint_).manhattanLength() >
+            QApplication::startDragDistance()) {
+            DragOut();
+        }
+        return;
+    }
     if (!selecting_) {
         return;
     }
     dragPoint_ = event->position().toPoint();
-    Select(anchor_, PlaceAt(dragPoint_));
+    caret_.DragTo(PlaceAt(dragPoint_), dragPoint_.x());
     // Held beyond the box's edge, the mouse starts the text scrolling a moment later.
     if (!viewport()->rect().contains(dragPoint_)) {
         if (!drag_.isActive()) {
@@ -244,11 +249,20 @@ void NoteView::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
+void NoteView::DragOut() {
+    // The selected text goes as a copy: the box is read-only, and drops nothing in.
+    selecting_ = false;
+    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    auto* drag = new QDrag(viewport());  // deleted when the drag is over
+    drag->setMimeData(new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
+}
+
 void NoteView::DragScroll() {
     // As a text box scrolls while the mouse is held beyond it: a line a tick, the ticks the
     // faster the farther the mouse is, selecting to where it is.
     const QRect visible = viewport()->rect();
-    Select(anchor_, PlaceAt(dragPoint_));
+    caret_.DragTo(PlaceAt(dragPoint_), dragPoint_.x());
     const int deltaY = std::max(dragPoint_.y() - visible.top(), visible.bottom() - dragPoint_.y()) -
                        visible.height();
     const int deltaX = std::max(dragPoint_.x() - visible.left(), visible.right() - dragPoint_.x()) -
@@ -265,11 +279,22 @@ void NoteView::DragScroll() {
 }
 
 void NoteView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !selecting_) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    drag_.stop();
+    if (mightDrag_) {
+        // A click on the selection, not dragged: the caret goes where it was clicked.
+        mightDrag_ = false;
+        selecting_ = false;
+        const QPoint point = event->position().toPoint();
+        caret_.Press(PlaceAt(point), point.x(), false);
+        return;
+    }
+    if (!selecting_) {
         return;
     }
     selecting_ = false;
-    drag_.stop();
     OfferSelection();
 }
 
@@ -277,16 +302,13 @@ void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    doubleClickAt_ = QDateTime::currentMSecsSinceEpoch();
+    mightDrag_ = false;
     // A double click selects the word under the mouse, as a text box's cursor finds it in the
-    // line (the block) that holds it.
-    const Place place = PlaceAt(event->position().toPoint());
-    QTextDocument line(Decoded(Blocks().At(place.block)));
-    QTextCursor cursor(&line);
-    cursor.setPosition(place.index.value);
-    cursor.select(QTextCursor::WordUnderCursor);
-    Select(Place{place.block, TextIndex(cursor.anchor())},
-           Place{place.block, TextIndex(cursor.position())});
+    // line (the block) that holds it; a third click soon after, near it, takes the line.
+    const QPoint point = event->position().toPoint();
+    caret_.SelectWord(PlaceAt(point));
+    tripleClickPoint_ = point;
+    tripleClick_.start(QApplication::doubleClickInterval(), this);
 }
 
 QMenu* NoteView::CreateContextMenu() {
@@ -305,14 +327,15 @@ QVariant NoteView::inputMethodQuery(Qt::InputMethodQuery query) const {
     if (query == Qt::ImCursorRectangle) {
         // The caret's line, a caret wide, in the viewport, as a text box answers.
         QRectF caret;
+        const Place cursor = caret_.Cursor();
         VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
-            if (block.start == cursor_.block) {
-                const QTextLine line = laid.LineOf(cursor_.index);
+            if (block.start == cursor.block) {
+                const QTextLine line = laid.LineOf(cursor.index);
                 if (line.isValid()) {
-                    caret = QRectF(laid.XOf(line, cursor_.index), y + line.y(), 1, line.height());
+                    caret = QRectF(laid.XOf(line, cursor.index), y + line.y(), 1, line.height());
                 }
             }
-            return caret.isNull() && block.start < cursor_.block;
+            return caret.isNull() && block.start < cursor.block;
         });
         if (!caret.isNull()) {
             return caret.toRect();

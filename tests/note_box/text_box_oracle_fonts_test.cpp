@@ -70,6 +70,7 @@ TEST_F(TextBoxOracleFonts, FontOrWidthChangeKeepsThePlaceAsTheTextBoxDoes) {
              w->setFont(font);
          }},
         {"narrower", [&](QWidget* w) { w->resize(size.width() - 130, size.height()); }},
+        {"wider", [&](QWidget* w) { w->resize(size.width() + 170, size.height()); }},
     };
     // The paragraph at the top of the text box.
     const auto theirTopBlock = [&] { return box.cursorForPosition(Middle()).block().position(); };

@@ -3,7 +3,9 @@
 // triple clicks, the wheel, the scroll bar, and the right-click menu.
 #include <QApplication>
 #include <QCursor>
+#include <QDrag>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -124,6 +126,110 @@ TEST_F(TextBoxOracleMouse, TripleClicksAndTheWheelAsInTheTextBox) {
         EXPECT_EQ(Ours(), Theirs()) << note.name << ", triple click (caret, anchor, top)";
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 30);
     }
+}
+
+// A press, release, double click or move of the left button (held on a move) at a point, in
+// lines and pixels: `line` lines down the box, `x` pixels across.
+struct MouseStep {
+    QEvent::Type type;
+    int x;
+    double line;
+    Qt::KeyboardModifiers modifiers = {};
+};
+
+void Send(QWidget* target, const MouseStep& step, int lineSpacing) {
+    const QPointF at(step.x, 4 + step.line * lineSpacing);
+    const Qt::MouseButton button = step.type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        step.type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(step.type, at, target->mapToGlobal(at), button, held, step.modifiers);
+    QApplication::sendEvent(target, &event);
+}
+
+// Drags after a double click extend by words, after a triple click by lines; Shift+clicks after
+// them extend alike; a press on the selection drags it out or, released, ends as a click.
+TEST_F(TextBoxOracleMouse, DragsAndShiftClicksByWordsAndLinesAsInTheTextBox) {
+    using E = QEvent;
+    const auto doubleClick = [](int x, double line) {
+        return std::vector<MouseStep>{{E::MouseButtonPress, x, line},
+                                      {E::MouseButtonRelease, x, line},
+                                      {E::MouseButtonPress, x, line},
+                                      {E::MouseButtonDblClick, x, line}};
+    };
+    const auto then = [](std::vector<MouseStep> steps, std::vector<MouseStep> more) {
+        steps.insert(steps.end(), more.begin(), more.end());
+        return steps;
+    };
+    const std::vector<MouseStep> triple =
+        then(doubleClick(120, 2.5),
+             {{E::MouseButtonRelease, 120, 2.5}, {E::MouseButtonPress, 121, 2.5}});
+    // A click (ending any selection) and a drag along a line.
+    const std::vector<MouseStep> dragged = {{E::MouseButtonPress, 5, 8.5},
+                                            {E::MouseButtonRelease, 5, 8.5},
+                                            {E::MouseButtonPress, 30, 2.5},
+                                            {E::MouseMove, 250, 2.5},
+                                            {E::MouseButtonRelease, 250, 2.5}};
+    const std::pair<const char*, std::vector<MouseStep>> gestures[] = {
+        {"word drag right and down",
+         then(doubleClick(120, 2.5), {{E::MouseMove, 200, 2.5},
+                                      {E::MouseMove, 263, 2.5},
+                                      {E::MouseMove, 70, 4.5},
+                                      {E::MouseButtonRelease, 70, 4.5}})},
+        {"word drag left and up", then(doubleClick(200, 3.5), {{E::MouseMove, 150, 3.5},
+                                                               {E::MouseMove, 31, 3.5},
+                                                               {E::MouseMove, 333, 1.5},
+                                                               {E::MouseMove, 205, 3.5},
+                                                               {E::MouseButtonRelease, 205, 3.5}})},
+        {"line drag down and up", then(triple, {{E::MouseMove, 90, 5.5},
+                                                {E::MouseMove, 90, 0.5},
+                                                {E::MouseMove, 100, 2.5},
+                                                {E::MouseButtonRelease, 100, 2.5}})},
+        {"Shift+clicks after a double click",
+         then(doubleClick(120, 2.5), {{E::MouseButtonRelease, 120, 2.5},
+                                      {E::MouseButtonPress, 260, 3.5, Qt::ShiftModifier},
+                                      {E::MouseButtonRelease, 260, 3.5, Qt::ShiftModifier},
+                                      {E::MouseButtonPress, 45, 0.5, Qt::ShiftModifier},
+                                      {E::MouseButtonRelease, 45, 0.5, Qt::ShiftModifier}})},
+        {"Shift+click after a triple click",
+         then(triple, {{E::MouseButtonRelease, 121, 2.5},
+                       {E::MouseButtonPress, 260, 6.5, Qt::ShiftModifier},
+                       {E::MouseButtonRelease, 260, 6.5, Qt::ShiftModifier}})},
+        {"a click on the selection",
+         then(dragged, {{E::MouseButtonPress, 121, 2.5}, {E::MouseButtonRelease, 121, 2.5}})},
+        {"the selection dragged out",
+         then(dragged, {{E::MouseButtonPress, 121, 2.5}, {E::MouseMove, 180, 4.5}})},
+    };
+    constexpr int kInterval = 60;
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(kInterval);
+    const int line = view.fontMetrics().lineSpacing();
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2], kNotes[3]}) {
+        ASSERT_TRUE(Show(note));
+        for (const auto& [name, steps] : gestures) {
+            for (std::size_t i = 0; i < steps.size(); ++i) {
+                for (QWidget* target : {view.viewport(), box.viewport()}) {
+                    Send(target, steps[i], line);
+                }
+                EXPECT_EQ(Ours(), Theirs())
+                    << note.name << ", " << name << ", step " << i << " (caret, anchor, top)";
+            }
+            if (steps.back().type == E::MouseMove) {
+                // Dragged out: both offered the selected word, and the release ends the drag.
+                const QDrag* ours = view.findChild<QDrag*>();
+                const QDrag* theirs = box.findChild<QDrag*>();
+                ASSERT_TRUE(ours && theirs) << note.name;
+                EXPECT_EQ(ours->mimeData()->text(), theirs->mimeData()->text()) << note.name;
+                EXPECT_FALSE(ours->mimeData()->text().isEmpty()) << note.name;
+                for (QWidget* target : {view.viewport(), box.viewport()}) {
+                    Send(target, {E::MouseButtonRelease, 180, 4.5}, line);
+                }
+                EXPECT_EQ(Ours(), Theirs()) << note.name << ", " << name << ", released";
+            }
+            // The next press is no third click.
+            QTest::qWait(kInterval + 30);
+        }
+    }
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
 }
 
 // Clicks on the scroll bar's arrows and its groove scroll as far as the text box's, leaving

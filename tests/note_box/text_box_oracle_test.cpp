@@ -131,28 +131,37 @@ TEST_F(TextBoxOracle, RandomKeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes)
     }
 }
 
-// The caret blinks at the desktop's cursor flash time while the box has the focus, as a text box's,
-// shows again at once when it moves, and stays shown where the desktop asks for no blinking.
-TEST_F(TextBoxOracle, CaretBlinksAtTheCursorFlashTime) {
+// How many different pictures `box` shows, focused, in the four flash times after a move of its
+// caret: more than one when its caret blinks.
+std::size_t PicturesWhileFocused(QAbstractScrollArea& box) {
+    box.activateWindow();
+    if (!QTest::qWaitForWindowActive(&box)) {
+        return 0;
+    }
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Right);
+    std::vector<QImage> pictures;
+    for (int i = 0; i < 16; ++i) {
+        const QImage picture = box.viewport()->grab().toImage();
+        if (std::find(pictures.begin(), pictures.end(), picture) == pictures.end()) {
+            pictures.push_back(picture);
+        }
+        QTest::qWait(50);
+    }
+    return pictures.size();
+}
+
+// The caret blinks, or stays, as the read-only text box's does; without the focus it is gone.
+TEST_F(TextBoxOracle, CaretBlinksOrStaysAsTheTextBoxDoes) {
     QStyleHints* hints = QGuiApplication::styleHints();
     const int flash = hints->cursorFlashTime();
-    ASSERT_TRUE(Show(kNotes[0]));
-    view.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    view.setFocus();
-    ASSERT_TRUE(view.hasFocus());
     hints->setCursorFlashTime(200);
-    QTest::keyClick(&view, Qt::Key_Right);
+    ASSERT_TRUE(Show(kNotes[0]));
+    const std::size_t theirs = PicturesWhileFocused(box);
+    const std::size_t ours = PicturesWhileFocused(view);
+    ASSERT_GE(theirs, 1u);
+    EXPECT_EQ(ours > 1, theirs > 1) << ours << " pictures against " << theirs;
     EXPECT_TRUE(view.CaretShown());
-    QTRY_VERIFY_WITH_TIMEOUT(!view.CaretShown(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(view.CaretShown(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!view.CaretShown(), 2000);
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_TRUE(view.CaretShown()) << "a move shows the caret";
-    hints->setCursorFlashTime(0);
-    QTest::keyClick(&view, Qt::Key_Right);
-    QTest::qWait(300);
-    EXPECT_TRUE(view.CaretShown()) << "no blinking";
     view.clearFocus();
     EXPECT_FALSE(view.CaretShown());
     hints->setCursorFlashTime(flash);
