@@ -31,6 +31,16 @@ void ScrollPosition::Unsettle(const LaidNote& laid) {
 
 void ScrollPosition::Settle(LaidNote& laid, const LaidShape& shape) {
     const LaidBlock& block = laid.Layout(top_.block, shape);
+    // A block now of no more lines than the kept line's number puts the next block at the
+    // top, as a text box moves on past it.
+    const auto next = laid.Blocks().Next(top_.block);
+    if (topLine_ > 0 && topLine_ >= block.LineCount() && next) {
+        top_ = BoxTop{*next, 0};
+        lag_ = 0;
+        topLine_ = 0;
+        settled_ = true;
+        return;
+    }
     const QTextLine line = block.Line(std::min(topLine_, block.LineCount() - 1));
     top_.y = line.isValid() && line.lineNumber() > 0 ? static_cast<int>(line.y()) : 0;
     settled_ = true;
