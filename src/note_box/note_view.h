@@ -82,8 +82,12 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     TextOffset TextSize() const { return Offsets().Size(); }
     // toPlainText() from `from` to `to`, decoding only the blocks between.
     QString TextBetweenOffsets(TextOffset from, TextOffset to) const;
-    // The text of the block that holds `offset`, and the offset where that block starts.
+    // The text of the block that holds `offset`, with the stretches of its line just before and
+    // after it when it is a stretch of a long line, and the offset where that text starts.
     std::pair<QString, TextOffset> TextAround(TextOffset offset) const;
+    // Where the line of the note that holds `offset` starts and ends when it is a long line cut
+    // into stretches; none for a line of one block.
+    std::optional<std::pair<TextOffset, TextOffset>> LongLineAround(TextOffset offset) const;
     // Where the line on screen that holds `offset` starts and ends, as Home and End find them.
     std::pair<TextOffset, TextOffset> LineAround(TextOffset offset) const;
     // Counts the notes shown, so that what was learnt of one is known to be of it.

@@ -2,11 +2,13 @@
 // What a screen reader learns of the note box: a read-only text. A note up to a megabyte is
 // offered whole, with its selection; of a larger one the part on screen. The character, word,
 // sentence and paragraph around an offset are found by a text box's own cursor in a document
-// of the block that holds the offset (or of the part on screen), and the line on screen from
-// the block's layout: no search runs beyond a block. Offsets themselves still count the text
+// of the block that holds the offset, with its neighbours when it is a stretch of a long line
+// (or of the part on screen), and the line on screen from the block's layout: no search runs
+// beyond those. Offsets themselves still count the text
 // from the note's start, through an index of where each block's text starts that the first
 // question builds (a note read whole is at most a megabyte).
 #include <QAccessibleWidget>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -133,6 +135,12 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
             const auto [start, end] = View()->LineAround(TextOffset(offset));
             return {start.value, end.value};
         }
+        if ((type == QAccessible::SentenceBoundary || type == QAccessible::ParagraphBoundary) &&
+            Whole()) {
+            if (const auto line = View()->LongLineAround(TextOffset(offset))) {
+                return InLongLine(offset, type, line->first.value, line->second.value);
+            }
+        }
         const int base = KeepAround(offset);
         QTextCursor cursor(&kept_.document);
         cursor.setPosition(offset - base);
@@ -142,6 +150,31 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
             ++to;
         }
         return {base + from, base + to};
+    }
+    // The sentence or paragraph around `offset` in a long line from `start` to `end`: the whole
+    // line, as a text box's cursor takes its block, and its sentences found in all of it.
+    std::pair<int, int> InLongLine(int offset, QAccessible::TextBoundaryType type, int start,
+                                   int end) const {
+        if (type == QAccessible::ParagraphBoundary) {
+            return {start, end};
+        }
+        const std::size_t serial = View()->NoteSerial();
+        if (line_.serial != serial || line_.start != start) {
+            line_.finder = QTextBoundaryFinder(
+                QTextBoundaryFinder::Sentence,
+                Shown(View()->TextBetweenOffsets(TextOffset(start), TextOffset(end))));
+            line_.serial = serial;
+            line_.start = start;
+        }
+        QTextBoundaryFinder& finder = line_.finder;
+        finder.setPosition(offset - start);
+        // A note read whole is at most a megabyte: its offsets are ints.
+        int previous = offset - start;
+        if (!(finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem)) {
+            previous = static_cast<int>(finder.toPreviousBoundary());
+        }
+        const int next = static_cast<int>(finder.toNextBoundary());
+        return {previous != -1 ? start + previous : start, next != -1 ? start + next : end};
     }
     // Keeps the block that holds `offset` as a document (of a note not read whole, the part
     // on screen) while the questions stay in it; the offset where it starts.
@@ -155,17 +188,20 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
             return 0;
         }
         const TextOffset at(offset);
-        const int base = (at - View()->PlaceOf(at).index.value).value;
-        if (kept_.serial != serial || kept_.base != base) {
-            Keep(View()->TextAround(at).first, serial, base);
+        const int block = (at - View()->PlaceOf(at).index.value).value;
+        if (kept_.serial != serial || kept_.block != block) {
+            const auto [text, start] = View()->TextAround(at);
+            Keep(text, serial, start.value);
+            kept_.block = block;
         }
-        return base;
+        return kept_.base;
     }
     void Keep(const QString& text, std::size_t serial, int base) const {
         kept_.text = text;
         kept_.document.setPlainText(text);
         kept_.serial = serial;
         kept_.base = base;
+        kept_.block = -1;
     }
 
     bool Whole() const { return View()->NoteSize() <= NoteView::kReadWholeBytes; }
@@ -178,13 +214,21 @@ class NoteViewAccessible : public QAccessibleWidget, public QAccessibleTextInter
         }
         return text;
     }
-    // The block last asked about, of the note shown `serial`.
+    // The block last asked about (where its text starts) with its neighbours in a long line,
+    // of the note shown `serial`; `base` is where the kept text starts.
     mutable struct {
         QString text;
         QTextDocument document;
         std::size_t serial = 0;
         int base = -1;
+        int block = -1;
     } kept_;
+    // The sentences of the long line last asked about, which starts at `start`.
+    mutable struct {
+        QTextBoundaryFinder finder;
+        std::size_t serial = 0;
+        int start = -1;
+    } line_;
     std::pair<int, int> Offsets() const {
         const auto [anchor, cursor] = View()->Selection();
         return {View()->OffsetOf(std::min(anchor, cursor)).value,

@@ -182,7 +182,37 @@ bool NoteView::SelectMatch(const QString& text, std::size_t near) {
 
 std::pair<QString, TextOffset> NoteView::TextAround(TextOffset offset) const {
     const Place place = PlaceOf(offset);
-    return {Decoded(Blocks().At(place.block)), offset - place.index.value};
+    const NoteBlock block = Blocks().At(place.block);
+    QString text = Decoded(block);
+    TextOffset start = offset - place.index.value;
+    // A stretch of a long line comes with its neighbours in the line, so that a word or a
+    // sentence across a cut is found whole.
+    if (const auto previous = Blocks().Previous(block); previous && !previous->breakAfter) {
+        const QString before = Decoded(*previous);
+        text.prepend(before);
+        start = start - static_cast<int>(before.size());
+    }
+    if (const auto next = Blocks().Next(block); next && !block.breakAfter) {
+        text += Decoded(*next);
+    }
+    return {text, start};
+}
+
+std::optional<std::pair<TextOffset, TextOffset>> NoteView::LongLineAround(TextOffset offset) const {
+    NoteBlock first = Blocks().At(PlaceOf(offset).block);
+    NoteBlock last = first;
+    for (auto previous = Blocks().Previous(first); previous && !previous->breakAfter;
+         previous = Blocks().Previous(first)) {
+        first = *previous;
+    }
+    for (auto next = Blocks().Next(last); next && !last.breakAfter; next = Blocks().Next(last)) {
+        last = *next;
+    }
+    if (first == last) {
+        return std::nullopt;
+    }
+    return std::pair(OffsetOf(Place{first.start, TextIndex()}),
+                     OffsetOf(Place{last.start, EndOf(Decoded(last))}));
 }
 
 std::pair<TextOffset, TextOffset> NoteView::LineAround(TextOffset offset) const {
