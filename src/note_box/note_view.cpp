@@ -35,6 +35,7 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     offsets_.reset();
     ++serial_;
     unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
+    lines_.Forget();
     scroll_.Reset(Blocks().First());
     wheelRest_ = 0;
     caret_.Reset();
@@ -153,6 +154,7 @@ void NoteView::Relayout() {
     // its top line when the width or the font changes.
     scroll_.Unsettle(laid_);
     laid_.Forget();
+    lines_.Forget();
     // A hidden box is laid out when it shows, at the size it shows at.
     if (isVisible()) {
         Settle();

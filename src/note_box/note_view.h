@@ -19,6 +19,7 @@
 #include "note_box/caret_control.h"
 #include "note_box/laid_block.h"
 #include "note_box/laid_note.h"
+#include "note_box/note_lines.h"
 #include "note_box/scroll_position.h"
 
 class QMenu;
@@ -27,8 +28,9 @@ namespace lintrel {
 
 // The note box: a read-only, wrapping view of a note's bytes in a code page. Only the blocks
 // on screen (see NoteBlock) are decoded and laid out, so a note of any size and shape shows
-// at once; the bytes are not copied. The scroll bar counts bytes: its value is the byte at
-// the top of the box, its page the bytes on screen. A caret shows while the box has the
+// at once; the bytes are not copied. The scroll bar counts the lines of a small note, as a
+// text box's does; of a larger one it counts bytes: its value is the byte at the top of the
+// box, its page the bytes on screen. A caret shows while the box has the
 // focus; text is selected with the mouse (a double click takes a word, a triple click the
 // line and its break) and with the keys, copied with Ctrl+C; what is copied is the note's text,
 // each CR LF, CR and LF one "\n" (see BreakText). The selection is offered to middle-click
@@ -65,6 +67,9 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     std::size_t TopByte() const { return scroll_.Top().block.start; }
     std::size_t NoteSize() const { return Blocks().Note().size(); }
 
+    // Of a note up to this size the scroll bar counts lines, as a text box's does; of a larger
+    // one, bytes, so that it scrolls at once whatever its size.
+    static constexpr std::size_t kCountLinesBytes = std::size_t{128} << 10;
     // A note up to this size is offered to screen readers whole; of a larger one, the part on
     // screen.
     static constexpr std::size_t kReadWholeBytes = std::size_t{1} << 20;
@@ -220,8 +225,11 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     QPoint tripleClickPoint_;
     // What the wheel turned that does not yet make a line.
     qreal wheelRest_ = 0;
-    // Bytes per scroll bar step, so that any note fits the bar's range.
+    // Bytes per scroll bar step, so that any note fits the bar's range; or, for a small note,
+    // its lines, which the bar counts.
     std::size_t unit_ = 1;
+    bool ByLines() const { return NoteSize() <= kCountLinesBytes; }
+    mutable NoteLines lines_;
     // Where each block's text starts, once a screen reader asked; and the note's count.
     mutable std::optional<BlockOffsets> offsets_;
     std::size_t serial_ = 0;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The note box's scroll bar, which counts bytes, and the wheel.
+// The note box's scroll bar, which counts a small note's lines and a large one's bytes, and the
+// wheel.
 #include <QApplication>
 #include <QScrollBar>
 #include <QTextLayout>
@@ -12,12 +13,27 @@
 namespace lintrel {
 
 int NoteView::ValueOf(const Top& top) const {
+    if (ByLines()) {
+        return lines_.LineOf(top, laid_, Shape());
+    }
     return static_cast<int>(laid_.ByteOf(top, Shape()) / unit_);
 }
 
 void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     QScrollBar* bar = verticalScrollBar();
     const QSignalBlocker blocker(bar);
+    if (ByLines()) {
+        // As a text box's: up to the line at the top of the last screenful, a page being the
+        // lines of that screenful.
+        const Top end = last ? *last : laid_.LastTop(viewport()->height(), Shape());
+        bar->setRange(0, ValueOf(end));
+        bar->setPageStep(std::max(1, laid_.LinesToEnd(end, Shape())));
+        bar->setSingleStep(1);
+        if (!bar->isSliderDown()) {
+            bar->setValue(ValueOf(scroll_.Top()));
+        }
+        return;
+    }
     // A page is the bytes on screen, from the top of the box to its bottom, each end counted
     // by its height in its block, so that the slider's share of the groove is the share of the
     // note on screen.
@@ -67,7 +83,11 @@ void NoteView::ScrollBarAction(int action) {
 void NoteView::ScrollBarMoved(int value) {
     if (value != ValueOf(scroll_.Top())) {
         const QSignalBlocker blocker(verticalScrollBar());
-        JumpToByte(static_cast<std::size_t>(value) * unit_);
+        if (ByLines()) {
+            ScrollTo(lines_.TopOf(value, laid_, Shape()));
+        } else {
+            JumpToByte(static_cast<std::size_t>(value) * unit_);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The note box beside a read-only QPlainTextEdit, the oracle, under the mouse: clicks, double and
 // triple clicks, the wheel, the scroll bar, and the right-click menu.
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCursor>
 #include <QDrag>
@@ -9,6 +10,8 @@
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -281,6 +284,39 @@ TEST_F(TextBoxOracleMouse, ScrollBarClicksAsInTheTextBox) {
             tops.insert(Theirs()[2]);
         }
         EXPECT_GE(tops.size(), 2u) << note.name << ": the clicks scrolled the text box";
+    }
+}
+
+// Dragging the scroll bar's thumb shows the lines the text box's shows, its range and page as
+// long, once the text box has laid every line out (before, it counts a paragraph it has not
+// laid out as one line: a kept departure the README names).
+TEST_F(TextBoxOracleMouse, ThumbDragsAsInTheTextBox) {
+    const Note shortThenLong{
+        "ShortLinesThenLongOnes", "UTF-8",
+        test::Words(20000, test::kLatin, 3) + test::Words(90000, test::kLatin, 50)};
+    for (const Note& note : {kNotes[0], kNotes[1], kNotes[2], shortThenLong}) {
+        ASSERT_TRUE(Show(note));
+        QTextDocument* document = box.document();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            document->documentLayout()->blockBoundingRect(block);
+        }
+        // A scroll to the end and back has the text box count its lines anew.
+        box.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        box.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        QApplication::processEvents();
+        QScrollBar* ours = view.verticalScrollBar();
+        QScrollBar* theirs = box.verticalScrollBar();
+        ASSERT_GT(theirs->maximum(), 0) << note.name;
+        EXPECT_EQ(ours->maximum(), theirs->maximum()) << note.name;
+        EXPECT_EQ(ours->pageStep(), theirs->pageStep()) << note.name;
+        for (const double share : {0.07, 0.5, 0.31, 0.93, 1.0, 0.0}) {
+            for (QScrollBar* bar : {ours, theirs}) {
+                bar->setSliderDown(true);
+                bar->setSliderPosition(static_cast<int>(share * bar->maximum()));
+                bar->setSliderDown(false);
+            }
+            EXPECT_EQ(Ours(), Theirs()) << note.name << ", thumb at " << share;
+        }
     }
 }
 
