@@ -23,6 +23,15 @@ void LaidNote::Reset(const QByteArray& codePage, std::string_view note) {
         note, std::string_view(codePage.constData(), static_cast<std::size_t>(codePage.size())));
 }
 
+bool LaidNote::Reshape(const LaidShape& shape) {
+    if (shape.font == shape_.font && shape.width == shape_.width && shape.margin == shape_.margin) {
+        return false;
+    }
+    shape_ = shape;
+    Forget();
+    return true;
+}
+
 void LaidNote::Forget() {
     laid_.clear();
     laidChars_ = 0;
@@ -34,14 +43,14 @@ void LaidNote::Trim() {
     }
 }
 
-LaidBlock& LaidNote::Layout(const NoteBlock& block, const LaidShape& shape) {
+LaidBlock& LaidNote::Layout(const NoteBlock& block) {
     auto& slot = laid_[block.start];
     if (!slot) {
         slot = std::make_unique<LaidBlock>(
             DecodeBlock(codePage_, blocks_, block), directions_.OpenAt(codePage_, blocks_, block),
-            shape.font, directions_.Of(codePage_, blocks_, block), shape.margin,
-            std::max(1, shape.width - 2 * shape.margin), block.start == 0 ? shape.margin : 0,
-            block.next ? 0 : shape.margin);
+            shape_.font, directions_.Of(codePage_, blocks_, block), shape_.margin,
+            std::max(1, shape_.width - 2 * shape_.margin), block.start == 0 ? shape_.margin : 0,
+            block.next ? 0 : shape_.margin);
         laidChars_ += static_cast<std::size_t>(slot->Text().size());
     }
     return *slot;
@@ -59,7 +68,7 @@ QString LaidNote::Decoded(const NoteBlock& block) const {
     return DecodeBlock(codePage_, blocks_, block);
 }
 
-BoxTop LaidNote::Normalised(BoxTop top, const LaidShape& shape) {
+BoxTop LaidNote::Normalised(BoxTop top) {
     while (top.y < 0) {
         const auto previous = blocks_.Previous(top.block);
         if (!previous) {
@@ -67,24 +76,24 @@ BoxTop LaidNote::Normalised(BoxTop top, const LaidShape& shape) {
             break;
         }
         top.block = *previous;
-        top.y += Layout(top.block, shape).Height();
+        top.y += Layout(top.block).Height();
     }
-    while (top.y >= Layout(top.block, shape).Height()) {
+    while (top.y >= Layout(top.block).Height()) {
         const auto next = blocks_.Next(top.block);
         if (!next) {
-            top.y = Layout(top.block, shape).Height() - 1;
+            top.y = Layout(top.block).Height() - 1;
             break;
         }
-        top.y -= Layout(top.block, shape).Height();
+        top.y -= Layout(top.block).Height();
         top.block = *next;
     }
     return top;
 }
 
-BoxTop LaidNote::Snapped(BoxTop top, bool down, const LaidShape& shape) {
+BoxTop LaidNote::Snapped(BoxTop top, bool down) {
     // The line tops of the block; the note's first line counts from the note's top, so that
     // the top margin shows at the start.
-    const LaidBlock& laid = Layout(top.block, shape);
+    const LaidBlock& laid = Layout(top.block);
     int before = 0;
     for (int i = 1; i < laid.LineCount(); ++i) {
         const int y = static_cast<int>(laid.Line(i).y());
@@ -104,22 +113,22 @@ BoxTop LaidNote::Snapped(BoxTop top, bool down, const LaidShape& shape) {
     return BoxTop{top.block, before};
 }
 
-BoxTop LaidNote::Above(BoxTop bottom, int height, const LaidShape& shape) {
-    BoxTop top = Normalised(BoxTop{bottom.block, bottom.y - height}, shape);
+BoxTop LaidNote::Above(BoxTop bottom, int height) {
+    BoxTop top = Normalised(BoxTop{bottom.block, bottom.y - height});
     // A text box wants the top margin below the box's top too when its top is in the note's
     // first block.
     if (top.block.start == 0 && top.y > 0) {
-        top.y += shape.margin;
+        top.y += shape_.margin;
     }
-    return Snapped(top, true, shape);
+    return Snapped(top, true);
 }
 
-BoxTop LaidNote::LastTop(int height, const LaidShape& shape) {
+BoxTop LaidNote::LastTop(int height) {
     // The note's end, bottom margin and all, fits a pixel and a margin above the box's bottom;
     // so the scroll bar's end may show a line less than the note's end scrolled into view.
     BoxTop top{blocks_.Last(), 0};
-    top.y = Layout(top.block, shape).Height() - (height - shape.margin - 1);
-    return Snapped(Normalised(top, shape), true, shape);
+    top.y = Layout(top.block).Height() - (height - shape_.margin - 1);
+    return Snapped(Normalised(top), true);
 }
 
 namespace {
@@ -132,10 +141,10 @@ int TopOfLine(const LaidBlock& laid, int number) {
 
 }  // namespace
 
-BoxTop LaidNote::LinesFrom(BoxTop top, int lines, const LaidShape& shape) {
-    int line = Layout(top.block, shape).LineAt(top.y);
+BoxTop LaidNote::LinesFrom(BoxTop top, int lines) {
+    int line = Layout(top.block).LineAt(top.y);
     for (; lines > 0; --lines) {
-        if (line + 1 < Layout(top.block, shape).LineCount()) {
+        if (line + 1 < Layout(top.block).LineCount()) {
             ++line;
         } else if (const auto next = blocks_.Next(top.block)) {
             top.block = *next;
@@ -149,32 +158,31 @@ BoxTop LaidNote::LinesFrom(BoxTop top, int lines, const LaidShape& shape) {
             --line;
         } else if (const auto previous = blocks_.Previous(top.block)) {
             top.block = *previous;
-            line = Layout(top.block, shape).LineCount() - 1;
+            line = Layout(top.block).LineCount() - 1;
         } else {
             break;
         }
     }
-    return BoxTop{top.block, TopOfLine(Layout(top.block, shape), line)};
+    return BoxTop{top.block, TopOfLine(Layout(top.block), line)};
 }
 
-int LaidNote::LinesToEnd(BoxTop top, const LaidShape& shape) {
-    int lines = -Layout(top.block, shape).LineAt(top.y);
+int LaidNote::LinesToEnd(BoxTop top) {
+    int lines = -Layout(top.block).LineAt(top.y);
     for (std::optional<NoteBlock> block = top.block; block; block = blocks_.Next(*block)) {
-        lines += Layout(*block, shape).LineCount();
+        lines += Layout(*block).LineCount();
     }
     return lines;
 }
 
-std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool down,
-                                         const LaidShape& shape) {
+std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool down) {
     if (down) {
         // Whole blocks while they end on the screen, then the first line of the next that
         // does not.
         const int bottom = from + height;
         int h = 0;
         NoteBlock block = top.block;
-        for (int blockHeight = Layout(block, shape).Height(); h + blockHeight <= bottom;
-             blockHeight = Layout(block, shape).Height()) {
+        for (int blockHeight = Layout(block).Height(); h + blockHeight <= bottom;
+             blockHeight = Layout(block).Height()) {
             const auto next = blocks_.Next(block);
             if (!next) {
                 return std::nullopt;
@@ -182,7 +190,7 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
             h += blockHeight;
             block = *next;
         }
-        const LaidBlock& laid = Layout(block, shape);
+        const LaidBlock& laid = Layout(block);
         int line = 0;
         while (line < laid.LineCount() - 1 &&
                laid.Line(line).naturalTextRect().bottom() <= bottom - h) {
@@ -201,9 +209,9 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
             break;
         }
         block = *previous;
-        h -= Layout(block, shape).Height();
+        h -= Layout(block).Height();
     }
-    const LaidBlock& laid = Layout(block, shape);
+    const LaidBlock& laid = Layout(block);
     int line = 0;
     while (line < laid.LineCount() && laid.Line(line).naturalTextRect().top() < pageTop - h) {
         ++line;
@@ -218,10 +226,10 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
     return BoxTop{block, TopOfLine(laid, line)};
 }
 
-bool LaidNote::EndWithin(const BoxTop& top, int height, const LaidShape& shape) {
+bool LaidNote::EndWithin(const BoxTop& top, int height) {
     int below = -top.y;
     for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {
-        below += Layout(*block, shape).Height();
+        below += Layout(*block).Height();
         if (below > height) {
             return false;
         }
@@ -229,15 +237,15 @@ bool LaidNote::EndWithin(const BoxTop& top, int height, const LaidShape& shape) 
     return true;
 }
 
-std::size_t LaidNote::ByteOf(const BoxTop& top, const LaidShape& shape) {
+std::size_t LaidNote::ByteOf(const BoxTop& top) {
     const std::size_t span = blocks_.Span(top.block);
-    const double share = static_cast<double>(top.y) / Layout(top.block, shape).Height();
+    const double share = static_cast<double>(top.y) / Layout(top.block).Height();
     return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
 }
 
-BoxTop LaidNote::TopOf(std::size_t byte, const LaidShape& shape) {
+BoxTop LaidNote::TopOf(std::size_t byte) {
     const NoteBlock block = blocks_.At(byte);
-    const LaidBlock& laid = Layout(block, shape);
+    const LaidBlock& laid = Layout(block);
     const std::size_t span = blocks_.Span(block);
     int y = 0;
     if (span > 0) {

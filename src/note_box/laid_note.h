@@ -49,7 +49,11 @@ class LaidNote {
   public:
     // A new note, none of it laid out; its bytes are kept alive by the caller.
     void Reset(const QByteArray& codePage, std::string_view note);
-    // Forgets every layout, for a new font or width.
+    // Lays out from now on in `shape`, forgetting the layouts when it is a new one; whether it
+    // was.
+    bool Reshape(const LaidShape& shape);
+    const LaidShape& Shape() const { return shape_; }
+    // Forgets every layout.
     void Forget();
     // Drops the layouts once they hold too much: the one place where they are dropped, so that
     // a LaidBlock& stays valid until the next Trim() or Forget().
@@ -57,8 +61,8 @@ class LaidNote {
 
     const NoteBlocks& Blocks() const { return blocks_; }
     const QByteArray& CodePage() const { return codePage_; }
-    // The block laid out in `shape`.
-    LaidBlock& Layout(const NoteBlock& block, const LaidShape& shape);
+    // The block laid out in the shape.
+    LaidBlock& Layout(const NoteBlock& block);
     // The block's layout when it has one.
     const LaidBlock* Laid(std::size_t start) const;
     // The block's text, from its layout when it has one.
@@ -66,35 +70,35 @@ class LaidNote {
 
     // The walks between places of a box's top, pixels and bytes, laying out what they pass.
     // `top` with its y within its block's height, held between the note's start and end.
-    BoxTop Normalised(BoxTop top, const LaidShape& shape);
+    BoxTop Normalised(BoxTop top);
     // The top of the line that holds `top`, or with `down` of the first line from it on.
-    BoxTop Snapped(BoxTop top, bool down, const LaidShape& shape);
+    BoxTop Snapped(BoxTop top, bool down);
     // The top of a box `height` pixels high whose bottom is at `bottom`, as a text box scrolls
     // a line into view from above: the first line that starts within the box.
-    BoxTop Above(BoxTop bottom, int height, const LaidShape& shape);
+    BoxTop Above(BoxTop bottom, int height);
     // The top of the last screenful of a box `height` pixels high, as a text box scrolls: the
     // whole lines that fit above its bottom margin end the note, or the note's start at the top
     // when the note is shorter.
-    BoxTop LastTop(int height, const LaidShape& shape);
+    BoxTop LastTop(int height);
     // The top `lines` whole lines further down (up when negative), held to the note: a text
     // box's scroll bar steps by lines, whatever their heights.
-    BoxTop LinesFrom(BoxTop top, int lines, const LaidShape& shape);
+    BoxTop LinesFrom(BoxTop top, int lines);
     // How many lines there are from the line of `top` to the note's end.
-    int LinesToEnd(BoxTop top, const LaidShape& shape);
+    int LinesToEnd(BoxTop top);
     // Where a text box's Page Down (or Page Up) puts its top when the box's top stands
     // `from` pixels into the block of `top` and the box is `height` pixels high: the first line
     // that did not wholly fit on the screen (or the first line wholly within the page above);
     // none when the note's end is on the screen already.
-    std::optional<BoxTop> PagedTop(BoxTop top, int from, int height, bool down,
-                                   const LaidShape& shape);
+    std::optional<BoxTop> PagedTop(BoxTop top, int from, int height, bool down);
     // Whether the note ends within `height` pixels below `top`.
-    bool EndWithin(const BoxTop& top, int height, const LaidShape& shape);
+    bool EndWithin(const BoxTop& top, int height);
     // The byte a place of the top stands for, counted by its height in its block, and the top
     // of the line that the byte stands at.
-    std::size_t ByteOf(const BoxTop& top, const LaidShape& shape);
-    BoxTop TopOf(std::size_t byte, const LaidShape& shape);
+    std::size_t ByteOf(const BoxTop& top);
+    BoxTop TopOf(std::size_t byte);
 
   private:
+    LaidShape shape_;
     QByteArray codePage_;
     NoteBlocks blocks_;
     std::map<std::size_t, std::unique_ptr<LaidBlock>> laid_;

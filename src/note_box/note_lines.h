@@ -19,12 +19,12 @@ class NoteLines {
         firstLines_.clear();
     }
     // The number of the line that holds `top`, the note's first line being 0.
-    int LineOf(const BoxTop& top, LaidNote& laid, const LaidShape& shape);
+    int LineOf(const BoxTop& top, LaidNote& laid);
     // The top of the line `number`, held to the note's lines.
-    BoxTop TopOf(int number, LaidNote& laid, const LaidShape& shape);
+    BoxTop TopOf(int number, LaidNote& laid);
 
   private:
-    void Count(LaidNote& laid, const LaidShape& shape);
+    void Count(LaidNote& laid);
 
     // Each block's first byte, and the number of its first line; then the count of all lines.
     std::vector<std::size_t> starts_;

@@ -24,6 +24,7 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
             &NoteView::ScrollBarAction);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, &NoteView::ScrollBarMoved);
     scroll_.Reset(Blocks().First());
+    laid_.Reshape(Shape());
     InstallAccessibility();
 }
 
@@ -68,13 +69,12 @@ QString NoteView::TextBetweenOffsets(TextOffset from, TextOffset to) const {
 }
 
 LaidBlock& NoteView::Layout(const NoteBlock& block) const {
-    return laid_.Layout(block, Shape());
+    return laid_.Layout(block);
 }
 
 std::optional<NoteView::Top> NoteView::PagedTop(bool down) {
     laid_.Trim();
-    return laid_.PagedTop(scroll_.Top(), scroll_.verticalOffset(), viewport()->height(), down,
-                          Shape());
+    return laid_.PagedTop(scroll_.Top(), scroll_.verticalOffset(), viewport()->height(), down);
 }
 
 void NoteView::paintEvent(QPaintEvent*) {
@@ -153,8 +153,9 @@ void NoteView::Relayout() {
     // The top block stays at the top, from the line of the same number, as a text box keeps
     // its top line when the width or the font changes.
     scroll_.Unsettle(laid_);
-    laid_.Forget();
-    lines_.Forget();
+    if (laid_.Reshape(Shape())) {
+        lines_.Forget();
+    }
     // A hidden box is laid out when it shows, at the size it shows at.
     if (isVisible()) {
         Settle();
@@ -162,7 +163,7 @@ void NoteView::Relayout() {
 }
 
 void NoteView::Settle() {
-    scroll_.Settle(laid_, Shape());
+    scroll_.Settle(laid_);
     ScrollBy(0);
 }
 
@@ -176,28 +177,28 @@ void NoteView::showEvent(QShowEvent* event) {
 void NoteView::ScrollBy(int dy) {
     laid_.Trim();
     const Top& now = scroll_.Top();
-    Top top = laid_.Normalised(Top{now.block, now.y + dy}, Shape());
+    Top top = laid_.Normalised(Top{now.block, now.y + dy});
     // The box scrolls by lines, as a text box does: a whole line at the top.
     if (dy != 0) {
-        top = laid_.Snapped(top, dy > 0, Shape());
+        top = laid_.Snapped(top, dy > 0);
     }
     ScrollTo(top);
 }
 
 void NoteView::ScrollLines(int lines) {
     laid_.Trim();
-    ScrollTo(laid_.LinesFrom(scroll_.Top(), lines, Shape()));
+    ScrollTo(laid_.LinesFrom(scroll_.Top(), lines));
 }
 
 void NoteView::ScrollTo(Top top) {
     // The last screenful is found only near the note's end, so that a long line shows without
     // its last stretch laid out too.
     std::optional<Top> last;
-    if (laid_.EndWithin(top, 2 * viewport()->height(), Shape())) {
-        last = laid_.LastTop(viewport()->height(), Shape());
+    if (laid_.EndWithin(top, 2 * viewport()->height())) {
+        last = laid_.LastTop(viewport()->height());
         top = std::min(top, *last);
     }
-    scroll_.MoveTo(top, laid_, Shape());
+    scroll_.MoveTo(top, laid_);
     SyncScrollBar(last);
     viewport()->update();
 }
@@ -213,12 +214,12 @@ void NoteView::RestoreView(const View& view, bool sameText) {
         scroll_.Restore(top, view.lag);
         ScrollTo(top);
     } else {
-        ScrollTo(laid_.Snapped(laid_.Normalised(top, Shape()), false, Shape()));
+        ScrollTo(laid_.Snapped(laid_.Normalised(top), false));
     }
 }
 
 void NoteView::JumpToByte(std::size_t byte) {
-    ScrollTo(laid_.TopOf(byte, Shape()));
+    ScrollTo(laid_.TopOf(byte));
 }
 
 }  // namespace lintrel

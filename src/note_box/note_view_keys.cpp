@@ -27,9 +27,9 @@ void NoteView::EnsureVisible(Place place) {
     // A line ending on the bottom edge counts as below it, as in a text box.
     const bool below = shownAt ? *shownAt + lineBottom >= viewport()->height() : !above;
     if (above) {
-        ScrollTo(laid_.Snapped(Top{block, lineTop}, false, Shape()));
+        ScrollTo(laid_.Snapped(Top{block, lineTop}, false));
     } else if (below) {
-        ScrollTo(laid_.Above(Top{block, lineBottom}, viewport()->height(), Shape()));
+        ScrollTo(laid_.Above(Top{block, lineBottom}, viewport()->height()));
     }
 }
 

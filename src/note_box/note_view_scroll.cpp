@@ -14,9 +14,9 @@ namespace lintrel {
 
 int NoteView::ValueOf(const Top& top) const {
     if (ByLines()) {
-        return lines_.LineOf(top, laid_, Shape());
+        return lines_.LineOf(top, laid_);
     }
-    return static_cast<int>(laid_.ByteOf(top, Shape()) / unit_);
+    return static_cast<int>(laid_.ByteOf(top) / unit_);
 }
 
 void NoteView::SyncScrollBar(const std::optional<Top>& last) {
@@ -25,9 +25,9 @@ void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     if (ByLines()) {
         // As a text box's: up to the line at the top of the last screenful, a page being the
         // lines of that screenful.
-        const Top end = last ? *last : laid_.LastTop(viewport()->height(), Shape());
+        const Top end = last ? *last : laid_.LastTop(viewport()->height());
         bar->setRange(0, ValueOf(end));
-        bar->setPageStep(std::max(1, laid_.LinesToEnd(end, Shape())));
+        bar->setPageStep(std::max(1, laid_.LinesToEnd(end)));
         bar->setSingleStep(1);
         if (!bar->isSliderDown()) {
             bar->setValue(ValueOf(scroll_.Top()));
@@ -38,9 +38,9 @@ void NoteView::SyncScrollBar(const std::optional<Top>& last) {
     // by its height in its block, so that the slider's share of the groove is the share of the
     // note on screen.
     const Top& top = scroll_.Top();
-    const Top bottom = laid_.Normalised(Top{top.block, top.y + viewport()->height()}, Shape());
-    const std::size_t topByte = laid_.ByteOf(top, Shape());
-    const std::size_t shown = std::max(laid_.ByteOf(bottom, Shape()), topByte) - topByte;
+    const Top bottom = laid_.Normalised(Top{top.block, top.y + viewport()->height()});
+    const std::size_t topByte = laid_.ByteOf(top);
+    const std::size_t shown = std::max(laid_.ByteOf(bottom), topByte) - topByte;
     // Far from the end, the last screenful starts a page before the note's end.
     bar->setRange(0, last ? ValueOf(*last) : static_cast<int>((NoteSize() - shown) / unit_));
     bar->setPageStep(std::max(1, static_cast<int>(shown / unit_)));
@@ -65,7 +65,7 @@ void NoteView::ScrollBarAction(int action) {
         case QAbstractSlider::SliderPageStepAdd:
         case QAbstractSlider::SliderPageStepSub:
             ScrollTo(PagedTop(action == QAbstractSlider::SliderPageStepAdd)
-                         .value_or(laid_.LastTop(viewport()->height(), Shape())));
+                         .value_or(laid_.LastTop(viewport()->height())));
             break;
         case QAbstractSlider::SliderToMinimum:
             JumpToByte(0);
@@ -84,7 +84,7 @@ void NoteView::ScrollBarMoved(int value) {
     if (value != ValueOf(scroll_.Top())) {
         const QSignalBlocker blocker(verticalScrollBar());
         if (ByLines()) {
-            ScrollTo(lines_.TopOf(value, laid_, Shape()));
+            ScrollTo(lines_.TopOf(value, laid_));
         } else {
             JumpToByte(static_cast<std::size_t>(value) * unit_);
         }
@@ -112,8 +112,7 @@ void NoteView::wheelEvent(QWheelEvent* event) {
     // A page of lines a notch with Shift, else the desktop's lines a notch, what is left of a
     // line waiting for the next turn, so that a touchpad's small steps add up; never more
     // than a page at once.
-    const int page =
-        std::max(1, laid_.LinesToEnd(laid_.LastTop(viewport()->height(), Shape()), Shape()));
+    const int page = std::max(1, laid_.LinesToEnd(laid_.LastTop(viewport()->height())));
     int lines = 0;
     if (event->modifiers() & Qt::ShiftModifier) {
         lines = static_cast<int>(notches * page);

@@ -8,10 +8,10 @@
 
 namespace lintrel {
 
-void ScrollPosition::MoveTo(const BoxTop& top, LaidNote& laid, const LaidShape& shape) {
+void ScrollPosition::MoveTo(const BoxTop& top, LaidNote& laid) {
     if (top != top_) {
         const bool down = top > top_;
-        const LaidBlock& block = laid.Layout(top.block, shape);
+        const LaidBlock& block = laid.Layout(top.block);
         lag_ = 0;
         if (const int line = block.LineAt(top.y); line > 0) {
             const qreal above = block.Line(line - 1).naturalTextRect().bottom();
@@ -29,8 +29,8 @@ void ScrollPosition::Unsettle(const LaidNote& laid) {
     settled_ = false;
 }
 
-void ScrollPosition::Settle(LaidNote& laid, const LaidShape& shape) {
-    const LaidBlock& block = laid.Layout(top_.block, shape);
+void ScrollPosition::Settle(LaidNote& laid) {
+    const LaidBlock& block = laid.Layout(top_.block);
     // A block now of no more lines than the kept line's number puts the next block at the
     // top, as a text box moves on past it.
     const auto next = laid.Blocks().Next(top_.block);

@@ -28,7 +28,7 @@ class ScrollPosition {
     // Puts `top` at the top. A text box stands where the text of the line above its top line
     // ends, moved there by whole pixels: a line's height is rounded up, so coming down it
     // stands a pixel above the top line, coming up on it.
-    void MoveTo(const BoxTop& top, LaidNote& laid, const LaidShape& shape);
+    void MoveTo(const BoxTop& top, LaidNote& laid);
     // Puts back a place saved with its lag, for the same text laid out alike.
     void Restore(const BoxTop& top, int lag) {
         top_ = top;
@@ -42,7 +42,7 @@ class ScrollPosition {
         topLine_ = 0;
     }
     // Lays the top block out and puts the kept line at the top.
-    void Settle(LaidNote& laid, const LaidShape& shape);
+    void Settle(LaidNote& laid);
 
   private:
     BoxTop top_;

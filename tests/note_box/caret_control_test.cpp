@@ -24,11 +24,10 @@ class FakeBox : public CaretView {
   public:
     explicit FakeBox(const std::string& note) : note_(note) {
         laid_.Reset(QByteArray(kUtf8), note_);
+        laid_.Reshape(LaidShape{QFont(), 2000, 4});
     }
     const NoteBlocks& Blocks() const override { return laid_.Blocks(); }
-    const LaidBlock& Layout(const NoteBlock& block) const override {
-        return laid_.Layout(block, LaidShape{QFont(), 2000, 4});
-    }
+    const LaidBlock& Layout(const NoteBlock& block) const override { return laid_.Layout(block); }
     void EnsureVisible(Place place) override { shown.push_back(place); }
     int LineTopOnScreen(Place) const override { return 42 + static_cast<int>(shown.size()); }
     ViewLine PagedLine(bool down, int from) override {
