@@ -191,11 +191,6 @@ qreal CaretControl::CaretX(BlockPlace place) const {
     return line.isValid() ? laid.XOf(line, place.index) : 0;
 }
 
-ViewLine CaretControl::LineOf(BlockPlace place) const {
-    const LaidBlock& laid = view_.Layout(view_.Blocks().At(place.block));
-    return ViewLine{place.block, laid.LineOf(place.index).lineNumber()};
-}
-
 BlockPlace CaretControl::Stepped(BlockPlace place, bool forward,
                                  QTextLayout::CursorMode mode) const {
     const NoteBlock block = view_.Blocks().At(place.block);
@@ -214,7 +209,11 @@ BlockPlace CaretControl::Stepped(BlockPlace place, bool forward,
 }
 
 std::optional<BlockPlace> CaretControl::LineStep(BlockPlace place, bool up, qreal x) const {
-    const NoteBlock block = view_.Blocks().At(place.block);
+    return LineStep(view_.Blocks().At(place.block), place, up, x);
+}
+
+std::optional<BlockPlace> CaretControl::LineStep(const NoteBlock& block, BlockPlace place, bool up,
+                                                 qreal x) const {
     const LaidBlock& laid = view_.Layout(block);
     const QTextLine line = laid.LineOf(place.index);
     const int number = (line.isValid() ? line.lineNumber() : 0) + (up ? -1 : 1);
@@ -241,9 +240,18 @@ std::optional<BlockPlace> CaretControl::PageFrom(BlockPlace place, bool down, qr
     const ViewLine target = view_.PagedLine(down, *pageY_);
     // The caret goes there a line at a time, as Up and Down take it, and at least a line; on
     // the note's last line going down (or first going up) it stays, and so does the selection.
-    std::optional<BlockPlace> paged = LineStep(place, !down, x);
-    while (paged && (down ? LineOf(*paged) < target : LineOf(*paged) > target)) {
-        const std::optional<BlockPlace> next = LineStep(*paged, !down, x);
+    // The block is looked up only when a step leaves it: in a long line that costs a scan.
+    NoteBlock block = view_.Blocks().At(place.block);
+    std::optional<BlockPlace> paged = LineStep(block, place, !down, x);
+    while (paged) {
+        if (paged->block != block.start) {
+            block = view_.Blocks().At(paged->block);
+        }
+        const ViewLine line{block.start, view_.Layout(block).LineOf(paged->index).lineNumber()};
+        if (down ? line >= target : line <= target) {
+            break;
+        }
+        const std::optional<BlockPlace> next = LineStep(block, *paged, !down, x);
         if (!next || *next == *paged) {
             break;
         }

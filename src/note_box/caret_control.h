@@ -107,11 +107,12 @@ class CaretControl {
     // Where Left or Right without Shift puts the caret when something is selected.
     std::optional<BlockPlace> Collapsed(CaretMove move, bool extend) const;
     qreal CaretX(BlockPlace place) const;
-    ViewLine LineOf(BlockPlace place) const;
     // The next or previous character or word from `place`, across blocks.
     BlockPlace Stepped(BlockPlace place, bool forward, QTextLayout::CursorMode mode) const;
     // A line up or down at `x`; none past the note's first or last line.
     std::optional<BlockPlace> LineStep(BlockPlace place, bool up, qreal x) const;
+    std::optional<BlockPlace> LineStep(const NoteBlock& block, BlockPlace place, bool up,
+                                       qreal x) const;
     // A page up or down at `x`, the box scrolled by the page.
     std::optional<BlockPlace> PageFrom(BlockPlace place, bool down, qreal x);
     // A text cursor at `place` in a document of its block's text alone, for its word moves.
