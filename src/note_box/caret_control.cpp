@@ -285,7 +285,7 @@ void CaretControl::DragTo(BlockPlace place, qreal x) {
 }
 
 void CaretControl::SelectWord(BlockPlace place) {
-    clickedLine_.reset();
+    // A line a triple click took is kept, as a text box keeps it, until a press elsewhere.
     PlaceSpan word{place, place};
     // On a line with text, the word the text cursor finds there, or the space between two.
     const LaidBlock& laid = view_.Layout(view_.Blocks().At(place.block));

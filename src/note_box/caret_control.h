@@ -100,6 +100,8 @@ class CaretControl {
     // A triple click: selects the caret's line and the break after it; a drag then extends by
     // lines.
     void SelectLine();
+    // Whether a double or triple click took a word or a line that the mouse extends from.
+    bool ExtendsByClick() const { return clickedWord_ || clickedLine_; }
     // The mouse, its button held, over `place`: extends the selection as the press began it.
     void DragTo(BlockPlace place, qreal x);
 

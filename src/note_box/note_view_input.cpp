@@ -264,7 +264,9 @@ void NoteView::mouseMoveEvent(QMouseEvent* event) {
         }
         return;
     }
-    if (!selecting_) {
+    // A drag extends from a press, or by words or lines from a double or triple click (whose
+    // second press may come as the double click alone).
+    if (!selecting_ && !caret_.ExtendsByClick()) {
         return;
     }
     dragPoint_ = event->position().toPoint();
@@ -314,11 +316,12 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
     }
     drag_.stop();
     if (mightDrag_) {
-        // A click on the selection, not dragged: the caret goes where it was clicked.
+        // A click on the selection, not dragged: the caret goes where it was clicked, the word
+        // or line a click took kept for Shift+clicks, as in a text box.
         mightDrag_ = false;
         selecting_ = false;
-        const QPoint point = event->position().toPoint();
-        caret_.Press(PlaceAt(point), point.x(), false);
+        const Place place = PlaceAt(event->position().toPoint());
+        caret_.Select(place, place);
         return;
     }
     if (!selecting_) {
