@@ -181,8 +181,7 @@ std::optional<BlockPlace> CaretControl::Collapsed(CaretMove move, bool extend) c
         return std::nullopt;
     }
     const bool rightToLeft = view_.Layout(view_.Blocks().At(cursor_.block)).RightToLeft();
-    const auto [first, last] = std::minmax(anchor_, cursor_);
-    return Logical(move, rightToLeft) == Move::Left ? first : last;
+    return Logical(move, rightToLeft) == Move::Left ? Span().start : Span().end;
 }
 
 qreal CaretControl::CaretX(BlockPlace place) const {
@@ -261,17 +260,13 @@ std::optional<BlockPlace> CaretControl::PageFrom(BlockPlace place, bool down, qr
 }
 
 void CaretControl::Press(BlockPlace place, qreal x, bool extend) {
-    if (!extend) {
-        clickedWord_.reset();
-        clickedLine_.reset();
-        Select(place, place);
-    } else if (clickedLine_) {
-        ExtendByLines(place);
-    } else if (clickedWord_) {
-        ExtendByWords(place, x);
-    } else {
-        Select(anchor_, place);
+    if (extend) {
+        DragTo(place, x);  // Shift extends as a drag does
+        return;
     }
+    clickedWord_.reset();
+    clickedLine_.reset();
+    Select(place, place);
 }
 
 void CaretControl::DragTo(BlockPlace place, qreal x) {
@@ -295,11 +290,8 @@ void CaretControl::SelectWord(BlockPlace place) {
         word = {BlockPlace{place.block, TextIndex(cursor.anchor())},
                 BlockPlace{place.block, TextIndex(cursor.position())}};
     }
-    clickedWord_.reset();
     Select(word.start, word.end);
-    if (word.start != word.end) {
-        clickedWord_ = word;
-    }
+    clickedWord_ = word.start != word.end ? std::optional(word) : std::nullopt;
 }
 
 void CaretControl::SelectLine() {

@@ -3,6 +3,7 @@
 
 #include <QTextLayout>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -80,6 +81,11 @@ class CaretControl {
     const BlockPlace& Cursor() const { return cursor_; }
     const BlockPlace& Anchor() const { return anchor_; }
     bool HasSelection() const { return anchor_ != cursor_; }
+    // The selection from its first place to its last, whichever end the caret is at.
+    PlaceSpan Span() const {
+        const auto [first, last] = std::minmax(anchor_, cursor_);
+        return {first, last};
+    }
     // A new text: the caret at its start, keeping the box's left edge for Up and Down.
     void Reset();
     // Selects from `anchor` to `cursor`; the caret's kept distance from the left goes.

@@ -87,8 +87,9 @@ void NoteView::paintEvent(QPaintEvent*) {
     QTextCharFormat selected;
     selected.setBackground(palette().color(group, QPalette::Highlight));
     selected.setForeground(palette().color(group, QPalette::HighlightedText));
-    const Place from = std::min(caret_.Anchor(), caret_.Cursor());
-    const Place to = std::max(caret_.Anchor(), caret_.Cursor());
+    const PlaceSpan span = caret_.Span();
+    const Place& from = span.start;
+    const Place& to = span.end;
 
     VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int y) {
         std::optional<std::pair<TextIndex, TextIndex>> selection;

@@ -116,7 +116,7 @@ void NoteView::Selected(bool moved, bool selection) {
 }
 
 void NoteView::OfferSelection() {
-    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    const auto [from, to] = caret_.Span();
     QClipboard* clipboard = QApplication::clipboard();
     // A mouse drag offers its selection once, when the button is released.
     if (from != to && !selecting_ && clipboard->supportsSelection()) {
@@ -131,7 +131,7 @@ void NoteView::selectAll() {
 }
 
 QString NoteView::SelectedText() const {
-    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    const auto [from, to] = caret_.Span();
     return TextBetween(laid_.CodePage(), Blocks(), from, to);
 }
 
@@ -139,7 +139,7 @@ void NoteView::copy() const {
     if (!HasSelection()) {
         return;
     }
-    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    const auto [from, to] = caret_.Span();
     QApplication::clipboard()->setMimeData(
         new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
 }
@@ -244,7 +244,7 @@ void NoteView::mousePressEvent(QMouseEvent* event) {
     const Place place = PlaceAt(point);
     // A press on the selection (the character nearest the mouse selected) may begin dragging
     // the selected text out of the box.
-    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    const auto [from, to] = caret_.Span();
     if (!extend && from != to && from <= place && place <= to) {
         mightDrag_ = true;
         pressPoint_ = point;
@@ -284,7 +284,7 @@ void NoteView::mouseMoveEvent(QMouseEvent* event) {
 void NoteView::DragOut() {
     // The selected text goes as a copy: the box is read-only, and drops nothing in.
     selecting_ = false;
-    const auto [from, to] = std::minmax(caret_.Anchor(), caret_.Cursor());
+    const auto [from, to] = caret_.Span();
     auto* drag = new QDrag(viewport());  // deleted when the drag is over
     drag->setMimeData(new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
     drag->exec(Qt::CopyAction, Qt::CopyAction);

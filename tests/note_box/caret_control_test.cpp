@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -169,72 +168,6 @@ TEST(CaretControlTest, MovesAsATextBoxMovesItsCaret) {
             << c.name;
         ASSERT_FALSE(box.shown.empty()) << c.name << ": the caret was not brought into view";
         EXPECT_EQ(box.shown.back(), c.wantCursor) << c.name;
-    }
-}
-
-// The distance from the left of the character `index` of the first block's first line.
-qreal XOf(const FakeBox& box, int index) {
-    const LaidBlock& laid = box.Layout(box.Blocks().At(0));
-    return laid.XOf(laid.Line(0), TextIndex(index));
-}
-
-// After a double click the mouse extends by words, to the edge of the word under it nearer the
-// mouse, the clicked word kept whole; after a triple click it extends by lines.
-TEST(CaretControlTest, MouseExtendsByWordsAndLines) {
-    const struct {
-        const char* name;
-        const char* note;
-        std::function<void(CaretControl&, const FakeBox&)> gesture;
-        Place wantAnchor;
-        Place wantCursor;
-    } cases[] = {
-        {"ShiftClickAfterADoubleClickSnapsToTheNearerEdge", "one two three four",
-         [](CaretControl& caret, const FakeBox& box) {
-             caret.SelectWord(At(0, 5));
-             caret.Press(At(0, 10), XOf(box, 10), true);
-         },
-         At(0, 4), At(0, 8)},
-        {"DragBackKeepsTheClickedWordWhole", "one two three four",
-         [](CaretControl& caret, const FakeBox& box) {
-             caret.SelectWord(At(0, 9));
-             caret.DragTo(At(0, 2), XOf(box, 2) + 1);
-         },
-         At(0, 13), At(0, 3)},
-        {"DragBackIntoTheWordSelectsItAgain", "one two three four",
-         [](CaretControl& caret, const FakeBox& box) {
-             caret.SelectWord(At(0, 9));
-             caret.DragTo(At(0, 2), XOf(box, 2));
-             caret.DragTo(At(0, 11), XOf(box, 11));
-         },
-         At(0, 8), At(0, 13)},
-        {"AClickForgetsTheWord", "one two three four",
-         [](CaretControl& caret, const FakeBox& box) {
-             caret.SelectWord(At(0, 9));
-             caret.Press(At(0, 1), XOf(box, 1), false);
-             caret.Press(At(0, 16), XOf(box, 16), true);
-         },
-         At(0, 1), At(0, 16)},
-        {"TripleClickDragDownTakesTheLastLineWhole", kLines,
-         [](CaretControl& caret, const FakeBox&) {
-             caret.Press(At(10, 1), 0, false);
-             caret.SelectLine();
-             caret.DragTo(At(14, 3), 0);
-         },
-         At(10, 0), At(14, 8)},
-        {"TripleClickDragUpRunsFromTheLineBreak", kLines,
-         [](CaretControl& caret, const FakeBox&) {
-             caret.Press(At(10, 1), 0, false);
-             caret.SelectLine();
-             caret.DragTo(At(0, 4), 0);
-         },
-         At(14, 0), At(0, 0)},
-    };
-    for (const auto& c : cases) {
-        FakeBox box(c.note);
-        CaretControl caret(box);
-        c.gesture(caret, box);
-        EXPECT_EQ(std::pair(caret.Anchor(), caret.Cursor()), std::pair(c.wantAnchor, c.wantCursor))
-            << c.name;
     }
 }
 
