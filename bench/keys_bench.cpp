@@ -61,7 +61,7 @@ void BM_Key(benchmark::State& state, lintrel::NoteView* view, Qt::Key key,
     double worst = 0;
     for (auto _ : state) {
         if (justShown) {
-            const lintrel::NoteText note = view->Note();
+            const lintrel::NoteText note = view->Note().Text();
             view->SetNote(lintrel::kUtf8, note);
         } else {
             bar->setValue(bar->maximum() / 2);

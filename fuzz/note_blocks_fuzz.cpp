@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/block_text.h"
+#include "core/decoded_note.h"
 #include "core/note_blocks.h"
 #include "platform/code_page.h"
 
@@ -24,8 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray page = lintrel::CodePageForCharset(kCharsets[data[0] % std::size(kCharsets)]);
     const std::string_view note(reinterpret_cast<const char*>(data + 1), size - 1);
     // Small limits, so that short inputs have long lines.
-    const lintrel::NoteBlocks blocks(note, std::string_view(page.constData(), page.size()),
-                                     lintrel::BlockLimits{64, 16});
+    const lintrel::DecodedNote decoded(page, lintrel::NoteText{note, {}},
+                                       lintrel::BlockLimits{64, 16});
+    const lintrel::NoteBlocks& blocks = decoded.Blocks();
     QString joined;
     std::size_t pos = 0;
     lintrel::LineDirections forward;
@@ -42,16 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         pos = after;
-        opened.emplace_back(*block, forward.OpenAt(page, blocks, *block));
-        joined +=
-            lintrel::DecodeBlock(page, blocks, *block) + lintrel::BreakText(page, blocks, *block);
+        opened.emplace_back(*block, forward.OpenAt(decoded, *block));
+        joined += decoded.Decode(*block) + decoded.BreakText(*block);
     }
     if (pos != note.size() || joined != lintrel::ShownText(page, note)) {
         std::abort();
     }
     lintrel::LineDirections backward;
     for (auto it = opened.rbegin(); it != opened.rend(); ++it) {
-        if (backward.OpenAt(page, blocks, it->first) != it->second) {
+        if (backward.OpenAt(decoded, it->first) != it->second) {
             std::abort();
         }
     }

@@ -6,9 +6,10 @@
 
 namespace lintrel {
 
-BlockOffsets::BlockOffsets(const QByteArray& codePage, const NoteBlocks& blocks) {
+BlockOffsets::BlockOffsets(const DecodedNote& note) {
+    const NoteBlocks& blocks = note.Blocks();
     for (std::optional<NoteBlock> block = blocks.First(); block; block = blocks.Next(*block)) {
-        const int size = static_cast<int>(DecodeBlock(codePage, blocks, *block).size());
+        const int size = static_cast<int>(note.Decode(*block).size());
         starts_.push_back({block->start, size_, size});
         // Every line break counts one character, as the text gives it.
         size_ += size + (block->breakAfter ? 1 : 0);

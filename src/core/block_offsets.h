@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
-
 #include <cstddef>
 #include <vector>
 
-#include "core/block_text.h"
+#include "core/decoded_note.h"
 #include "core/note_blocks.h"
 #include "core/text_units.h"
 
@@ -17,7 +15,7 @@ namespace lintrel {
 // other by a binary search, not by decoding the note from its start.
 class BlockOffsets {
   public:
-    BlockOffsets(const QByteArray& codePage, const NoteBlocks& blocks);
+    explicit BlockOffsets(const DecodedNote& note);
 
     // The offset of `place`; the text's end for a place in no block.
     TextOffset OffsetOf(BlockPlace place) const;

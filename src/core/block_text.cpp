@@ -12,37 +12,6 @@
 
 namespace lintrel {
 
-QString DecodeBlock(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block) {
-    // A block that ends at a line break decodes as it does before the break in the whole note.
-    return block.breakAfter ? DecodeLine(codePage, blocks.BytesToDecode(block))
-                            : DecodeText(codePage, blocks.Bytes(block));
-}
-
-QString BreakText(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block) {
-    const std::string_view bytes = blocks.BreakBytes(block);
-    if (bytes.empty() || bytes[0] == '\r' || bytes[0] == '\n') {
-        return bytes.empty() ? QString() : QStringLiteral("\n");
-    }
-    return DecodeText(codePage, bytes);
-}
-
-QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockPlace from,
-                    BlockPlace to) {
-    QString text;
-    for (std::optional<NoteBlock> block = blocks.At(from.block); block && block->start <= to.block;
-         block = blocks.Next(*block)) {
-        const QString decoded = DecodeBlock(codePage, blocks, *block);
-        const int start = block->start == from.block ? from.index.value : 0;
-        const int end =
-            block->start == to.block ? to.index.value : static_cast<int>(decoded.size());
-        text += decoded.mid(start, end - start);
-        if (block->start != to.block) {
-            text += BreakText(codePage, blocks, *block);
-        }
-    }
-    return text;
-}
-
 bool HasLineBreakInside(const QString& text) {
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
     const qsizetype next = breaks.toNextBoundary();
@@ -230,9 +199,9 @@ void LineDirections::Quiet(std::size_t from, std::size_t to) {
     }
 }
 
-std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage,
-                                                      const NoteBlocks& blocks,
+std::optional<Qt::LayoutDirection> LineDirections::Of(const DecodedNote& note,
                                                       const NoteBlock& block) {
+    const NoteBlocks& blocks = note.Blocks();
     std::optional<std::size_t> line = LineOf(blocks, block);
     if (!line) {
         if (block.breakAfter || !block.next) {
@@ -245,7 +214,7 @@ std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage
         int depth = 0;
         for (std::optional<NoteBlock> part = blocks.At(*line); part && part->start < *line + kReach;
              part = part->breakAfter ? std::nullopt : blocks.Next(*part)) {
-            if (const auto strong = FirstStrong(DecodeBlock(codePage, blocks, *part), depth)) {
+            if (const auto strong = FirstStrong(note.Decode(*part), depth)) {
                 found->second = *strong;
                 break;
             }
@@ -254,23 +223,22 @@ std::optional<Qt::LayoutDirection> LineDirections::Of(const QByteArray& codePage
     return found->second;
 }
 
-char16_t LineDirections::ResolveFsi(const QByteArray& codePage, const NoteBlocks& blocks,
-                                    std::size_t at) {
+char16_t LineDirections::ResolveFsi(const DecodedNote& note, std::size_t at) {
     if (const auto known = fsi_.find(at); known != fsi_.end()) {
         return known->second;
     }
     // Every FSI of the stretch at once: each takes the first strong character after it outside
     // the isolates within it, up to its PDI.
-    const NoteBlock block = blocks.At(at);
+    const NoteBlock block = note.Blocks().At(at);
     std::vector<std::size_t> starts;
-    for (auto c = NextControl(blocks.Note(), block.start, block.end); c;
-         c = NextControl(blocks.Note(), c->at + 3, block.end)) {
+    for (auto c = NextControl(note.Bytes(), block.start, block.end); c;
+         c = NextControl(note.Bytes(), c->at + 3, block.end)) {
         if (c->code == kFsi) {
             starts.push_back(c->at);
             fsi_[c->at] = kLri;
         }
     }
-    const QString text = DecodeBlock(codePage, blocks, block);
+    const QString text = note.Decode(block);
     // The isolates open, each an FSI's number among `starts` while it waits for its strong
     // character, or -1.
     std::vector<int> open;
@@ -297,10 +265,9 @@ char16_t LineDirections::ResolveFsi(const QByteArray& codePage, const NoteBlocks
     return fsi_.try_emplace(at, kLri).first->second;
 }
 
-LineDirections::Embeddings LineDirections::OpenBefore(const QByteArray& codePage,
-                                                      const NoteBlocks& blocks,
+LineDirections::Embeddings LineDirections::OpenBefore(const DecodedNote& note,
                                                       const NoteBlock& block, std::size_t line) {
-    const int base = Of(codePage, blocks, block) == Qt::RightToLeft ? 1 : 0;
+    const int base = Of(note, block) == Qt::RightToLeft ? 1 : 0;
     // From the controls open at the nearest stretch met before, in the same line.
     std::size_t from = line;
     Embeddings open;
@@ -313,7 +280,7 @@ LineDirections::Embeddings LineDirections::OpenBefore(const QByteArray& codePage
     // What is open is kept every kEvery bytes on the way, so that no stretch met later is
     // looked for from further back.
     constexpr std::size_t kEvery = std::size_t{1} << 20;
-    const std::string_view note = blocks.Note();
+    const std::string_view bytes = note.Bytes();
     while (from < block.start) {
         if (auto quiet = quiet_.upper_bound(from);
             quiet != quiet_.begin() && std::prev(quiet)->second > from) {
@@ -322,8 +289,8 @@ LineDirections::Embeddings LineDirections::OpenBefore(const QByteArray& codePage
             continue;
         }
         const std::size_t to = std::min(block.start, (from / kEvery + 1) * kEvery);
-        for (auto c = NextControl(note, from, to); c; c = NextControl(note, c->at + 3, to)) {
-            open.Apply(c->code == kFsi ? ResolveFsi(codePage, blocks, c->at) : c->code, base);
+        for (auto c = NextControl(bytes, from, to); c; c = NextControl(bytes, c->at + 3, to)) {
+            open.Apply(c->code == kFsi ? ResolveFsi(note, c->at) : c->code, base);
         }
         from = to;
         open_[from] = open;
@@ -331,16 +298,15 @@ LineDirections::Embeddings LineDirections::OpenBefore(const QByteArray& codePage
     return open;
 }
 
-QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blocks,
-                               const NoteBlock& block) {
-    if (codePage != kUtf8) {
+QString LineDirections::OpenAt(const DecodedNote& note, const NoteBlock& block) {
+    if (note.CodePage() != kUtf8) {
         return {};
     }
-    const std::optional<std::size_t> line = LineOf(blocks, block);
+    const std::optional<std::size_t> line = LineOf(note.Blocks(), block);
     if (!line) {
         return {};
     }
-    const Embeddings open = OpenBefore(codePage, blocks, block, *line);
+    const Embeddings open = OpenBefore(note, block, *line);
     QString text;
     for (const auto& [control, level] : open.valid) {
         text += QChar(control);
@@ -350,11 +316,11 @@ QString LineDirections::OpenAt(const QByteArray& codePage, const NoteBlocks& blo
     }
     // Past the deepest level only the number of controls counts, and only as far as the
     // PDFs and PDIs of the block can close them.
-    const std::string_view note = blocks.Note();
+    const std::string_view bytes = note.Bytes();
     int pdfs = 0;
     int pdis = 0;
-    for (auto c = NextControl(note, block.start, block.end); c;
-         c = NextControl(note, c->at + 3, block.end)) {
+    for (auto c = NextControl(bytes, block.start, block.end); c;
+         c = NextControl(bytes, c->at + 3, block.end)) {
         pdfs += c->code == kPdf ? 1 : 0;
         pdis += c->code == kPdi ? 1 : 0;
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstddef>
@@ -10,28 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/decoded_note.h"
 #include "core/note_blocks.h"
-#include "core/text_units.h"
 
 namespace lintrel {
-
-// A block's text in `codePage`, exactly as that stretch of the whole note decodes.
-QString DecodeBlock(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block);
-
-// The line break after `block` as the text shows it: "\n" for CR LF, CR and LF, a separator
-// as itself; nothing when no break follows.
-QString BreakText(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block);
-
-// A place in a note: a block (by its first byte) and a character of its text.
-struct BlockPlace {
-    std::size_t block = 0;
-    TextIndex index;
-    friend auto operator<=>(const BlockPlace&, const BlockPlace&) = default;
-};
-
-// The note's text from `from` to `to`, each line break as BreakText gives it.
-QString TextBetween(const QByteArray& codePage, const NoteBlocks& blocks, BlockPlace from,
-                    BlockPlace to);
 
 // Whether a line may break inside `text` (not only at its end). A text without such a place,
 // as a word longer than a stretch, wraps the same anywhere, and is laid out far faster so: the
@@ -49,15 +30,14 @@ class LineDirections {
     // The line's direction: that of its first strong character outside isolates, looked for
     // in its first kReach bytes, as a text box takes a paragraph's; left to right when there is
     // none there. nullopt for a block that is a whole line, whose layout finds its own.
-    std::optional<Qt::LayoutDirection> Of(const QByteArray& codePage, const NoteBlocks& blocks,
-                                          const NoteBlock& block);
+    std::optional<Qt::LayoutDirection> Of(const DecodedNote& note, const NoteBlock& block);
     // The controls (LRE, RLE, LRO, RLO, LRI, RLI, FSI) still open where `block` starts, in
     // the order they were opened, as a text to lay the block out behind; nothing for a block
     // that starts a line. An FSI is given as the LRI or RLI it stands for, taken from the text
     // up to the end of its own stretch, as that stretch is laid out. Controls past the deepest
     // level are given only as far as the block can close them. Of the code pages read, only
     // UTF-8 can hold these controls.
-    QString OpenAt(const QByteArray& codePage, const NoteBlocks& blocks, const NoteBlock& block);
+    QString OpenAt(const DecodedNote& note, const NoteBlock& block);
     void Clear() {
         lineOf_.clear();
         direction_.clear();
@@ -85,10 +65,9 @@ class LineDirections {
     void Quiet(std::size_t from, std::size_t to);
     // The controls open where `block` starts, found from the nearest place before it in
     // `line` whose open controls are known.
-    Embeddings OpenBefore(const QByteArray& codePage, const NoteBlocks& blocks,
-                          const NoteBlock& block, std::size_t line);
+    Embeddings OpenBefore(const DecodedNote& note, const NoteBlock& block, std::size_t line);
     // LRI or RLI for the FSI at byte `at`.
-    char16_t ResolveFsi(const QByteArray& codePage, const NoteBlocks& blocks, std::size_t at);
+    char16_t ResolveFsi(const DecodedNote& note, std::size_t at);
 
     // The line start of each stretch met, so that a stretch next to one met needs no search
     // back to its line's start.

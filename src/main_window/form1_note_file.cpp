@@ -92,11 +92,11 @@ void Form1::TakeReadAgain(const QString& path, NoteFileResult result) {
     }
     // Nothing on screen moves when the note's text is the same; a changed text keeps the
     // place of the box's top as far as it reaches.
-    const NoteText before = Text1->Note();
+    const NoteText before = Text1->Note().Text();
     const NoteView::View view = Text1->SavedView();
     if (TakeNoteFile(path, std::move(result))) {
         ShowAgain();
-        Text1->RestoreView(view, Text1->Note().bytes == before.bytes);
+        Text1->RestoreView(view, Text1->Note().Bytes() == before.bytes);
     }
 }
 

@@ -15,12 +15,10 @@ constexpr std::size_t kLaidChars = std::size_t{4} << 20;
 
 }  // namespace
 
-void LaidNote::Reset(const QByteArray& codePage, std::string_view note) {
+void LaidNote::Reset(DecodedNote note) {
     Forget();
     directions_.Clear();
-    codePage_ = codePage;
-    blocks_ = NoteBlocks(
-        note, std::string_view(codePage.constData(), static_cast<std::size_t>(codePage.size())));
+    note_ = std::move(note);
 }
 
 bool LaidNote::Reshape(const LaidShape& shape) {
@@ -46,11 +44,11 @@ void LaidNote::Trim() {
 LaidBlock& LaidNote::Layout(const NoteBlock& block) {
     auto& slot = laid_[block.start];
     if (!slot) {
-        slot = std::make_unique<LaidBlock>(
-            DecodeBlock(codePage_, blocks_, block), directions_.OpenAt(codePage_, blocks_, block),
-            shape_.font, directions_.Of(codePage_, blocks_, block), shape_.margin,
-            std::max(1, shape_.width - 2 * shape_.margin), block.start == 0 ? shape_.margin : 0,
-            block.next ? 0 : shape_.margin);
+        slot = std::make_unique<LaidBlock>(note_.Decode(block), directions_.OpenAt(note_, block),
+                                           shape_.font, directions_.Of(note_, block), shape_.margin,
+                                           std::max(1, shape_.width - 2 * shape_.margin),
+                                           block.start == 0 ? shape_.margin : 0,
+                                           block.next ? 0 : shape_.margin);
         laidChars_ += static_cast<std::size_t>(slot->Text().size());
     }
     return *slot;
@@ -65,12 +63,12 @@ QString LaidNote::Decoded(const NoteBlock& block) const {
     if (const LaidBlock* laid = Laid(block.start)) {
         return laid->Text();
     }
-    return DecodeBlock(codePage_, blocks_, block);
+    return note_.Decode(block);
 }
 
 BoxTop LaidNote::Normalised(BoxTop top) {
     while (top.y < 0) {
-        const auto previous = blocks_.Previous(top.block);
+        const auto previous = Blocks().Previous(top.block);
         if (!previous) {
             top.y = 0;
             break;
@@ -79,7 +77,7 @@ BoxTop LaidNote::Normalised(BoxTop top) {
         top.y += Layout(top.block).Height();
     }
     while (top.y >= Layout(top.block).Height()) {
-        const auto next = blocks_.Next(top.block);
+        const auto next = Blocks().Next(top.block);
         if (!next) {
             top.y = Layout(top.block).Height() - 1;
             break;
@@ -106,7 +104,7 @@ BoxTop LaidNote::Snapped(BoxTop top, bool down) {
         before = y;
     }
     if (down && before != top.y) {
-        if (const auto next = blocks_.Next(top.block)) {
+        if (const auto next = Blocks().Next(top.block)) {
             return BoxTop{*next, 0};
         }
     }
@@ -126,7 +124,7 @@ BoxTop LaidNote::Above(BoxTop bottom, int height) {
 BoxTop LaidNote::LastTop(int height) {
     // The note's end, bottom margin and all, fits a pixel and a margin above the box's bottom;
     // so the scroll bar's end may show a line less than the note's end scrolled into view.
-    BoxTop top{blocks_.Last(), 0};
+    BoxTop top{Blocks().Last(), 0};
     top.y = Layout(top.block).Height() - (height - shape_.margin - 1);
     return Snapped(Normalised(top), true);
 }
@@ -146,7 +144,7 @@ BoxTop LaidNote::LinesFrom(BoxTop top, int lines) {
     for (; lines > 0; --lines) {
         if (line + 1 < Layout(top.block).LineCount()) {
             ++line;
-        } else if (const auto next = blocks_.Next(top.block)) {
+        } else if (const auto next = Blocks().Next(top.block)) {
             top.block = *next;
             line = 0;
         } else {
@@ -156,7 +154,7 @@ BoxTop LaidNote::LinesFrom(BoxTop top, int lines) {
     for (; lines < 0; ++lines) {
         if (line > 0) {
             --line;
-        } else if (const auto previous = blocks_.Previous(top.block)) {
+        } else if (const auto previous = Blocks().Previous(top.block)) {
             top.block = *previous;
             line = Layout(top.block).LineCount() - 1;
         } else {
@@ -168,7 +166,7 @@ BoxTop LaidNote::LinesFrom(BoxTop top, int lines) {
 
 int LaidNote::LinesToEnd(BoxTop top) {
     int lines = -Layout(top.block).LineAt(top.y);
-    for (std::optional<NoteBlock> block = top.block; block; block = blocks_.Next(*block)) {
+    for (std::optional<NoteBlock> block = top.block; block; block = Blocks().Next(*block)) {
         lines += Layout(*block).LineCount();
     }
     return lines;
@@ -183,7 +181,7 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
         NoteBlock block = top.block;
         for (int blockHeight = Layout(block).Height(); h + blockHeight <= bottom;
              blockHeight = Layout(block).Height()) {
-            const auto next = blocks_.Next(block);
+            const auto next = Blocks().Next(block);
             if (!next) {
                 return std::nullopt;
             }
@@ -204,7 +202,7 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
     int h = 0;
     NoteBlock block = top.block;
     while (h >= pageTop) {
-        const auto previous = blocks_.Previous(block);
+        const auto previous = Blocks().Previous(block);
         if (!previous) {
             break;
         }
@@ -217,7 +215,7 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
         ++line;
     }
     if (line == laid.LineCount()) {
-        const auto next = blocks_.Next(block);
+        const auto next = Blocks().Next(block);
         if (next && next->start != top.block.start) {
             return BoxTop{*next, 0};
         }
@@ -228,7 +226,7 @@ std::optional<BoxTop> LaidNote::PagedTop(BoxTop top, int from, int height, bool 
 
 bool LaidNote::EndWithin(const BoxTop& top, int height) {
     int below = -top.y;
-    for (std::optional<NoteBlock> block = top.block; block->next; block = blocks_.Next(*block)) {
+    for (std::optional<NoteBlock> block = top.block; block->next; block = Blocks().Next(*block)) {
         below += Layout(*block).Height();
         if (below > height) {
             return false;
@@ -238,15 +236,15 @@ bool LaidNote::EndWithin(const BoxTop& top, int height) {
 }
 
 std::size_t LaidNote::ByteOf(const BoxTop& top) {
-    const std::size_t span = blocks_.Span(top.block);
+    const std::size_t span = Blocks().Span(top.block);
     const double share = static_cast<double>(top.y) / Layout(top.block).Height();
     return top.block.start + static_cast<std::size_t>(share * static_cast<double>(span));
 }
 
 BoxTop LaidNote::TopOf(std::size_t byte) {
-    const NoteBlock block = blocks_.At(byte);
+    const NoteBlock block = Blocks().At(byte);
     const LaidBlock& laid = Layout(block);
-    const std::size_t span = blocks_.Span(block);
+    const std::size_t span = Blocks().Span(block);
     int y = 0;
     if (span > 0) {
         const double share = static_cast<double>(byte - block.start) / static_cast<double>(span);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QByteArray>
 #include <QFont>
 #include <QString>
 
@@ -9,10 +8,10 @@
 #include <cstddef>
 #include <map>
 #include <memory>
-#include <string_view>
 #include <utility>
 
 #include "core/block_text.h"
+#include "core/decoded_note.h"
 #include "core/note_blocks.h"
 #include "note_box/laid_block.h"
 
@@ -43,12 +42,12 @@ struct ViewLine {
     friend auto operator<=>(const ViewLine&, const ViewLine&) = default;
 };
 
-// A note's blocks in a code page, each decoded and laid out when it is first asked for, with the
+// A note's blocks, each decoded and laid out when it is first asked for, with the
 // directions of the long lines they cut; the layouts are dropped when they hold too much.
 class LaidNote {
   public:
-    // A new note, none of it laid out; its bytes are kept alive by the caller.
-    void Reset(const QByteArray& codePage, std::string_view note);
+    // A new note, none of it laid out.
+    void Reset(DecodedNote note);
     // Lays out from now on in `shape`, forgetting the layouts when it is a new one; whether it
     // was.
     bool Reshape(const LaidShape& shape);
@@ -59,8 +58,8 @@ class LaidNote {
     // a LaidBlock& stays valid until the next Trim() or Forget().
     void Trim();
 
-    const NoteBlocks& Blocks() const { return blocks_; }
-    const QByteArray& CodePage() const { return codePage_; }
+    const DecodedNote& Note() const { return note_; }
+    const NoteBlocks& Blocks() const { return note_.Blocks(); }
     // The block laid out in the shape.
     LaidBlock& Layout(const NoteBlock& block);
     // The block's layout when it has one.
@@ -99,8 +98,7 @@ class LaidNote {
 
   private:
     LaidShape shape_;
-    QByteArray codePage_;
-    NoteBlocks blocks_;
+    DecodedNote note_;
     std::map<std::size_t, std::unique_ptr<LaidBlock>> laid_;
     std::size_t laidChars_ = 0;
     LineDirections directions_;

@@ -31,11 +31,10 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
 NoteView::~NoteView() = default;
 
 void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
-    note_ = std::move(note);
-    laid_.Reset(codePage, note_.bytes);
+    laid_.Reset(DecodedNote(codePage, std::move(note)));
     offsets_.reset();
     ++serial_;
-    unit_ = note_.bytes.size() / std::numeric_limits<int>::max() + 1;
+    unit_ = NoteSize() / std::numeric_limits<int>::max() + 1;
     lines_.Forget();
     scroll_.Reset(Blocks().First());
     wheelRest_ = 0;
@@ -54,18 +53,18 @@ void NoteView::setPlainText(const QString& text) {
 }
 
 QString NoteView::toPlainText() const {
-    return ShownText(laid_.CodePage(), Blocks().Note());
+    return Note().Whole();
 }
 
 const BlockOffsets& NoteView::Offsets() const {
     if (!offsets_) {
-        offsets_.emplace(laid_.CodePage(), Blocks());
+        offsets_.emplace(Note());
     }
     return *offsets_;
 }
 
 QString NoteView::TextBetweenOffsets(TextOffset from, TextOffset to) const {
-    return lintrel::TextBetween(laid_.CodePage(), Blocks(), PlaceOf(from), PlaceOf(to));
+    return Note().Between(PlaceOf(from), PlaceOf(to));
 }
 
 LaidBlock& NoteView::Layout(const NoteBlock& block) const {
@@ -132,7 +131,7 @@ void NoteView::timerEvent(QTimerEvent* event) {
 QString NoteView::VisibleText() const {
     QString text;
     VisitShown([&](const NoteBlock& block, const LaidBlock& laid, int) {
-        text += laid.Text() + BreakText(laid_.CodePage(), Blocks(), block);
+        text += laid.Text() + Note().BreakText(block);
         return true;
     });
     return text;

@@ -49,7 +49,7 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     void clear() { setPlainText(QString()); }
 
     // The note shown.
-    const NoteText& Note() const { return note_; }
+    const DecodedNote& Note() const { return laid_.Note(); }
     // The whole note as shown.
     QString toPlainText() const;
     QString SelectedText() const;
@@ -65,7 +65,7 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     QString VisibleText() const;
     // The byte at the top of the box, and the note's size in bytes.
     std::size_t TopByte() const { return scroll_.Top().block.start; }
-    std::size_t NoteSize() const { return Blocks().Note().size(); }
+    std::size_t NoteSize() const { return Note().Bytes().size(); }
 
     // Of a note up to this size the scroll bar counts lines, as a text box's does; of a larger
     // one, bytes, so that it scrolls at once whatever its size.
@@ -208,7 +208,6 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     // Lets screen readers read the note box as a text.
     static void InstallAccessibility();
 
-    NoteText note_;
     // The note's blocks, laid out as they come on screen.
     mutable LaidNote laid_;
     // Where the box stands; a hidden box is laid out when it shows.

@@ -27,13 +27,8 @@ namespace {
 // than the note is held meanwhile.
 class SelectionData : public QMimeData {
   public:
-    SelectionData(NoteText note, const QByteArray& codePage, NoteBlocks blocks, BlockPlace from,
-                  BlockPlace to)
-        : note_(std::move(note)),
-          codePage_(codePage),
-          blocks_(std::move(blocks)),
-          from_(from),
-          to_(to) {}
+    SelectionData(DecodedNote note, BlockPlace from, BlockPlace to)
+        : note_(std::move(note)), from_(from), to_(to) {}
 
     QStringList formats() const override { return {QStringLiteral("text/plain")}; }
     bool hasFormat(const QString& type) const override {
@@ -50,18 +45,16 @@ class SelectionData : public QMimeData {
         try {
             const BusyCursor busy;
             if (wanted.id() == QMetaType::QByteArray) {
-                return TextBetween(codePage_, blocks_, from_, to_).toUtf8();
+                return note_.Between(from_, to_).toUtf8();
             }
-            return TextBetween(codePage_, blocks_, from_, to_);
+            return note_.Between(from_, to_);
         } catch (const std::bad_alloc&) {
             return {};  // nothing is pasted
         }
     }
 
   private:
-    NoteText note_;  // keeps the bytes that blocks_ reads alive
-    QByteArray codePage_;
-    NoteBlocks blocks_;
+    DecodedNote note_;
     BlockPlace from_;
     BlockPlace to_;
 };
@@ -120,8 +113,7 @@ void NoteView::OfferSelection() {
     QClipboard* clipboard = QApplication::clipboard();
     // A mouse drag offers its selection once, when the button is released.
     if (from != to && !selecting_ && clipboard->supportsSelection()) {
-        clipboard->setMimeData(new SelectionData(note_, laid_.CodePage(), Blocks(), from, to),
-                               QClipboard::Selection);
+        clipboard->setMimeData(new SelectionData(Note(), from, to), QClipboard::Selection);
     }
 }
 
@@ -132,7 +124,7 @@ void NoteView::selectAll() {
 
 QString NoteView::SelectedText() const {
     const auto [from, to] = caret_.Span();
-    return TextBetween(laid_.CodePage(), Blocks(), from, to);
+    return Note().Between(from, to);
 }
 
 void NoteView::copy() const {
@@ -140,8 +132,7 @@ void NoteView::copy() const {
         return;
     }
     const auto [from, to] = caret_.Span();
-    QApplication::clipboard()->setMimeData(
-        new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
+    QApplication::clipboard()->setMimeData(new SelectionData(Note(), from, to));
 }
 
 bool NoteView::SelectMatch(const QString& text, std::size_t near) {
@@ -286,7 +277,7 @@ void NoteView::DragOut() {
     selecting_ = false;
     const auto [from, to] = caret_.Span();
     auto* drag = new QDrag(viewport());  // deleted when the drag is over
-    drag->setMimeData(new SelectionData(note_, laid_.CodePage(), Blocks(), from, to));
+    drag->setMimeData(new SelectionData(Note(), from, to));
     drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 
@@ -352,7 +343,7 @@ QMenu* NoteView::CreateContextMenu() {
     menu->addSeparator();
     QAction* all = menu->addAction(tr("Select All"), this, &NoteView::selectAll);
     all->setShortcut(QKeySequence::SelectAll);
-    all->setEnabled(!Blocks().Note().empty());
+    all->setEnabled(NoteSize() > 0);
     return menu;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/decoded_note.h"
 #include "core/note_blocks.h"
 #include "core/note_blocks_helper.h"
 #include "qt_printers.h"
@@ -63,14 +64,15 @@ TEST(LineDirectionsTest, StretchesTakeTheirLinesDirection) {
     };
     for (const auto& c : cases) {
         const std::string note = "short\r\n" + c.line + "\r\nshort";
-        const NoteBlocks blocks(note, "UTF-8", kLimits);
+        const DecodedNote decoded(kUtf8, NoteText{note, {}}, kLimits);
+        const NoteBlocks& blocks = decoded.Blocks();
         LineDirections directions;
         // From the end backwards too, so that stretches are met before their line's start.
         const std::vector<NoteBlock> walked = Walk(blocks);
         ASSERT_GT(walked.size(), 4u) << c.name;
         for (auto block = walked.rbegin(); block != walked.rend(); ++block) {
             const bool whole = block == walked.rbegin() || block + 1 == walked.rend();
-            EXPECT_EQ(directions.Of("UTF-8", blocks, *block),
+            EXPECT_EQ(directions.Of(decoded, *block),
                       whole ? std::nullopt : std::optional(c.direction))
                 << c.name << " block at " << block->start;
         }
@@ -83,7 +85,8 @@ TEST(LineDirectionsTest, StretchesMetAcrossLinesTakeTheirOwnLinesDirection) {
     const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d ";
     const std::string rightToLeft = hebrew + LongWords();
     const std::string note = rightToLeft + "\r\n" + LongWords() + "\n" + rightToLeft;
-    const NoteBlocks blocks(note, "UTF-8", kLimits);
+    const DecodedNote decoded(kUtf8, NoteText{note, {}}, kLimits);
+    const NoteBlocks& blocks = decoded.Blocks();
     const std::vector<NoteBlock> walked = Walk(blocks);
     std::vector<Qt::LayoutDirection> expected;
     for (const NoteBlock& block : walked) {
@@ -102,7 +105,7 @@ TEST(LineDirectionsTest, StretchesMetAcrossLinesTakeTheirOwnLinesDirection) {
     }
     LineDirections directions;
     for (const std::size_t i : order) {
-        if (const auto direction = directions.Of("UTF-8", blocks, walked[i])) {
+        if (const auto direction = directions.Of(decoded, walked[i])) {
             EXPECT_EQ(*direction, expected[i]) << "stretch " << i;
         }
     }
@@ -140,7 +143,8 @@ TEST(LineDirectionsTest, StretchesOpenTheControlsOpenBeforeThem) {
     };
     for (const auto& c : cases) {
         const std::string note = "short\r\n" + c.head + latin + "\r\nshort";
-        const NoteBlocks blocks(note, "UTF-8", kLimits);
+        const DecodedNote decoded(kUtf8, NoteText{note, {}}, kLimits);
+        const NoteBlocks& blocks = decoded.Blocks();
         const std::vector<NoteBlock> walked = Walk(blocks);
         ASSERT_GT(walked.size(), 4u) << c.name;
         LineDirections forward;
@@ -150,9 +154,9 @@ TEST(LineDirectionsTest, StretchesOpenTheControlsOpenBeforeThem) {
             return i > 1 && i + 1 < walked.size() ? QString::fromStdString(c.open) : QString();
         };
         for (std::size_t i = 0; i < walked.size(); ++i) {
-            EXPECT_EQ(forward.OpenAt("UTF-8", blocks, walked[i]), expected(i)) << c.name << i;
+            EXPECT_EQ(forward.OpenAt(decoded, walked[i]), expected(i)) << c.name << i;
             const std::size_t back = walked.size() - 1 - i;
-            EXPECT_EQ(backward.OpenAt("UTF-8", blocks, walked[back]), expected(back))
+            EXPECT_EQ(backward.OpenAt(decoded, walked[back]), expected(back))
                 << c.name << " backwards " << back;
         }
     }

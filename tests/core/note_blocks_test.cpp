@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/block_offsets.h"
-#include "core/block_text.h"
+#include "core/decoded_note.h"
 #include "core/note_blocks_helper.h"
 #include "platform/code_page.h"
 #include "qt_printers.h"
@@ -157,14 +157,15 @@ class NoteBlocksTest : public ::testing::TestWithParam<BlocksCase> {};
 
 TEST_P(NoteBlocksTest, DecodedBlocksJoinedAreTheNoteAsShownAndIndexed) {
     const BlocksCase& c = GetParam();
-    const NoteBlocks blocks(c.note, c.codePage, kLimits);
-    const BlockOffsets offsets(c.codePage, blocks);
+    const DecodedNote decoded(c.codePage, NoteText{c.note, {}}, kLimits);
+    const NoteBlocks& blocks = decoded.Blocks();
+    const BlockOffsets offsets(decoded);
     QString joined;
     std::string seams;
     for (const NoteBlock& block : Walk(blocks)) {
         // The index puts each block where the joined text has it.
         ASSERT_EQ(offsets.OffsetOf({block.start, TextIndex()}).value, joined.size());
-        joined += DecodeBlock(c.codePage, blocks, block) + BreakText(c.codePage, blocks, block);
+        joined += decoded.Decode(block) + decoded.BreakText(block);
         if (!block.breakAfter && block.next) {
             seams += std::to_string(joined.size()) + ":" + std::to_string(block.end) + " ";
         }

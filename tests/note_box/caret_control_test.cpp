@@ -21,8 +21,8 @@ using Place = BlockPlace;
 // block, a page up on its first.
 class FakeBox : public CaretView {
   public:
-    explicit FakeBox(const std::string& note) : note_(note) {
-        laid_.Reset(QByteArray(kUtf8), note_);
+    explicit FakeBox(const std::string& note) {
+        laid_.Reset(DecodedNote(QByteArray(kUtf8), NoteText::Own(note)));
         laid_.Reshape(LaidShape{QFont(), 2000, 4});
     }
     const NoteBlocks& Blocks() const override { return laid_.Blocks(); }
@@ -41,7 +41,6 @@ class FakeBox : public CaretView {
     std::vector<std::pair<bool, bool>> told;
 
   private:
-    std::string note_;
     mutable LaidNote laid_;
 };
 
