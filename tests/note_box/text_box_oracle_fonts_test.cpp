@@ -237,7 +237,7 @@ TEST_F(TextBoxOracleFaces, RandomKeysAgreeInEveryFace) {
         for (const Shape& shape : {Shape{face, 9, 231}, Shape{face, 20, 300}}) {
             ASSERT_TRUE(Use(shape)) << face << " is not installed";
             for (const Note& note : kNotes) {
-                for (int run = 0; run < 2; ++run) {
+                for (int run = 0; run < test::RandomRuns(2); ++run) {
                     ASSERT_TRUE(Show(note));
                     KeyList keys;
                     for (int i = 0; i < 15; ++i) {

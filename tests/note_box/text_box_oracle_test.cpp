@@ -112,7 +112,7 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
 TEST_F(TextBoxOracle, RandomKeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
     std::mt19937 random(31);
     for (const Note& note : kNotes) {
-        for (int run = 0; run < 20; ++run) {
+        for (int run = 0; run < test::RandomRuns(20); ++run) {
             ASSERT_TRUE(Show(note));
             std::string played;
             for (int i = 0; i < 15; ++i) {

@@ -102,6 +102,13 @@ inline const std::pair<Qt::Key, Qt::KeyboardModifiers> kReaderKeys[] = {
     {Qt::Key_Space, kShift},
 };
 
+// How many random runs of keys to play per note and configuration: `usual` in the suite, or
+// LINTREL_RANDOM_RUNS when it is set, for a longer search.
+inline int RandomRuns(int usual) {
+    const int asked = qEnvironmentVariableIntValue("LINTREL_RANDOM_RUNS");
+    return asked > 0 ? asked : usual;
+}
+
 class TextBoxPair {
   public:
     TextBoxPair() {
