@@ -14,6 +14,9 @@ if [ "${1:-}" = --test ]; then
         xvfb xauth openbox icewm xdotool wmctrl x11-utils x11-apps imagemagick
         desktop-file-utils xdg-utils appstream dpkg-dev lintian file git groff-base
         clang clang-format clang-tidy libclang-rt-14-dev strace sway python3
+        # A session bus and the accessibility bus on it, where the note box's screen-reader
+        # events are compared with the text box's.
+        dbus-daemon at-spi2-core
         # The fonts a desktop has for the scripts the note box is tried on: CJK, Hebrew
         # and Arabic (DejaVu Sans above), emoji; and faces with negative leading.
         fonts-droid-fallback fonts-noto-color-emoji fonts-urw-base35

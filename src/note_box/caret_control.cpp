@@ -72,21 +72,66 @@ void CaretControl::Reset() {
     clickedWord_.reset();
     clickedLine_.reset();
     wordsBlock_.reset();
+    told_ = Now();
 }
 
 void CaretControl::Select(BlockPlace anchor, BlockPlace cursor) {
-    const bool moved = cursor != cursor_;
-    // As a text box tells it: when text comes to be selected or stops being, or when what is
-    // selected changes; a caret moving with nothing selected changes no selection.
-    const bool selection =
-        (anchor != cursor) != HasSelection() || (anchor != cursor && (anchor != anchor_ || moved));
+    const Ends before = Now();
+    Set(anchor, cursor);
+    Tell(before, Telling::SelectionFirst);
+}
+
+void CaretControl::Set(BlockPlace anchor, BlockPlace cursor) {
+    if (cursor != cursor_) {
+        pageY_.reset();
+    }
     anchor_ = anchor;
     cursor_ = cursor;
     caretX_.reset();
-    if (moved) {
-        pageY_.reset();
+}
+
+void CaretControl::Tell(const Ends& before, Telling telling) {
+    const auto& [anchor, cursor] = before;
+    // Text came to be selected or stopped being, or what is selected changed; a caret moving
+    // with nothing selected changes no selection.
+    const bool selection = (anchor != cursor) != HasSelection() ||
+                           (HasSelection() && (anchor != anchor_ || cursor != cursor_));
+    if (selection || cursor != cursor_) {
+        view_.Selected(selection);
     }
-    view_.Selected(moved, selection);
+    switch (telling) {
+        case Telling::Changes:
+        case Telling::Selection:
+            TellCaret(cursor);
+            TellSelection(telling == Telling::Selection);
+            break;
+        case Telling::SelectionFirst:
+            TellSelection(false);
+            TellCaret(cursor);
+            break;
+        case Telling::Word:
+            TellSelection(false);
+            view_.TellReader(false);
+            break;
+    }
+}
+
+void CaretControl::TellCaret(BlockPlace from) {
+    if (cursor_ != from) {
+        view_.TellReader(false);
+    }
+}
+
+void CaretControl::TellSelection(bool always) {
+    // As a text box tells it: when text comes to be selected or stops being, or when what is
+    // selected changes, since it was last told.
+    const auto& [anchor, cursor] = told_;
+    const bool changed = (anchor != cursor) != HasSelection() ||
+                         (HasSelection() && (anchor != anchor_ || cursor != cursor_));
+    if (always || changed) {
+        view_.TellReader(true);
+    }
+    told_ = Now();
 }
 
 bool CaretControl::KeyPress(const QKeyEvent& event) {
@@ -115,17 +160,25 @@ void CaretControl::MoveCaret(CaretMove move, bool extend) {
     if (toEdge) {
         place = Moved(cursor_, move == Move::Up ? Move::BlockStart : Move::BlockEnd, x);
     }
+    // A Shift key tells the selection even when nothing moves, as a text box's does.
+    // Pages set the caret as the box sets it itself.
+    const Telling telling = paging   ? Telling::SelectionFirst
+                            : extend ? Telling::Selection
+                                     : Telling::Changes;
+    const Ends before = Now();
     if (!place) {
         // Nothing moves, but the caret is brought into view, as a text box brings it.
         if (!paging) {
             view_.EnsureVisible(cursor_);
         }
+        Tell(before, telling);
         return;
     }
     // A run of pages keeps the caret's place on the screen from where the run began, until
     // the caret moves otherwise.
     const std::optional<int> pageY = pageY_;
-    Select(extend ? anchor_ : *place, *place);
+    Set(extend ? anchor_ : *place, *place);
+    Tell(before, telling);
     if (vertical && !toEdge) {
         caretX_ = x;
     }
@@ -257,116 +310,6 @@ std::optional<BlockPlace> CaretControl::PageFrom(BlockPlace place, bool down, qr
         paged = next;
     }
     return paged;
-}
-
-void CaretControl::Press(BlockPlace place, qreal x, bool extend) {
-    if (extend) {
-        DragTo(place, x);  // Shift extends as a drag does
-        return;
-    }
-    clickedWord_.reset();
-    clickedLine_.reset();
-    Select(place, place);
-}
-
-void CaretControl::DragTo(BlockPlace place, qreal x) {
-    if (clickedLine_) {
-        ExtendByLines(place);
-    } else if (clickedWord_) {
-        ExtendByWords(place, x);
-    } else {
-        Select(anchor_, place);
-    }
-}
-
-void CaretControl::SelectWord(BlockPlace place) {
-    // A line a triple click took is kept, as a text box keeps it, until a press elsewhere.
-    PlaceSpan word{place, place};
-    // On a line with text, the word the text cursor finds there, or the space between two.
-    const LaidBlock& laid = view_.Layout(view_.Blocks().At(place.block));
-    if (const QTextLine line = laid.LineOf(place.index); line.isValid() && line.textLength() > 0) {
-        QTextCursor cursor = WordCursor(place);
-        cursor.select(QTextCursor::WordUnderCursor);
-        word = {BlockPlace{place.block, TextIndex(cursor.anchor())},
-                BlockPlace{place.block, TextIndex(cursor.position())}};
-    }
-    Select(word.start, word.end);
-    clickedWord_ = word.start != word.end ? std::optional(word) : std::nullopt;
-}
-
-void CaretControl::SelectLine() {
-    const PlaceSpan line = LineSpan(cursor_);
-    clickedLine_ = line;
-    Select(line.start, line.end);
-}
-
-void CaretControl::Restore(const PlaceSpan& span) {
-    // Put back as a text box puts back a cursor it kept: the caret scrolled into view.
-    Select(span.start, span.end);
-    view_.EnsureVisible(span.end);
-}
-
-PlaceSpan CaretControl::LineSpan(BlockPlace place) const {
-    const NoteBlock block = view_.Blocks().At(place.block);
-    const BlockPlace start{block.start, TextIndex()};
-    if (block.breakAfter && block.next) {
-        return {start, BlockPlace{*block.next, TextIndex()}};
-    }
-    return {start, BlockPlace{block.start, view_.Layout(block).End()}};
-}
-
-void CaretControl::ExtendByLines(BlockPlace place) {
-    // Within the clicked line the selection is that line; before it, it runs from the line's
-    // end back to the start of the line under the mouse; after it, from the line's start to the
-    // end of the line under the mouse and its break.
-    if (clickedLine_->Holds(place)) {
-        Restore(*clickedLine_);
-    } else if (place < clickedLine_->end) {
-        Select(clickedLine_->end, BlockPlace{place.block, TextIndex()});
-    } else {
-        Select(clickedLine_->start, LineSpan(place).end);
-    }
-}
-
-void CaretControl::ExtendByWords(BlockPlace place, qreal x) {
-    if (clickedWord_->Holds(place)) {
-        Restore(*clickedWord_);
-        return;
-    }
-    // The word under the mouse, found as a text cursor moves to a word's start and end; a
-    // pointer over no word of that line leaves the selection as it is.
-    QTextCursor cursor = WordCursor(place);
-    if (!cursor.movePosition(QTextCursor::StartOfWord)) {
-        return;
-    }
-    const TextIndex start(cursor.position());
-    if (!cursor.movePosition(QTextCursor::EndOfWord)) {
-        return;
-    }
-    const TextIndex end(cursor.position());
-    const LaidBlock& laid = view_.Layout(view_.Blocks().At(place.block));
-    const QTextLine line = laid.LineOf(start);
-    if (!line.isValid() || laid.LineOf(end).lineNumber() != line.lineNumber() || start == end) {
-        return;
-    }
-    const qreal startX = laid.XOf(line, start);
-    const qreal endX = laid.XOf(line, end);
-    if (x < startX || x > endX) {
-        return;
-    }
-    // The clicked word stays selected whole on whichever side the mouse goes.
-    const BlockPlace anchor = place < clickedWord_->end ? clickedWord_->end : clickedWord_->start;
-    Select(anchor, BlockPlace{place.block, x - startX < endX - x ? start : end});
-}
-
-QTextCursor CaretControl::WordCursor(BlockPlace place) {
-    if (wordsBlock_ != place.block) {
-        words_->setPlainText(view_.Layout(view_.Blocks().At(place.block)).Text());
-        wordsBlock_ = place.block;
-    }
-    QTextCursor cursor(words_.get());
-    cursor.setPosition(place.index.value);
-    return cursor;
 }
 
 }  // namespace lintrel

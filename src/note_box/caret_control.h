@@ -51,8 +51,10 @@ class CaretView {
     virtual ViewLine PagedLine(bool down, int from) = 0;
     // Shows the note's very start, margin and all.
     virtual void ShowStart() = 0;
-    // Tells that the caret moved, or the selection changed, or both.
-    virtual void Selected(bool moved, bool selection) = 0;
+    // The caret moved, or the selection changed (`selection`): the box is drawn again.
+    virtual void Selected(bool selection) = 0;
+    // Tells a screen reader where the caret is, or with `selection` what is selected.
+    virtual void TellReader(bool selection) = 0;
 
   protected:
     ~CaretView() = default;
@@ -110,8 +112,31 @@ class CaretControl {
     bool ExtendsByClick() const { return clickedWord_ || clickedLine_; }
     // The mouse, its button held, over `place`: extends the selection as the press began it.
     void DragTo(BlockPlace place, qreal x);
+    // A press on the selection released where it was: the caret goes to `place`.
+    void ClickedOnSelection(BlockPlace place);
+    // The mouse's button released after it selected.
+    void Released() { TellSelection(true); }
 
   private:
+    // What a text box tells a screen reader after it set its caret or selection, and in which
+    // order: the caret's move, then the selection when it changed (Changes) or in any case, as
+    // after a Shift key and as the mouse selects (Selection); the selection when it changed,
+    // then the caret's move, as when the box sets its cursor itself (SelectionFirst), or the
+    // caret in any case, after a double click (Word).
+    enum class Telling { Changes, Selection, SelectionFirst, Word };
+    // Sets the selection, telling nothing; the caret's kept distance from the left goes.
+    void Set(BlockPlace anchor, BlockPlace cursor);
+    // The selection's anchor and caret, to tell what changed since.
+    using Ends = std::pair<BlockPlace, BlockPlace>;
+    Ends Now() const { return {anchor_, cursor_}; }
+    // Redraws and tells what changed since `before`.
+    void Tell(const Ends& before, Telling telling);
+    // Tells the caret when it moved from `from`.
+    void TellCaret(BlockPlace from);
+    // Tells the selection when it changed since it was last told, or `always`.
+    void TellSelection(bool always);
+    // Extends the selection to `place` as a drag does, telling nothing.
+    void Extend(BlockPlace place, qreal x);
     // Where Left or Right without Shift puts the caret when something is selected.
     std::optional<BlockPlace> Collapsed(CaretMove move, bool extend) const;
     qreal CaretX(BlockPlace place) const;
@@ -137,6 +162,8 @@ class CaretControl {
     CaretView& view_;
     BlockPlace anchor_;
     BlockPlace cursor_;
+    // The selection a screen reader was last told of, as a text box keeps it.
+    Ends told_;
     // The caret's distance from the left that Up and Down keep, since the last other move.
     std::optional<qreal> caretX_;
     // Where on the screen the caret's line stood when the present run of pages began.

@@ -196,7 +196,8 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     int LineTopOnScreen(Place place) const override { return CharacterRect(place).top(); }
     void ShowStart() override;
     // Redraws, offers the selection to middle-click pasting and tells screen readers.
-    void Selected(bool moved, bool selection) override;
+    void Selected(bool selection) override;
+    void TellReader(bool selection) override;
     // Where a place is drawn in the viewport, when its block is on screen.
     std::optional<QPointF> PointOf(Place place) const;
     // Offers the selection to middle-click pasting.

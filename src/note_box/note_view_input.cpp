@@ -88,23 +88,27 @@ void NoteView::Select(Place anchor, Place cursor) {
     caret_.Select(anchor, cursor);
 }
 
-void NoteView::Selected(bool moved, bool selection) {
+void NoteView::Selected(bool selection) {
     viewport()->update();
     if (selection) {
         OfferSelection();
     }
+}
+
+void NoteView::TellReader(bool selection) {
     // Offsets count the text from the note's start: a screen reader is told them for a note
     // it reads whole (up to a megabyte), as it is given the text.
-    if ((moved || selection) && QAccessible::isActive() && NoteSize() <= kReadWholeBytes) {
-        const int caret = OffsetOf(caret_.Cursor()).value;
-        if (selection) {
-            QAccessibleTextSelectionEvent selected(this, OffsetOf(caret_.Anchor()).value, caret);
-            QAccessible::updateAccessibility(&selected);
-        }
-        if (moved) {
-            QAccessibleTextCursorEvent caretMoved(this, caret);
-            QAccessible::updateAccessibility(&caretMoved);
-        }
+    if (!QAccessible::isActive() || NoteSize() > kReadWholeBytes) {
+        return;
+    }
+    const int caret = OffsetOf(caret_.Cursor()).value;
+    if (selection) {
+        // The anchor, then the caret, as a text box gives them.
+        QAccessibleTextSelectionEvent selected(this, OffsetOf(caret_.Anchor()).value, caret);
+        QAccessible::updateAccessibility(&selected);
+    } else {
+        QAccessibleTextCursorEvent moved(this, caret);
+        QAccessible::updateAccessibility(&moved);
     }
 }
 
@@ -311,8 +315,7 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
         // or line a click took kept for Shift+clicks, as in a text box.
         mightDrag_ = false;
         selecting_ = false;
-        const Place place = PlaceAt(event->position().toPoint());
-        caret_.Select(place, place);
+        caret_.ClickedOnSelection(PlaceAt(event->position().toPoint()));
         return;
     }
     if (!selecting_) {
@@ -320,6 +323,7 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
     }
     selecting_ = false;
     OfferSelection();
+    caret_.Released();
 }
 
 void NoteView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -210,13 +210,18 @@ TEST_F(TextBoxOracleMouse, DragsAndShiftClicksByWordsAndLinesAsInTheTextBox) {
         {"the selection dragged out",
          then(dragged, {{E::MouseButtonPress, 121, 2.5}, {E::MouseMove, 180, 4.5}})},
     };
+    // On a real display a drag waits for the real mouse's release: only offscreen is one tried.
+    const std::size_t tried =
+        std::size(gestures) -
+        (QGuiApplication::platformName() == QLatin1String("offscreen") ? 0 : 1);
     constexpr int kInterval = 60;
     const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(kInterval);
     const int line = view.fontMetrics().lineSpacing();
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2], kNotes[3]}) {
         ASSERT_TRUE(Show(note));
-        for (const auto& [name, steps] : gestures) {
+        for (std::size_t g = 0; g < tried; ++g) {
+            const auto& [name, steps] = gestures[g];
             for (std::size_t i = 0; i < steps.size(); ++i) {
                 for (QWidget* target : {view.viewport(), box.viewport()}) {
                     Send(target, steps[i], line);

@@ -4,11 +4,14 @@
 // a reader presses.
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextCursor>
 
+#include <array>
 #include <random>
 #include <string>
 #include <utility>
@@ -109,6 +112,62 @@ inline int RandomRuns(int usual) {
     return asked > 0 ? asked : usual;
 }
 
+// What a box told a screen reader, in order: each event's type and offsets (the caret's, or the
+// selection's start and end).
+using Told = std::vector<std::array<int, 3>>;
+
+// Records what the boxes tell a screen reader while one listens (QAccessible::isActive()); the
+// tests run under Xvfb with an accessibility bus (tests/with_screen_reader.sh), and on the
+// offscreen platform where none listens and nothing is told.
+class ScreenReaderEar {
+  public:
+    ScreenReaderEar() : before_(QAccessible::installUpdateHandler(&Hear)) {
+        // Where the tests are run to compare what they tell, they must be heard.
+        if (qEnvironmentVariableIsSet("LINTREL_TEST_SCREEN_READER") &&
+            !QTest::qWaitFor([] { return QAccessible::isActive(); })) {
+            qFatal("No screen reader listens on the accessibility bus");
+        }
+    }
+    ~ScreenReaderEar() { QAccessible::installUpdateHandler(before_); }
+    ScreenReaderEar(const ScreenReaderEar&) = delete;
+    ScreenReaderEar& operator=(const ScreenReaderEar&) = delete;
+
+    // What `box` told since it was last asked.
+    static Told Take(const QObject* box) {
+        Told told;
+        auto& heard = Heard();
+        for (auto it = heard.begin(); it != heard.end();) {
+            if (it->first == box) {
+                told.push_back(it->second);
+                it = heard.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        return told;
+    }
+    static void Forget() { Heard().clear(); }
+
+  private:
+    static std::vector<std::pair<const QObject*, std::array<int, 3>>>& Heard() {
+        static std::vector<std::pair<const QObject*, std::array<int, 3>>> heard;
+        return heard;
+    }
+    static void Hear(QAccessibleEvent* event) {
+        if (event->type() == QAccessible::TextCaretMoved) {
+            const auto* moved = static_cast<QAccessibleTextCursorEvent*>(event);
+            Heard().push_back({event->object(), {event->type(), moved->cursorPosition(), 0}});
+        } else if (event->type() == QAccessible::TextSelectionChanged) {
+            const auto* selected = static_cast<QAccessibleTextSelectionEvent*>(event);
+            Heard().push_back(
+                {event->object(),
+                 {event->type(), selected->selectionStart(), selected->selectionEnd()}});
+        }
+    }
+
+    QAccessible::UpdateHandler before_;
+};
+
 class TextBoxPair {
   public:
     TextBoxPair() {
@@ -134,20 +193,24 @@ class TextBoxPair {
         box.verticalScrollBar()->setValue(0);
         box.show();
         QApplication::processEvents();
+        ScreenReaderEar::Forget();
         return box.viewport()->width() == view.viewport()->width();
     }
     // The middle of the top line, away from where two lines meet in either direction.
     QPoint Middle() const { return {view.viewport()->width() / 2, 6}; }
-    // The caret, the anchor and the start of the line at the top, of each box.
+    // The caret, the anchor and the start of the line at the top, of each box, and what it told
+    // a screen reader since it was last asked.
     std::vector<int> Ours() {
         const auto [anchor, caret] = view.Selection();
-        return {view.OffsetOf(caret).value, view.OffsetOf(anchor).value,
-                view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first.value};
+        return WithTold(&view,
+                        {view.OffsetOf(caret).value, view.OffsetOf(anchor).value,
+                         view.LineAround(view.OffsetOf(view.PlaceAt(Middle()))).first.value});
     }
     std::vector<int> Theirs() {
         QTextCursor top = box.cursorForPosition(Middle());
         top.movePosition(QTextCursor::StartOfLine);
-        return {box.textCursor().position(), box.textCursor().anchor(), top.position()};
+        return WithTold(&box,
+                        {box.textCursor().position(), box.textCursor().anchor(), top.position()});
     }
 
     // Whether both draw the same pixels; the text box's caret, which it draws without the
@@ -159,8 +222,17 @@ class TextBoxPair {
         return same;
     }
 
+    ScreenReaderEar ear;
     NoteView view;
     QPlainTextEdit box;
+
+  private:
+    static std::vector<int> WithTold(const QObject* box, std::vector<int> places) {
+        for (const auto& told : ScreenReaderEar::Take(box)) {
+            places.insert(places.end(), told.begin(), told.end());
+        }
+        return places;
+    }
 };
 
 }  // namespace lintrel::test
