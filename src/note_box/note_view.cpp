@@ -31,6 +31,12 @@ NoteView::NoteView(QWidget* parent) : QAbstractScrollArea(parent) {
 NoteView::~NoteView() = default;
 
 void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
+    // A screen reader listening is told that the text changed, as a text box tells it: the old
+    // text went (its length), the new text came, and the caret stands at its start.
+    QAccessibleInterface* box =
+        QAccessible::isActive() ? QAccessible::queryAccessibleInterface(this) : nullptr;
+    QAccessibleTextInterface* text = box ? box->textInterface() : nullptr;
+    const int removed = text ? text->characterCount() : 0;
     laid_.Reset(DecodedNote(codePage, std::move(note)));
     offsets_.reset();
     ++serial_;
@@ -42,9 +48,12 @@ void NoteView::SetNote(const QByteArray& codePage, NoteText note) {
     if (isVisible()) {
         Settle();
     }
-    if (QAccessible::isActive()) {
-        QAccessibleEvent changed(this, QAccessible::TextUpdated);
-        QAccessible::updateAccessibility(&changed);
+    if (text) {
+        QAccessibleTextRemoveEvent gone(this, 0, QString(removed, u' '));
+        QAccessible::updateAccessibility(&gone);
+        QAccessibleTextInsertEvent came(this, 0, text->text(0, text->characterCount()));
+        QAccessible::updateAccessibility(&came);
+        TellReader(false);
     }
 }
 

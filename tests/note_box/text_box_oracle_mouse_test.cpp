@@ -248,7 +248,6 @@ TEST_F(TextBoxOracleMouse, DragsAndShiftClicksByWordsAndLinesAsInTheTextBox) {
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
 }
 
-// Clicks on the scroll bar's arrows and its groove scroll as far as the text box's, leaving
 // A drag held beyond the box's bottom or top selects to the line out there at once, as in the
 // text box, and scrolls only a moment later, a line at a time in both.
 TEST_F(TextBoxOracleMouse, DragPastTheEdgeAsInTheTextBox) {
@@ -283,6 +282,7 @@ TEST_F(TextBoxOracleMouse, DragPastTheEdgeAsInTheTextBox) {
     }
 }
 
+// Clicks on the scroll bar's arrows and its groove scroll as far as the text box's, leaving
 // the caret.
 TEST_F(TextBoxOracleMouse, ScrollBarClicksAsInTheTextBox) {
     for (const Note& note : {kNotes[0], kNotes[1], kNotes[2]}) {

@@ -92,6 +92,7 @@ TEST_F(TextBoxOracle, KeysLeaveTheCaretSelectionAndScreenAsTheTextBoxDoes) {
     for (const Note& note : kNotes) {
         for (const Keys& sequence : kSequences) {
             ASSERT_TRUE(Show(note));
+            EXPECT_EQ(toldOnShow.first, toldOnShow.second) << note.name << ", shown";
             for (std::size_t i = 0; i < sequence.keys.size(); ++i) {
                 const auto [key, modifiers] = sequence.keys[i];
                 QTest::keyClick(&view, key, modifiers);

@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTextCursor>
 
-#include <array>
 #include <random>
 #include <string>
 #include <utility>
@@ -112,9 +111,9 @@ inline int RandomRuns(int usual) {
     return asked > 0 ? asked : usual;
 }
 
-// What a box told a screen reader, in order: each event's type and offsets (the caret's, or the
-// selection's start and end).
-using Told = std::vector<std::array<int, 3>>;
+// What a box told a screen reader, in order: each event's type and offsets (the caret's; the
+// selection's start and end; where text went; or where text came and how much).
+using Told = std::vector<std::vector<int>>;
 
 // Records what the boxes tell a screen reader while one listens (QAccessible::isActive()); the
 // tests run under Xvfb with an accessibility bus (tests/with_screen_reader.sh), and on the
@@ -122,6 +121,7 @@ using Told = std::vector<std::array<int, 3>>;
 class ScreenReaderEar {
   public:
     ScreenReaderEar() : before_(QAccessible::installUpdateHandler(&Hear)) {
+        Heard().clear();
         // Where the tests are run to compare what they tell, they must be heard.
         if (qEnvironmentVariableIsSet("LINTREL_TEST_SCREEN_READER") &&
             !QTest::qWaitFor([] { return QAccessible::isActive(); })) {
@@ -146,23 +146,41 @@ class ScreenReaderEar {
         }
         return told;
     }
-    static void Forget() { Heard().clear(); }
 
   private:
-    static std::vector<std::pair<const QObject*, std::array<int, 3>>>& Heard() {
-        static std::vector<std::pair<const QObject*, std::array<int, 3>>> heard;
+    static std::vector<std::pair<const QObject*, std::vector<int>>>& Heard() {
+        static std::vector<std::pair<const QObject*, std::vector<int>>> heard;
         return heard;
     }
     static void Hear(QAccessibleEvent* event) {
-        if (event->type() == QAccessible::TextCaretMoved) {
-            const auto* moved = static_cast<QAccessibleTextCursorEvent*>(event);
-            Heard().push_back({event->object(), {event->type(), moved->cursorPosition(), 0}});
-        } else if (event->type() == QAccessible::TextSelectionChanged) {
-            const auto* selected = static_cast<QAccessibleTextSelectionEvent*>(event);
-            Heard().push_back(
-                {event->object(),
-                 {event->type(), selected->selectionStart(), selected->selectionEnd()}});
+        const auto size = [](const QString& text) { return static_cast<int>(text.size()); };
+        std::vector<int> told{event->type()};
+        switch (event->type()) {
+            case QAccessible::TextCaretMoved:
+                told.push_back(static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition());
+                break;
+            case QAccessible::TextSelectionChanged: {
+                const auto* selected = static_cast<QAccessibleTextSelectionEvent*>(event);
+                if (selected->selectionStart() < 0) {
+                    return;  // the text box's cursor of a text just replaced, no place at all
+                }
+                told.insert(told.end(), {selected->selectionStart(), selected->selectionEnd()});
+                break;
+            }
+            case QAccessible::TextInserted: {
+                const auto* inserted = static_cast<QAccessibleTextInsertEvent*>(event);
+                told.insert(told.end(),
+                            {inserted->changePosition(), size(inserted->textInserted())});
+                break;
+            }
+            case QAccessible::TextRemoved:
+                // Not how much: the text box counts its document's last paragraph end too.
+                told.push_back(static_cast<QAccessibleTextRemoveEvent*>(event)->changePosition());
+                break;
+            default:
+                return;
         }
+        Heard().emplace_back(event->object(), told);
     }
 
     QAccessible::UpdateHandler before_;
@@ -193,7 +211,8 @@ class TextBoxPair {
         box.verticalScrollBar()->setValue(0);
         box.show();
         QApplication::processEvents();
-        ScreenReaderEar::Forget();
+        // What each told a screen reader of the new text, kept apart from what follows.
+        toldOnShow = {ScreenReaderEar::Take(&view), ScreenReaderEar::Take(&box)};
         return box.viewport()->width() == view.viewport()->width();
     }
     // The middle of the top line, away from where two lines meet in either direction.
@@ -225,6 +244,7 @@ class TextBoxPair {
     ScreenReaderEar ear;
     NoteView view;
     QPlainTextEdit box;
+    std::pair<Told, Told> toldOnShow;
 
   private:
     static std::vector<int> WithTold(const QObject* box, std::vector<int> places) {
