@@ -90,24 +90,26 @@ void CaretControl::Set(BlockPlace anchor, BlockPlace cursor) {
     caretX_.reset();
 }
 
+bool CaretControl::SelectionChangedSince(const Ends& was) const {
+    const auto& [anchor, cursor] = was;
+    return (anchor != cursor) != HasSelection() ||
+           (HasSelection() && (anchor != anchor_ || cursor != cursor_));
+}
+
 void CaretControl::Tell(const Ends& before, Telling telling) {
-    const auto& [anchor, cursor] = before;
-    // Text came to be selected or stopped being, or what is selected changed; a caret moving
-    // with nothing selected changes no selection.
-    const bool selection = (anchor != cursor) != HasSelection() ||
-                           (HasSelection() && (anchor != anchor_ || cursor != cursor_));
-    if (selection || cursor != cursor_) {
+    const bool selection = SelectionChangedSince(before);
+    if (selection || before.second != cursor_) {
         view_.Selected(selection);
     }
     switch (telling) {
         case Telling::Changes:
         case Telling::Selection:
-            TellCaret(cursor);
+            TellCaret(before.second);
             TellSelection(telling == Telling::Selection);
             break;
         case Telling::SelectionFirst:
             TellSelection(false);
-            TellCaret(cursor);
+            TellCaret(before.second);
             break;
         case Telling::Word:
             TellSelection(false);
@@ -123,12 +125,8 @@ void CaretControl::TellCaret(BlockPlace from) {
 }
 
 void CaretControl::TellSelection(bool always) {
-    // As a text box tells it: when text comes to be selected or stops being, or when what is
-    // selected changes, since it was last told.
-    const auto& [anchor, cursor] = told_;
-    const bool changed = (anchor != cursor) != HasSelection() ||
-                         (HasSelection() && (anchor != anchor_ || cursor != cursor_));
-    if (always || changed) {
+    // As a text box tells it: when the selection changed since it was last told.
+    if (always || SelectionChangedSince(told_)) {
         view_.TellReader(true);
     }
     told_ = Now();

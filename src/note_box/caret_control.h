@@ -112,8 +112,6 @@ class CaretControl {
     bool ExtendsByClick() const { return clickedWord_ || clickedLine_; }
     // The mouse, its button held, over `place`: extends the selection as the press began it.
     void DragTo(BlockPlace place, qreal x);
-    // A press on the selection released where it was: the caret goes to `place`.
-    void ClickedOnSelection(BlockPlace place);
     // The mouse's button released after it selected.
     void Released() { TellSelection(true); }
 
@@ -129,6 +127,9 @@ class CaretControl {
     // The selection's anchor and caret, to tell what changed since.
     using Ends = std::pair<BlockPlace, BlockPlace>;
     Ends Now() const { return {anchor_, cursor_}; }
+    // Whether text came to be selected or stopped being, or what is selected changed, since
+    // the selection was `was`; a caret moving with nothing selected changes no selection.
+    bool SelectionChangedSince(const Ends& was) const;
     // Redraws and tells what changed since `before`.
     void Tell(const Ends& before, Telling telling);
     // Tells the caret when it moved from `from`.

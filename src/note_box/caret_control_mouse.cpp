@@ -27,11 +27,6 @@ void CaretControl::DragTo(BlockPlace place, qreal x) {
     Tell(before, Telling::Selection);
 }
 
-void CaretControl::ClickedOnSelection(BlockPlace place) {
-    // The word or line a click took is kept for Shift+clicks, as in a text box.
-    Select(place, place);
-}
-
 void CaretControl::Extend(BlockPlace place, qreal x) {
     if (clickedLine_) {
         ExtendByLines(place);

@@ -195,7 +195,7 @@ class NoteView : public QAbstractScrollArea, private CaretView {
     void EnsureVisible(Place place) override;
     int LineTopOnScreen(Place place) const override { return CharacterRect(place).top(); }
     void ShowStart() override;
-    // Redraws, offers the selection to middle-click pasting and tells screen readers.
+    // Redraws and offers the selection to middle-click pasting; tells screen readers.
     void Selected(bool selection) override;
     void TellReader(bool selection) override;
     // Where a place is drawn in the viewport, when its block is on screen.

@@ -315,7 +315,8 @@ void NoteView::mouseReleaseEvent(QMouseEvent* event) {
         // or line a click took kept for Shift+clicks, as in a text box.
         mightDrag_ = false;
         selecting_ = false;
-        caret_.ClickedOnSelection(PlaceAt(event->position().toPoint()));
+        const Place place = PlaceAt(event->position().toPoint());
+        caret_.Select(place, place);
         return;
     }
     if (!selecting_) {
